@@ -1,0 +1,101 @@
+#include "commands/document_commands.h"
+
+#include "editing/editing_state.h"
+#include "model/table_document.h"
+#include "model/table_file.h"
+
+namespace orvane::commands {
+
+using editing::Answers;
+
+DocumentCommands::DocumentCommands(model::TableDocument& document, editing::EditingState& state,
+                                   Answers& answers, QObject* parent)
+    : QObject(parent), document_(document), state_(state), answers_(answers) {}
+
+Answers::Button DocumentCommands::AskSaveChanges() {
+  return answers_.MessageBox(
+      QStringLiteral("Current table has been modified.\r\n\r\nDo you want to save changes?"),
+      QStringLiteral("Modified Table"), Answers::Icon::kQuestion, Answers::Buttons::kYesNoCancel);
+}
+
+bool DocumentCommands::SaveChangesFirst() {
+  if (!document_.IsModified()) return true;
+  switch (AskSaveChanges()) {
+    case Answers::Button::kYes:
+      return SaveAs();
+    case Answers::Button::kNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void DocumentCommands::New() {
+  if (!SaveChangesFirst()) return;
+  document_.ClearTable();
+  document_.SetTablePath(QLatin1String(model::kUnnamed));
+  state_.SelectCode(0);
+  emit tableReplaced();
+}
+
+void DocumentCommands::Open() {
+  if (!SaveChangesFirst()) return;
+  const auto chosen = answers_.FileDialog(Answers::FileDialogForm::kOpen, dialog_file_name_);
+  if (!chosen || chosen->isEmpty()) return;
+  dialog_file_name_ = *chosen;
+  document_.ClearTable();
+  if (const auto error = model::LoadTable(document_, *chosen)) {
+    // The table is partial or empty: no later Save may write it over any file unasked.
+    document_.SetTablePath(QLatin1String(model::kUnnamed));
+    const QString where =
+        error->line > 0 ? QStringLiteral("Line %1: %2").arg(error->line).arg(error->reason)
+                        : error->reason;
+    ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2\r\n\r\n"
+                               "The lines before the error were loaded into an unnamed table.")
+                    .arg(*chosen, where));
+  }
+  document_.SetModified(false);
+  state_.SelectCode(0);
+  emit tableReplaced();
+}
+
+void DocumentCommands::Save() {
+  if (!document_.HasFile()) {
+    (void)SaveAs();
+    return;
+  }
+  if (document_.IsModified() && !Write(document_.TablePath())) return;
+  document_.SetModified(false);
+}
+
+bool DocumentCommands::SaveAs() {
+  dialog_file_name_ = document_.TablePath();
+  const auto chosen = answers_.FileDialog(Answers::FileDialogForm::kSave, dialog_file_name_);
+  if (!chosen || chosen->isEmpty()) return false;
+  dialog_file_name_ = *chosen;
+  if (!Write(*chosen)) return false;
+  document_.SetModified(false);
+  return true;
+}
+
+void DocumentCommands::Quit() { answers_.CloseWindow(); }
+
+bool DocumentCommands::CloseStep() { return SaveChangesFirst(); }
+
+bool DocumentCommands::Write(const QString& path) {
+  if (const auto error = model::SaveTable(document_, path)) {
+    ReportError(QStringLiteral("The table could not be saved to \"%1\".\r\n%2\r\n\r\n"
+                               "The file on disk was left as it was.")
+                    .arg(path, error->reason));
+    return false;
+  }
+  state_.SelectCode(0);
+  return true;
+}
+
+void DocumentCommands::ReportError(const QString& text) {
+  (void)answers_.MessageBox(text, QStringLiteral("Error"), Answers::Icon::kExclamation,
+                            Answers::Buttons::kOk);
+}
+
+}  // namespace orvane::commands

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "editing/answers.h"
+
+namespace orvane::model {
+class TableDocument;
+}
+namespace orvane::editing {
+class EditingState;
+}
+
+namespace orvane::commands {
+
+// New, Open, Save, Save As, Quit and the close step, with the save prompt. A prompt answered
+// Yes whose Save As did not save stops the command, so no unsaved change is ever discarded.
+class DocumentCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  DocumentCommands(model::TableDocument& document, editing::EditingState& state,
+                   editing::Answers& answers, QObject* parent = nullptr);
+
+  void New();
+  void Open();
+  void Save();
+  // True when the table was written.
+  bool SaveAs();
+  void Quit();
+  // Runs before the main window closes; false keeps it open.
+  [[nodiscard]] bool CloseStep();
+
+  [[nodiscard]] editing::Answers::Button AskSaveChanges();
+
+ signals:
+  // New or Open has emptied the table and possibly refilled it.
+  void tableReplaced();
+
+ private:
+  // False when the user cancelled, or answered Yes and the table was not saved.
+  [[nodiscard]] bool SaveChangesFirst();
+  [[nodiscard]] bool Write(const QString& path);
+  void ReportError(const QString& text);
+
+  model::TableDocument& document_;
+  editing::EditingState& state_;
+  editing::Answers& answers_;
+  // The name the file dialog last held, from either use; the open dialog starts with it.
+  QString dialog_file_name_;
+};
+
+}  // namespace orvane::commands

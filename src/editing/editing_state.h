@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include "kana/kana_tables.h"
+
+namespace orvane::editing {
+
+// The cursor's code and the input mode. The grid follows the cursor and sends the user's moves
+// here; the menu checks and status panels follow the mode.
+class EditingState : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit EditingState(QObject* parent = nullptr) : QObject(parent) {}
+
+  [[nodiscard]] quint8 CursorCode() const { return cursor_code_; }
+  // Grid row and column (1..16 each) of the cursor.
+  [[nodiscard]] int CursorRow() const { return cursor_code_ / 16 + 1; }
+  [[nodiscard]] int CursorColumn() const { return cursor_code_ % 16 + 1; }
+  void SelectCode(quint8 code);
+  // Row and column 1..16; anything else is a header and is ignored.
+  void SelectCell(int row, int column);
+
+  [[nodiscard]] kana::InputMode InputMode() const { return input_mode_; }
+  void SetInputMode(kana::InputMode mode);
+
+ signals:
+  void cursorChanged(quint8 code);
+  void inputModeChanged(kana::InputMode mode);
+
+ private:
+  quint8 cursor_code_ = 0;
+  kana::InputMode input_mode_ = kana::InputMode::kAscii;
+};
+
+}  // namespace orvane::editing

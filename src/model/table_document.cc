@@ -1,0 +1,112 @@
+#include "model/table_document.h"
+
+#include <algorithm>
+
+namespace orvane::model {
+
+TableDocument::TableDocument(QObject* parent) : QObject(parent) {
+  SetTablePath(QLatin1String(kUnnamed));
+}
+
+void TableDocument::SetCellText(quint8 code, const QByteArray& text) {
+  cells_[code].text = text;
+  NotifyCell(code);
+}
+
+void TableDocument::MarkSpecial(quint8 code) {
+  cells_[code].special = true;
+  NotifyCell(code);
+}
+
+void TableDocument::UnmarkSpecial(quint8 code) {
+  cells_[code].special = false;
+  NotifyCell(code);
+}
+
+void TableDocument::ClearTable() {
+  {
+    BulkChange bulk(*this);
+    cells_.fill(CodeCell{});
+    bookmarks_.fill(Bookmark{});
+    extra_lines_.fill(QByteArray());
+    bulk_dirty_ = true;
+  }
+  SetModified(false);
+}
+
+void TableDocument::SetModified(bool modified) {
+  if (modified_ == modified) return;
+  modified_ = modified;
+  emit modifiedChanged(modified_);
+}
+
+int TableDocument::BookmarkCount() const {
+  return static_cast<int>(std::count_if(bookmarks_.begin(), bookmarks_.end(),
+                                        [](const Bookmark& b) { return !b.title.isEmpty(); }));
+}
+
+std::optional<Bookmark> TableDocument::GetBookmark(int slot) const {
+  if (!ValidSlot(slot)) return std::nullopt;
+  return bookmarks_[static_cast<size_t>(slot)];
+}
+
+bool TableDocument::SetBookmark(int slot, qint32 address, const QByteArray& title) {
+  if (!ValidSlot(slot)) return false;
+  bookmarks_[static_cast<size_t>(slot)] = Bookmark{address, title};
+  if (InBulkChange()) {
+    bulk_dirty_ = true;
+  } else {
+    emit bookmarksChanged();
+  }
+  return true;
+}
+
+bool TableDocument::ClearBookmark(int slot) { return SetBookmark(slot, 0, QByteArray()); }
+
+int TableDocument::ExtraLineCount() const {
+  return static_cast<int>(std::count_if(extra_lines_.begin(), extra_lines_.end(),
+                                        [](const QByteArray& line) { return !line.isEmpty(); }));
+}
+
+std::optional<QByteArray> TableDocument::GetExtraLine(int slot) const {
+  if (!ValidSlot(slot)) return std::nullopt;
+  return extra_lines_[static_cast<size_t>(slot)];
+}
+
+bool TableDocument::SetExtraLine(int slot, const QByteArray& text) {
+  if (!ValidSlot(slot)) return false;
+  extra_lines_[static_cast<size_t>(slot)] = text;
+  if (InBulkChange()) {
+    bulk_dirty_ = true;
+  } else {
+    emit extraLinesChanged();
+  }
+  return true;
+}
+
+void TableDocument::SetTablePath(const QString& path) {
+  table_path_ = path;
+  SetWindowTitle(path + QLatin1String(kTitleSuffix));
+}
+
+void TableDocument::SetWindowTitle(const QString& title) {
+  if (window_title_ == title) return;
+  window_title_ = title;
+  emit windowTitleChanged(window_title_);
+}
+
+void TableDocument::NotifyCell(quint8 code) {
+  if (InBulkChange()) {
+    bulk_dirty_ = true;
+  } else {
+    emit cellChanged(code);
+  }
+}
+
+void TableDocument::EndBulk() {
+  if (--bulk_depth_ > 0 || !bulk_dirty_) return;
+  bulk_dirty_ = false;
+  emit tableReset();
+}
+
+}  // namespace orvane::model

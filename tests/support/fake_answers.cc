@@ -1,0 +1,31 @@
+#include "support/fake_answers.h"
+
+#include <QTest>
+
+namespace orvane::testing {
+
+editing::Answers::Button FakeAnswers::MessageBox(const QString& text, const QString& title,
+                                                 Icon icon, Buttons buttons) {
+  messages.append(Message{text, title, icon, buttons});
+  if (buttons_.empty()) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__,
+                 __LINE__);
+    return buttons == Buttons::kOk ? Button::kOk : Button::kCancel;
+  }
+  const Button button = buttons_.front();
+  buttons_.pop_front();
+  return button;
+}
+
+std::optional<QString> FakeAnswers::FileDialog(FileDialogForm form, const QString& file_name) {
+  dialogs.append(Dialog{form, file_name});
+  if (files_.empty()) {
+    QTest::qFail("unexpected file dialog", __FILE__, __LINE__);
+    return std::nullopt;
+  }
+  auto file = files_.front();
+  files_.pop_front();
+  return file;
+}
+
+}  // namespace orvane::testing

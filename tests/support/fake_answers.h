@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <optional>
+
+#include "editing/answers.h"
+
+namespace orvane::testing {
+
+// Answers from a script and records every question, so tests can check what was asked.
+class FakeAnswers : public editing::Answers {
+ public:
+  struct Message {
+    QString text;
+    QString title;
+    Icon icon;
+    Buttons buttons;
+  };
+  struct Dialog {
+    FileDialogForm form;
+    QString file_name;
+  };
+
+  // Queued replies; a question with nothing queued fails the test.
+  void QueueButton(Button button) { buttons_.push_back(button); }
+  void QueueFile(std::optional<QString> file) { files_.push_back(std::move(file)); }
+
+  Button MessageBox(const QString& text, const QString& title, Icon icon,
+                    Buttons buttons) override;
+  std::optional<QString> FileDialog(FileDialogForm form, const QString& file_name) override;
+  void CloseWindow() override { ++close_requests; }
+
+  [[nodiscard]] bool AllAnswersUsed() const { return buttons_.empty() && files_.empty(); }
+
+  QList<Message> messages;
+  QList<Dialog> dialogs;
+  int close_requests = 0;
+
+ private:
+  std::deque<Button> buttons_;
+  std::deque<std::optional<QString>> files_;
+};
+
+}  // namespace orvane::testing

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
-
 #include "kana/kana_tables.h"
+
+#include <QObject>
 
 namespace orvane::editing {
 

@@ -1,0 +1,39 @@
+#include "editing/autocompletion.h"
+
+namespace orvane::editing {
+
+void AutoFillWalk(model::TableDocument& document, EditingState& state,
+                  const std::vector<QByteArray>& texts) {
+  if (texts.empty()) return;
+  model::BulkChange bulk(document);
+  document.SetModified(true);
+  for (const QByteArray& text : texts) {
+    const quint8 code = state.CursorCode();
+    document.SetCellText(code, text);
+    if (code == 0xFF) return;
+    state.SelectCode(static_cast<quint8>(code + 1));
+  }
+}
+
+void AutoFillRange(model::TableDocument& document, EditingState& state, quint8 first, quint8 last) {
+  std::vector<QByteArray> texts;
+  // An int counter: a quint8 one would wrap and never pass last == 0xFF.
+  for (int value = first; value <= last; ++value) texts.emplace_back(1, static_cast<char>(value));
+  AutoFillWalk(document, state, texts);
+}
+
+void AutoFillTable(model::TableDocument& document, EditingState& state, kana::KanaTable table,
+                   kana::InputMode script, bool upper_case) {
+  std::vector<QByteArray> texts = kana::TableEntries(table);
+  const char lead = kana::LeadByte(script);
+  for (QByteArray& text : texts) {
+    if (lead != 0) {
+      text.prepend(lead);
+    } else if (upper_case) {
+      text = text.toUpper();
+    }
+  }
+  AutoFillWalk(document, state, texts);
+}
+
+}  // namespace orvane::editing

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editing/editing_state.h"
+#include "kana/kana_tables.h"
+#include "model/table_document.h"
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace orvane::editing {
+
+// Writes the texts into consecutive cells from the cursor on, moving the cursor past each one,
+// as one bulk change (the grid redraws once). Marks are kept. A walk that writes FF ends there
+// with the cursor on FF. An empty sequence changes nothing.
+void AutoFillWalk(model::TableDocument& document, EditingState& state,
+                  const std::vector<QByteArray>& texts);
+
+// The one-byte texts first, first + 1, ... last; nothing when first > last.
+void AutoFillRange(model::TableDocument& document, EditingState& state, quint8 first, quint8 last);
+
+// The table's entries in index order: romaji (upper-cased on request) for kAscii, or the
+// script's lead byte followed by each entry for the kana scripts.
+void AutoFillTable(model::TableDocument& document, EditingState& state, kana::KanaTable table,
+                   kana::InputMode script, bool upper_case);
+
+}  // namespace orvane::editing

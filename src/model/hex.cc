@@ -6,7 +6,9 @@ namespace orvane::model {
 
 QByteArray HexByte(quint8 value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  return QByteArray{kDigits[value >> 4], kDigits[value & 0xF]};
+  // Not QByteArray{high, low}: that picks the (size, fill) constructor.
+  const char digits[] = {kDigits[value >> 4], kDigits[value & 0xF]};
+  return QByteArray(digits, 2);
 }
 
 QByteArray HexAddress(qint32 address) {

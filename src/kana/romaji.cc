@@ -27,11 +27,13 @@ std::optional<QByteArray> KanaForRomaji(QByteArrayView text, InputMode mode) {
   auto trail = FindTrail(text, RomajiPure, KanaTrailPure);
   if (!trail) trail = FindTrail(text, RomajiImpure, KanaTrailImpure);
   if (!trail) return std::nullopt;
-  return QByteArray{lead, static_cast<char>(*trail)};
+  // Not QByteArray{lead, trail}: that is the (size, fill) constructor.
+  QByteArray kana;
+  kana.append(lead).append(static_cast<char>(*trail));
+  return kana;
 }
 
-void AppendTypedCharacter(model::TableDocument& document, quint8 code, InputMode mode,
-                          quint8 key) {
+void AppendTypedCharacter(model::TableDocument& document, quint8 code, InputMode mode, quint8 key) {
   const QByteArray before = document.GetCellText(code);
   const QByteArray typed = before + static_cast<char>(key);
   document.SetCellText(code, typed);

@@ -1,0 +1,180 @@
+#include <QSignalSpy>
+#include <QTest>
+#include <climits>
+
+#include "model/table_document.h"
+
+using orvane::model::BulkChange;
+using orvane::model::TableDocument;
+
+class TableDocumentTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SlotOpsRefuseOutsideStoreAndChangeNothing_data();
+  void SlotOpsRefuseOutsideStoreAndChangeNothing();
+  void SlotOpsAcceptFirstAndLastSlot();
+  void BookmarkInUseByTitleNotAddress();
+  void ClearTableEmptiesEverythingButPath();
+  void BulkChangeSendsOneResetInsteadOfItemSignals();
+  void NestedBulkChangeSendsOneResetAtOutermostEnd();
+  void BulkChangeWithoutChangesSendsNothing();
+  void ModifiedSignalOnlyOnChange();
+};
+
+void TableDocumentTest::SlotOpsRefuseOutsideStoreAndChangeNothing_data() {
+  QTest::addColumn<int>("slot");
+  QTest::newRow("-1") << -1;
+  QTest::newRow("31") << 31;
+  QTest::newRow("32") << 32;
+  QTest::newRow("INT_MIN") << INT_MIN;
+  QTest::newRow("INT_MAX") << INT_MAX;
+}
+
+void TableDocumentTest::SlotOpsRefuseOutsideStoreAndChangeNothing() {
+  QFETCH(int, slot);
+  TableDocument document;
+  QSignalSpy bookmarks(&document, &TableDocument::bookmarksChanged);
+  QSignalSpy extra(&document, &TableDocument::extraLinesChanged);
+  QSignalSpy reset(&document, &TableDocument::tableReset);
+
+  QVERIFY(!document.SetBookmark(slot, 5, "title"));
+  QVERIFY(!document.ClearBookmark(slot));
+  QVERIFY(!document.GetBookmark(slot).has_value());
+  QVERIFY(!document.SetExtraLine(slot, "line"));
+  QVERIFY(!document.GetExtraLine(slot).has_value());
+
+  QCOMPARE(document.BookmarkCount(), 0);
+  QCOMPARE(document.ExtraLineCount(), 0);
+  for (int s = 0; s < orvane::model::kSlotCount; ++s) {
+    QCOMPARE(*document.GetBookmark(s), orvane::model::Bookmark{});
+    QCOMPARE(*document.GetExtraLine(s), QByteArray());
+  }
+  QCOMPARE(bookmarks.count() + extra.count() + reset.count(), 0);
+  QVERIFY(!document.IsModified());
+}
+
+void TableDocumentTest::SlotOpsAcceptFirstAndLastSlot() {
+  TableDocument document;
+  QSignalSpy bookmarks(&document, &TableDocument::bookmarksChanged);
+  QSignalSpy extra(&document, &TableDocument::extraLinesChanged);
+  QVERIFY(document.SetBookmark(0, 1, "first"));
+  QVERIFY(document.SetBookmark(30, -1, "last"));
+  QVERIFY(document.SetExtraLine(0, "s: 20"));
+  QVERIFY(document.SetExtraLine(30, "end"));
+  QCOMPARE(document.GetBookmark(30)->address, -1);
+  QCOMPARE(document.GetBookmark(30)->title, QByteArray("last"));
+  QCOMPARE(*document.GetExtraLine(30), QByteArray("end"));
+  QCOMPARE(document.BookmarkCount(), 2);
+  QCOMPARE(document.ExtraLineCount(), 2);
+  QCOMPARE(bookmarks.count(), 2);
+  QCOMPARE(extra.count(), 2);
+
+  QVERIFY(document.ClearBookmark(30));
+  QVERIFY(document.SetExtraLine(30, QByteArray()));
+  QCOMPARE(*document.GetBookmark(30), orvane::model::Bookmark{});
+  QCOMPARE(document.BookmarkCount(), 1);
+  QCOMPARE(document.ExtraLineCount(), 1);
+}
+
+void TableDocumentTest::BookmarkInUseByTitleNotAddress() {
+  TableDocument document;
+  QVERIFY(document.SetBookmark(0, 0, "zero"));
+  QVERIFY(document.SetBookmark(1, 5, QByteArray()));
+  QCOMPARE(document.BookmarkCount(), 1);
+}
+
+void TableDocumentTest::ClearTableEmptiesEverythingButPath() {
+  TableDocument document;
+  document.SetTablePath(QStringLiteral("/tmp/a.tbl"));
+  document.SetCellText(0x00, "/");
+  document.MarkSpecial(0x00);
+  document.SetCellText(0xFF, "end");
+  QVERIFY(document.SetBookmark(0, 0x1234, "Intro"));
+  QVERIFY(document.SetExtraLine(3, "s: 20"));
+  document.SetModified(true);
+
+  QSignalSpy reset(&document, &TableDocument::tableReset);
+  QSignalSpy cells(&document, &TableDocument::cellChanged);
+  QSignalSpy modified(&document, &TableDocument::modifiedChanged);
+  QSignalSpy title(&document, &TableDocument::windowTitleChanged);
+  document.ClearTable();
+
+  for (int code = 0; code < orvane::model::kCodeCount; ++code) {
+    QVERIFY(document.GetCellText(static_cast<quint8>(code)).isEmpty());
+    QVERIFY(!document.IsSpecial(static_cast<quint8>(code)));
+  }
+  QCOMPARE(document.BookmarkCount(), 0);
+  QCOMPARE(*document.GetBookmark(0), orvane::model::Bookmark{});
+  QCOMPARE(document.ExtraLineCount(), 0);
+  QVERIFY(!document.IsModified());
+  QCOMPARE(document.TablePath(), QStringLiteral("/tmp/a.tbl"));
+  QCOMPARE(document.WindowTitle(), QStringLiteral("/tmp/a.tbl - Orvane 0.9"));
+
+  QCOMPARE(reset.count(), 1);
+  QCOMPARE(cells.count(), 0);
+  QCOMPARE(modified.count(), 1);
+  QCOMPARE(modified.first().first().toBool(), false);
+  QCOMPARE(title.count(), 0);
+}
+
+void TableDocumentTest::BulkChangeSendsOneResetInsteadOfItemSignals() {
+  TableDocument document;
+  QSignalSpy reset(&document, &TableDocument::tableReset);
+  QSignalSpy cells(&document, &TableDocument::cellChanged);
+  QSignalSpy bookmarks(&document, &TableDocument::bookmarksChanged);
+  QSignalSpy extra(&document, &TableDocument::extraLinesChanged);
+  {
+    BulkChange bulk(document);
+    for (int code = 0; code < orvane::model::kCodeCount; ++code) {
+      document.SetCellText(static_cast<quint8>(code), "x");
+    }
+    document.MarkSpecial(0x2F);
+    QVERIFY(document.SetBookmark(0, 1, "b"));
+    QVERIFY(document.SetExtraLine(0, "e"));
+    QCOMPARE(reset.count(), 0);
+  }
+  QCOMPARE(reset.count(), 1);
+  QCOMPARE(cells.count() + bookmarks.count() + extra.count(), 0);
+
+  document.SetCellText(0x41, "A");
+  QCOMPARE(cells.count(), 1);
+  QCOMPARE(cells.first().first().value<quint8>(), quint8{0x41});
+  QCOMPARE(reset.count(), 1);
+}
+
+void TableDocumentTest::NestedBulkChangeSendsOneResetAtOutermostEnd() {
+  TableDocument document;
+  QSignalSpy reset(&document, &TableDocument::tableReset);
+  {
+    BulkChange outer(document);
+    {
+      BulkChange inner(document);
+      document.SetCellText(0x00, "a");
+    }
+    QCOMPARE(reset.count(), 0);
+    document.SetCellText(0x01, "b");
+  }
+  QCOMPARE(reset.count(), 1);
+}
+
+void TableDocumentTest::BulkChangeWithoutChangesSendsNothing() {
+  TableDocument document;
+  QSignalSpy reset(&document, &TableDocument::tableReset);
+  { BulkChange bulk(document); }
+  { BulkChange bulk(document); }
+  QCOMPARE(reset.count(), 0);
+}
+
+void TableDocumentTest::ModifiedSignalOnlyOnChange() {
+  TableDocument document;
+  QSignalSpy modified(&document, &TableDocument::modifiedChanged);
+  document.SetModified(false);
+  document.SetModified(true);
+  document.SetModified(true);
+  document.SetModified(false);
+  QCOMPARE(modified.count(), 2);
+}
+
+QTEST_GUILESS_MAIN(TableDocumentTest)
+#include "table_document_test.moc"

@@ -1,8 +1,9 @@
+#include "model/table_document.h"
+
 #include <QSignalSpy>
 #include <QTest>
-#include <climits>
 
-#include "model/table_document.h"
+#include <climits>
 
 using orvane::model::BulkChange;
 using orvane::model::TableDocument;

@@ -1,0 +1,98 @@
+#include "editing/special_characters.h"
+
+#include "support/fake_answers.h"
+
+#include <QTest>
+
+using orvane::editing::Answers;
+using orvane::editing::EditingState;
+using orvane::model::TableDocument;
+using orvane::testing::FakeAnswers;
+
+class SpecialCharactersTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SetMarksOnlySlashOrStar_data();
+  void SetMarksOnlySlashOrStar();
+  void SetOnMarkedCellSetsModified();
+  void UnsetRemovesMarkWhateverTheText_data();
+  void UnsetRemovesMarkWhateverTheText();
+};
+
+void SpecialCharactersTest::SetMarksOnlySlashOrStar_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<bool>("qualifies");
+  QTest::newRow("slash") << QByteArray("/") << true;
+  QTest::newRow("star") << QByteArray("*") << true;
+  QTest::newRow("empty") << QByteArray() << false;
+  QTest::newRow("letter") << QByteArray("A") << false;
+  QTest::newRow("two slashes") << QByteArray("//") << false;
+  QTest::newRow("slash blank") << QByteArray("/ ") << false;
+  QTest::newRow("star nul") << QByteArray("*\0", 2) << false;
+}
+
+void SpecialCharactersTest::SetMarksOnlySlashOrStar() {
+  QFETCH(QByteArray, text);
+  QFETCH(bool, qualifies);
+  TableDocument document;
+  EditingState state;
+  state.SelectCode(0xC3);
+  document.SetCellText(0xC3, text);
+  FakeAnswers answers;
+  if (!qualifies) answers.QueueButton(Answers::Button::kOk);
+  orvane::editing::SetSpecialCharacter(document, state, answers);
+  QCOMPARE(document.IsSpecial(0xC3), qualifies);
+  QCOMPARE(document.IsModified(), qualifies);
+  QCOMPARE(document.GetCellText(0xC3), text);
+  QCOMPARE(state.CursorCode(), quint8{0xC3});
+  QVERIFY(answers.AllAnswersUsed());
+  if (qualifies) {
+    QVERIFY(answers.messages.isEmpty());
+    return;
+  }
+  QCOMPARE(answers.messages.size(), 1);
+  const FakeAnswers::Message& message = answers.messages.first();
+  QCOMPARE(message.text, QStringLiteral("Selected cell does not contain a Special Character\r\n"));
+  QCOMPARE(message.title, QStringLiteral("Error..."));
+  QCOMPARE(message.icon, Answers::Icon::kExclamation);
+  QCOMPARE(message.buttons, Answers::Buttons::kOk);
+}
+
+void SpecialCharactersTest::SetOnMarkedCellSetsModified() {
+  TableDocument document;
+  EditingState state;
+  state.SelectCode(0x00);
+  document.SetCellText(0x00, QByteArray("*"));
+  document.MarkSpecial(0x00);
+  FakeAnswers answers;
+  orvane::editing::SetSpecialCharacter(document, state, answers);
+  QVERIFY(document.IsSpecial(0x00));
+  QVERIFY(document.IsModified());
+  QVERIFY(answers.messages.isEmpty());
+}
+
+void SpecialCharactersTest::UnsetRemovesMarkWhateverTheText_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<bool>("marked");
+  QTest::newRow("marked slash") << QByteArray("/") << true;
+  QTest::newRow("marked, text changed since") << QByteArray("abc") << true;
+  QTest::newRow("never marked") << QByteArray("/") << false;
+}
+
+void SpecialCharactersTest::UnsetRemovesMarkWhateverTheText() {
+  QFETCH(QByteArray, text);
+  QFETCH(bool, marked);
+  TableDocument document;
+  EditingState state;
+  state.SelectCode(0xFF);
+  document.SetCellText(0xFF, text);
+  if (marked) document.MarkSpecial(0xFF);
+  orvane::editing::UnsetSpecialCharacter(document, state);
+  QVERIFY(!document.IsSpecial(0xFF));
+  QCOMPARE(document.IsModified(), marked);
+  QCOMPARE(document.GetCellText(0xFF), text);
+}
+
+QTEST_GUILESS_MAIN(SpecialCharactersTest)
+#include "special_characters_test.moc"

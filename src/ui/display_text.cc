@@ -1,10 +1,11 @@
 #include "ui/display_text.h"
 
+#include "model/table_document.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <array>
 
-#include "model/table_document.h"
+#include <array>
 
 namespace orvane::ui {
 namespace {

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QChar>
 #include <QString>
+
 #include <optional>
 
 namespace orvane::model {

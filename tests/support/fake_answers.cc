@@ -8,8 +8,7 @@ editing::Answers::Button FakeAnswers::MessageBox(const QString& text, const QStr
                                                  Icon icon, Buttons buttons) {
   messages.append(Message{text, title, icon, buttons});
   if (buttons_.empty()) {
-    QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__,
-                 __LINE__);
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + text), __FILE__, __LINE__);
     return buttons == Buttons::kOk ? Button::kOk : Button::kCancel;
   }
   const Button button = buttons_.front();

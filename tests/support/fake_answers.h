@@ -1,11 +1,12 @@
 #pragma once
 
+#include "editing/answers.h"
+
 #include <QList>
 #include <QString>
+
 #include <deque>
 #include <optional>
-
-#include "editing/answers.h"
 
 namespace orvane::testing {
 
@@ -27,8 +28,7 @@ class FakeAnswers : public editing::Answers {
   void QueueButton(Button button) { buttons_.push_back(button); }
   void QueueFile(std::optional<QString> file) { files_.push_back(std::move(file)); }
 
-  Button MessageBox(const QString& text, const QString& title, Icon icon,
-                    Buttons buttons) override;
+  Button MessageBox(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
   std::optional<QString> FileDialog(FileDialogForm form, const QString& file_name) override;
   void CloseWindow() override { ++close_requests; }
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "editing/answers.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace orvane::ui {
+
+// Answers with real modal dialogs in front of the active window.
+class QtAnswers : public editing::Answers {
+ public:
+  explicit QtAnswers(QWidget* main_window) : main_window_(main_window) {}
+
+  Button MessageBox(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
+  std::optional<QString> FileDialog(FileDialogForm form, const QString& file_name) override;
+  void CloseWindow() override;
+
+  // The file dialog's filter: table files, text files and every file.
+  static QStringList NameFilters();
+
+ private:
+  [[nodiscard]] QWidget* DialogParent() const;
+
+  QPointer<QWidget> main_window_;
+};
+
+}  // namespace orvane::ui

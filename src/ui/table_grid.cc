@@ -1,0 +1,149 @@
+#include "ui/table_grid.h"
+
+#include "model/table_document.h"
+
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace orvane::ui {
+namespace {
+
+constexpr int kSide = 16;
+const QColor kMarkedBackground(255, 255, 0);
+
+QString HexDigit(int value) { return QString::number(value, 16).toUpper(); }
+
+}  // namespace
+
+TableGridModel::TableGridModel(const model::TableDocument& document,
+                               std::function<TextEncoding()> encoding, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), encoding_(std::move(encoding)) {}
+
+int TableGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kSide;
+}
+
+int TableGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kSide;
+}
+
+QVariant TableGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const auto code = static_cast<quint8>(index.row() * kSide + index.column());
+  switch (role) {
+    case Qt::DisplayRole:
+      return DisplayText(document_.GetCellText(code), encoding_());
+    case Qt::BackgroundRole:
+      if (document_.IsSpecial(code)) return kMarkedBackground;
+      return {};
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(Qt::AlignCenter);
+    default:
+      return {};
+  }
+}
+
+QVariant TableGridModel::headerData(int section, Qt::Orientation, int role) const {
+  if (role == Qt::DisplayRole) return HexDigit(section);
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+  return {};
+}
+
+Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void TableGridModel::ShowCell(quint8 code) {
+  const QModelIndex cell = index(code / kSide, code % kSide);
+  emit dataChanged(cell, cell);
+}
+
+void TableGridModel::ShowAll() { emit dataChanged(index(0, 0), index(kSide - 1, kSide - 1)); }
+
+TableGrid::TableGrid(QWidget* parent) : QTableView(parent) {
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setTabKeyNavigation(false);
+  setCornerButtonEnabled(false);
+  setWordWrap(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignCenter);
+  }
+  // Unmarked cells are white, as a table is printed, whatever the desktop theme.
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, Qt::white);
+  colours.setColor(QPalette::Text, Qt::black);
+  setPalette(colours);
+}
+
+void TableGrid::FitToFont() {
+  const QFontMetrics metrics(font());
+  // A header digit padded with two blanks each side, wide enough for one kana as well.
+  const int column = std::max(metrics.horizontalAdvance(QStringLiteral("  F  ")),
+                              metrics.horizontalAdvance(QStringLiteral(" \u3042 ")));
+  const int row = metrics.height() + 6;
+  horizontalHeader()->setFont(font());
+  verticalHeader()->setFont(font());
+  horizontalHeader()->setDefaultSectionSize(column);
+  horizontalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultSectionSize(row);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("F   ")));
+  horizontalHeader()->setFixedHeight(row);
+  const int frame = 2 * frameWidth();
+  setFixedSize(verticalHeader()->width() + kSide * column + frame,
+               horizontalHeader()->height() + kSide * row + frame);
+}
+
+void TableGrid::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      QTableView::keyPressEvent(event);
+      return;
+    case Qt::Key_Backspace:
+      emit keyTyped(8);
+      return;
+    case Qt::Key_Delete:  // Delete types no character
+      return;
+    default:
+      break;
+  }
+  const QString text = event->text();
+  if (text.isEmpty()) {
+    event->ignore();
+    return;
+  }
+  for (const QChar character : text) {
+    if (const auto byte = KeyByte(character)) emit keyTyped(*byte);
+  }
+}
+
+void TableGrid::inputMethodEvent(QInputMethodEvent* event) {
+  if (!event->commitString().isEmpty()) emit textCommitted(event->commitString());
+  event->accept();
+}
+
+QVariant TableGrid::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled) return true;
+  if (query == Qt::ImCursorRectangle) return visualRect(currentIndex());
+  return QTableView::inputMethodQuery(query);
+}
+
+}  // namespace orvane::ui

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/display_text.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <functional>
+
+namespace orvane::model {
+class TableDocument;
+}
+
+namespace orvane::ui {
+
+// Presents the document's 256 cells as 16 x 16 with hexadecimal headers; reads the document on
+// every request and keeps nothing of it.
+class TableGridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  TableGridModel(const model::TableDocument& document, std::function<TextEncoding()> encoding,
+                 QObject* parent = nullptr);
+
+  [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+  [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+  [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+  [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                    int role) const override;
+  [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Shows a code's text and background.
+  void ShowCell(quint8 code);
+  // Shows every cell again: one repaint for a bulk change.
+  void ShowAll();
+
+ private:
+  const model::TableDocument& document_;
+  std::function<TextEncoding()> encoding_;
+};
+
+// The grid of codes. It has no in-cell editor: typed characters leave as bytes through
+// keyTyped(), and committed input-method text through textCommitted().
+class TableGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  explicit TableGrid(QWidget* parent = nullptr);
+
+  // Column and row sizes from the grid's font, so all 17 rows and columns fit without scrolling
+  // at any font size or display scale.
+  void FitToFont();
+
+ signals:
+  void keyTyped(quint8 key);
+  void textCommitted(const QString& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+};
+
+}  // namespace orvane::ui

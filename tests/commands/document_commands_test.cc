@@ -1,0 +1,403 @@
+#include "commands/document_commands.h"
+
+#include "editing/editing_state.h"
+#include "model/table_document.h"
+#include "support/fake_answers.h"
+#include "support/temp_table.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace orvane::commands {
+namespace {
+
+using editing::Answers;
+using Button = Answers::Button;
+using Form = Answers::FileDialogForm;
+
+const QString kUnnamedTitle = QStringLiteral("Unnamed - Orvane 0.9");
+
+// A document, its editing state and commands answered by a script.
+struct Fixture {
+  model::TableDocument document;
+  editing::EditingState state;
+  testing::FakeAnswers answers;
+  DocumentCommands commands{document, state, answers};
+  testing::TempFolder folder;
+
+  // A table with one entry and the modified flag set, as after typing.
+  void Edit(const QByteArray& text = "A") {
+    document.SetCellText(0x41, text);
+    document.SetModified(true);
+  }
+};
+
+// Lowers the file-size limit so that writes past a few bytes fail, as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+ private:
+  rlimit saved_{};
+};
+
+}  // namespace
+
+class DocumentCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void NewAsksOnlyWhenModified_data();
+  void NewAsksOnlyWhenModified();
+  void YesWhoseSaveDidNotHappenStopsTheCommand_data();
+  void YesWhoseSaveDidNotHappenStopsTheCommand();
+  void NewAfterYesSavesThenEmpties();
+  void OpenLoadsTheChosenFile();
+  void OpenCancelledChangesNothing();
+  void OpenStartsWithTheLastNameTheDialogHeld();
+  void FailedLoadKeepsLinesReadAndNamesTableUnnamed_data();
+  void FailedLoadKeepsLinesReadAndNamesTableUnnamed();
+  void SaveOfUnnamedTableAsksForAName();
+  void SaveOfUnmodifiedTableWritesNothing();
+  void SaveAsThenSaveWritesTheSecondFile();
+  void FailedSaveReportsAndKeepsOldFile_data();
+  void FailedSaveReportsAndKeepsOldFile();
+  void FailedSaveOnFileSizeLimitKeepsOldFile();
+  void CloseStepFollowsTheAnswer_data();
+  void CloseStepFollowsTheAnswer();
+  void QuitAsksTheWindowToClose();
+};
+
+void DocumentCommandsTest::NewAsksOnlyWhenModified_data() {
+  QTest::addColumn<bool>("modified");
+  QTest::addColumn<int>("answer");
+  QTest::addColumn<bool>("cleared");
+  QTest::newRow("unmodified: no question") << false << -1 << true;
+  QTest::newRow("No discards") << true << int(Button::kNo) << true;
+  QTest::newRow("Cancel keeps everything") << true << int(Button::kCancel) << false;
+}
+
+void DocumentCommandsTest::NewAsksOnlyWhenModified() {
+  QFETCH(bool, modified);
+  QFETCH(int, answer);
+  QFETCH(bool, cleared);
+  Fixture f;
+  f.document.SetCellText(0x41, "A");
+  f.document.SetModified(modified);
+  f.state.SelectCode(0x41);
+  if (answer >= 0) f.answers.QueueButton(static_cast<Button>(answer));
+  QSignalSpy replaced(&f.commands, &DocumentCommands::tableReplaced);
+
+  f.commands.New();
+
+  QCOMPARE(f.answers.messages.size(), modified ? 1 : 0);
+  if (modified) {
+    const auto& prompt = f.answers.messages.first();
+    QCOMPARE(prompt.title, QStringLiteral("Modified Table"));
+    QCOMPARE(prompt.text, QStringLiteral("Current table has been modified.\r\n\r\n"
+                                         "Do you want to save changes?"));
+    QCOMPARE(prompt.icon, Answers::Icon::kQuestion);
+    QCOMPARE(prompt.buttons, Answers::Buttons::kYesNoCancel);
+  }
+  QCOMPARE(f.document.GetCellText(0x41).isEmpty(), cleared);
+  QCOMPARE(f.document.IsModified(), !cleared);
+  QCOMPARE(f.state.CursorCode(), cleared ? quint8{0} : quint8{0x41});
+  QCOMPARE(replaced.size(), cleared ? 1 : 0);
+  if (cleared) QCOMPARE(f.document.WindowTitle(), kUnnamedTitle);
+  QVERIFY(f.answers.dialogs.isEmpty());
+}
+
+void DocumentCommandsTest::YesWhoseSaveDidNotHappenStopsTheCommand_data() {
+  QTest::addColumn<QString>("command");
+  QTest::addColumn<bool>("dialog_cancelled");
+  for (const char* command : {"New", "Open", "Close"}) {
+    QTest::addRow("%s, save dialog cancelled", command) << QString::fromLatin1(command) << true;
+    QTest::addRow("%s, save failed", command) << QString::fromLatin1(command) << false;
+  }
+}
+
+void DocumentCommandsTest::YesWhoseSaveDidNotHappenStopsTheCommand() {
+  QFETCH(QString, command);
+  QFETCH(bool, dialog_cancelled);
+  Fixture f;
+  f.Edit();
+  f.answers.QueueButton(Button::kYes);
+  if (dialog_cancelled) {
+    f.answers.QueueFile(std::nullopt);
+  } else {
+    f.answers.QueueFile(f.folder.Path(QStringLiteral("missing/folder/t.tbl")));
+    f.answers.QueueButton(Button::kOk);  // the save error
+  }
+
+  bool closes = false;  // only the close step can close
+  if (command == QLatin1String("New")) f.commands.New();
+  if (command == QLatin1String("Open")) f.commands.Open();
+  if (command == QLatin1String("Close")) closes = f.commands.CloseStep();
+
+  QVERIFY(f.answers.AllAnswersUsed());
+  QCOMPARE(f.answers.dialogs.size(), 1);  // only the save dialog; Open never asked for a file
+  QCOMPARE(f.answers.dialogs.first().form, Form::kSave);
+  QCOMPARE(f.document.GetCellText(0x41), QByteArray("A"));
+  QVERIFY(f.document.IsModified());
+  QVERIFY(!closes);
+  QCOMPARE(f.document.WindowTitle(), kUnnamedTitle);
+}
+
+void DocumentCommandsTest::NewAfterYesSavesThenEmpties() {
+  Fixture f;
+  f.Edit();
+  const QString path = f.folder.Path(QStringLiteral("old.tbl"));
+  f.answers.QueueButton(Button::kYes);
+  f.answers.QueueFile(path);
+
+  f.commands.New();
+
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("41=A\r\n"));
+  QVERIFY(f.document.GetCellText(0x41).isEmpty());
+  QCOMPARE(f.document.TablePath(), QStringLiteral("Unnamed"));
+  QCOMPARE(f.document.WindowTitle(), kUnnamedTitle);
+  QVERIFY(!f.document.IsModified());
+}
+
+void DocumentCommandsTest::OpenLoadsTheChosenFile() {
+  Fixture f;
+  const QString path = f.folder.Write(QStringLiteral("t.tbl"), "s: 20\r\n41=A\r\n/00\r\n");
+  f.state.SelectCode(0x30);
+  f.answers.QueueFile(path);
+
+  f.commands.Open();
+
+  QCOMPARE(f.document.GetCellText(0x41), QByteArray("A"));
+  QVERIFY(f.document.IsSpecial(0x00));
+  QCOMPARE(f.document.TablePath(), path);
+  QCOMPARE(f.document.WindowTitle(), path + QStringLiteral(" - Orvane 0.9"));
+  QVERIFY(!f.document.IsModified());
+  QCOMPARE(f.state.CursorCode(), quint8{0});
+  QVERIFY(f.answers.messages.isEmpty());
+}
+
+void DocumentCommandsTest::OpenCancelledChangesNothing() {
+  Fixture f;
+  f.document.SetCellText(0x41, "A");
+  f.answers.QueueFile(std::nullopt);
+  f.commands.Open();
+  QCOMPARE(f.document.GetCellText(0x41), QByteArray("A"));
+  QCOMPARE(f.document.WindowTitle(), kUnnamedTitle);
+
+  f.Edit();
+  f.answers.QueueButton(Button::kCancel);
+  f.commands.Open();
+  QCOMPARE(f.answers.dialogs.size(), 1);  // Cancel at the prompt shows no dialog
+  QVERIFY(f.document.IsModified());
+}
+
+void DocumentCommandsTest::OpenStartsWithTheLastNameTheDialogHeld() {
+  Fixture f;
+  const QString first = f.folder.Write(QStringLiteral("first.tbl"), "41=A\r\n");
+  const QString saved = f.folder.Path(QStringLiteral("saved.tbl"));
+  f.answers.QueueFile(first);
+  f.commands.Open();
+  f.Edit("B");
+  f.answers.QueueFile(saved);
+  QVERIFY(f.commands.SaveAs());
+  f.answers.QueueFile(std::nullopt);
+  f.commands.Open();
+
+  QCOMPARE(f.answers.dialogs.size(), 3);
+  QCOMPARE(f.answers.dialogs[0].file_name, QString());  // empty at first
+  QCOMPARE(f.answers.dialogs[1].file_name, first);      // Save As starts with the path
+  QCOMPARE(f.answers.dialogs[2].file_name, saved);      // the name the dialog last held
+}
+
+void DocumentCommandsTest::FailedLoadKeepsLinesReadAndNamesTableUnnamed_data() {
+  QTest::addColumn<QByteArray>("content");
+  QTest::addColumn<bool>("exists");
+  QTest::addColumn<QString>("expected_in_message");
+  QTest::addColumn<QByteArray>("cell_41");
+  QTest::newRow("bad digit on line 2")
+      << QByteArray("41=A\r\nZ1=x\r\n42=B\r\n") << true
+      << QStringLiteral("Line 2: not a hexadecimal digit") << QByteArray("A");
+  QTest::newRow("missing file") << QByteArray() << false
+                                << QStringLiteral("No such file or directory") << QByteArray();
+}
+
+void DocumentCommandsTest::FailedLoadKeepsLinesReadAndNamesTableUnnamed() {
+  QFETCH(QByteArray, content);
+  QFETCH(bool, exists);
+  QFETCH(QString, expected_in_message);
+  QFETCH(QByteArray, cell_41);
+  Fixture f;
+  const QString previous = f.folder.Write(QStringLiteral("previous.tbl"), "30=0\r\n");
+  f.answers.QueueFile(previous);
+  f.commands.Open();
+  const QString broken = exists ? f.folder.Write(QStringLiteral("broken.tbl"), content)
+                                : f.folder.Path(QStringLiteral("gone.tbl"));
+  f.answers.QueueFile(broken);
+  f.answers.QueueButton(Button::kOk);
+
+  f.commands.Open();
+
+  QCOMPARE(f.answers.messages.size(), 1);
+  const auto& message = f.answers.messages.first();
+  QVERIFY2(message.text.contains(broken), qPrintable(message.text));
+  QVERIFY2(message.text.contains(expected_in_message), qPrintable(message.text));
+  QCOMPARE(message.icon, Answers::Icon::kExclamation);
+  QCOMPARE(f.document.GetCellText(0x41), cell_41);
+  QVERIFY(f.document.GetCellText(0x42).isEmpty());
+  QCOMPARE(f.document.TablePath(), QStringLiteral("Unnamed"));
+  QCOMPARE(f.document.WindowTitle(), kUnnamedTitle);
+  QVERIFY(!f.document.IsModified());
+  // A later Save asks for a name instead of overwriting the previous file.
+  f.answers.QueueFile(std::nullopt);
+  f.commands.Save();
+  QCOMPARE(f.answers.dialogs.last().form, Form::kSave);
+  QCOMPARE(testing::TempFolder::Read(previous), QByteArray("30=0\r\n"));
+}
+
+void DocumentCommandsTest::SaveOfUnnamedTableAsksForAName() {
+  Fixture f;
+  f.Edit();
+  const QString path = f.folder.Path(QStringLiteral("named.tbl"));
+  f.answers.QueueFile(path);
+  f.commands.Save();
+  QCOMPARE(f.answers.dialogs.first().file_name, QStringLiteral("Unnamed"));
+  QCOMPARE(f.answers.dialogs.first().form, Form::kSave);
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("41=A\r\n"));
+  QCOMPARE(f.document.TablePath(), path);
+  QVERIFY(!f.document.IsModified());
+
+  // A cancelled Save As leaves the flag as it was.
+  f.Edit("B");
+  f.answers.QueueFile(std::nullopt);
+  QVERIFY(!f.commands.SaveAs());
+  QVERIFY(f.document.IsModified());
+}
+
+void DocumentCommandsTest::SaveOfUnmodifiedTableWritesNothing() {
+  Fixture f;
+  const QString path = f.folder.Write(QStringLiteral("t.tbl"), "41=A\n");
+  f.answers.QueueFile(path);
+  f.commands.Open();
+  f.commands.Save();
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("41=A\n"));  // untouched, LF kept
+  QVERIFY(!f.document.IsModified());
+  f.Edit("B");
+  f.commands.Save();
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("41=B\r\n"));
+  QVERIFY(!f.document.IsModified());
+  QCOMPARE(f.answers.dialogs.size(), 1);
+}
+
+void DocumentCommandsTest::SaveAsThenSaveWritesTheSecondFile() {
+  Fixture f;
+  const QString first = f.folder.Write(QStringLiteral("first.tbl"), "41=A\r\n");
+  const QString second = f.folder.Path(QStringLiteral("second.tbl"));
+  f.answers.QueueFile(first);
+  f.commands.Open();
+  f.answers.QueueFile(second);
+  QVERIFY(f.commands.SaveAs());
+  QCOMPARE(f.document.WindowTitle(), second + QStringLiteral(" - Orvane 0.9"));
+  f.Edit("Z");
+  f.commands.Save();
+  QCOMPARE(testing::TempFolder::Read(first), QByteArray("41=A\r\n"));
+  QCOMPARE(testing::TempFolder::Read(second), QByteArray("41=Z\r\n"));
+}
+
+void DocumentCommandsTest::FailedSaveReportsAndKeepsOldFile_data() {
+  QTest::addColumn<QString>("target");
+  QTest::newRow("target is a folder") << QStringLiteral("folder");
+  QTest::newRow("parent folder missing") << QStringLiteral("missing/t.tbl");
+}
+
+void DocumentCommandsTest::FailedSaveReportsAndKeepsOldFile() {
+  QFETCH(QString, target);
+  Fixture f;
+  QVERIFY(QDir(f.folder.Path(QString())).mkdir(QStringLiteral("folder")));
+  const QString path = f.folder.Path(target);
+  f.Edit();
+  f.answers.QueueFile(path);
+  f.answers.QueueButton(Button::kOk);
+
+  QVERIFY(!f.commands.SaveAs());
+
+  QCOMPARE(f.answers.messages.size(), 1);
+  QVERIFY(f.answers.messages.first().text.contains(path));
+  QCOMPARE(f.answers.messages.first().icon, Answers::Icon::kExclamation);
+  QCOMPARE(f.answers.messages.first().buttons, Answers::Buttons::kOk);
+  QVERIFY(f.document.IsModified());
+  QCOMPARE(f.document.TablePath(), QStringLiteral("Unnamed"));
+  QVERIFY(QFileInfo(f.folder.Path(QStringLiteral("folder"))).isDir());
+}
+
+void DocumentCommandsTest::FailedSaveOnFileSizeLimitKeepsOldFile() {
+  Fixture f;
+  const QString path = f.folder.Write(QStringLiteral("t.tbl"), "41=A\r\n");
+  f.answers.QueueFile(path);
+  f.commands.Open();
+  for (int code = 0; code < 256; ++code) {
+    f.document.SetCellText(static_cast<quint8>(code), QByteArray(64, 'x'));
+  }
+  f.document.SetModified(true);
+  f.answers.QueueButton(Button::kOk);
+  {
+    FileSizeLimit limit(4096);
+    f.commands.Save();
+  }
+  QCOMPARE(f.answers.messages.size(), 1);
+  QVERIFY(f.answers.messages.first().text.contains(path));
+  QVERIFY(f.document.IsModified());
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("41=A\r\n"));
+}
+
+void DocumentCommandsTest::CloseStepFollowsTheAnswer_data() {
+  QTest::addColumn<bool>("modified");
+  QTest::addColumn<int>("answer");
+  QTest::addColumn<bool>("saves");
+  QTest::addColumn<bool>("closes");
+  QTest::newRow("unmodified closes unasked") << false << -1 << false << true;
+  QTest::newRow("Cancel keeps the window") << true << int(Button::kCancel) << false << false;
+  QTest::newRow("No closes without saving") << true << int(Button::kNo) << false << true;
+  QTest::newRow("Yes saves, then closes") << true << int(Button::kYes) << true << true;
+}
+
+void DocumentCommandsTest::CloseStepFollowsTheAnswer() {
+  QFETCH(bool, modified);
+  QFETCH(int, answer);
+  QFETCH(bool, saves);
+  QFETCH(bool, closes);
+  Fixture f;
+  f.Edit();
+  f.document.SetModified(modified);
+  const QString path = f.folder.Path(QStringLiteral("t.tbl"));
+  if (answer >= 0) f.answers.QueueButton(static_cast<Button>(answer));
+  if (saves) f.answers.QueueFile(path);
+
+  QCOMPARE(f.commands.CloseStep(), closes);
+
+  QVERIFY(f.answers.AllAnswersUsed());
+  QCOMPARE(QFile::exists(path), saves);
+  QCOMPARE(f.document.GetCellText(0x41), QByteArray("A"));
+}
+
+void DocumentCommandsTest::QuitAsksTheWindowToClose() {
+  Fixture f;
+  f.commands.Quit();
+  QCOMPARE(f.answers.close_requests, 1);
+  QVERIFY(f.answers.messages.isEmpty());  // the close step asks, when the window closes
+}
+
+}  // namespace orvane::commands
+
+QTEST_GUILESS_MAIN(orvane::commands::DocumentCommandsTest)
+#include "document_commands_test.moc"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "editing/answers.h"
+#include "model/table_document.h"
+#include "ui/display_text.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace orvane::ui::side {
+
+// The Bookmarks Manager. Row i of the list shows the title of slot i; the slots in use stay
+// packed at the front, and every change goes straight into the document.
+class frmBook : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmBook(model::TableDocument& document, editing::Answers& answers,
+          std::function<TextEncoding()> encoding, QWidget* parent = nullptr);
+
+  // Lists the table's bookmarks with empty boxes and no selection, as on opening; run again
+  // when the main window replaces the table.
+  void Form_Load();
+
+ private:
+  void BuildControls();
+  void lstBook_Click();
+  void txtAddr_Change(const QString& text);
+  void txtTitle_Change(const QString& text);
+  void cmdAdd_Click();
+  void cmdUpdate_Click();
+  void cmdDel_Click();
+  void cmdOk_Click();
+
+  void TextBox_Change(const QString& text);
+  [[nodiscard]] int SelectedRow() const;
+  [[nodiscard]] QString ShownTitle(const QByteArray& title) const;
+  // The boxes as a bookmark, or nothing once the user has been told why not. `original` is
+  // the title whose bytes an untouched title box keeps.
+  [[nodiscard]] std::optional<model::Bookmark> ReadBoxes(const QString& address_error,
+                                                         const QByteArray& original);
+
+  model::TableDocument& document_;
+  editing::Answers& answers_;
+  std::function<TextEncoding()> encoding_;
+
+  QListWidget* lstBook_ = nullptr;
+  QLabel* Label1_ = nullptr;
+  QLineEdit* txtAddr_ = nullptr;
+  QLineEdit* txtTitle_ = nullptr;
+  QPushButton* cmdUpdate_ = nullptr;
+  QPushButton* cmdAdd_ = nullptr;
+  QPushButton* cmdDel_ = nullptr;
+  QPushButton* cmdOk_ = nullptr;
+};
+
+}  // namespace orvane::ui::side

@@ -1,0 +1,161 @@
+#include "ui/side/frm_extra.h"
+
+#include "ui/side/side_widgets.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace orvane::ui::side {
+
+frmExtra::frmExtra(model::TableDocument& document, editing::Answers& answers,
+                   std::function<TextEncoding()> encoding, QWidget* parent)
+    : QWidget(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      document_(document),
+      answers_(answers),
+      encoding_(std::move(encoding)) {
+  setObjectName(QStringLiteral("frmExtra"));
+  setWindowTitle(QStringLiteral("Extra Lines Manager"));
+  setFont(ControlFont());
+  setFixedSize(Px(4440), Px(2625));
+  BuildControls();
+  Form_Load();
+}
+
+void frmExtra::BuildControls() {
+  // The frame is only drawn around the list and the box; it is created first to lie under them.
+  auto* frame = new QGroupBox(QStringLiteral("Extra Lines List"), this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setGeometry(TwipsRect(120, 120, 4215, 1935));
+  lstExtra_ = new QListWidget(this);
+  lstExtra_->setObjectName(QStringLiteral("lstExtra"));
+  lstExtra_->setGeometry(TwipsRect(240, 360, 3975, 1230));
+  txtLine_ = new QLineEdit(this);
+  txtLine_->setObjectName(QStringLiteral("txtLine"));
+  txtLine_->setGeometry(TwipsRect(240, 1680, 3975, 285));
+  cmdUpdate_ = MakeButton(this, QStringLiteral("cmdUpdate"), QStringLiteral("&Update"),
+                          TwipsRect(120, 2160, 975, 375));
+  cmdAdd_ = MakeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("&Add"),
+                       TwipsRect(1200, 2160, 975, 375));
+  cmdDel_ = MakeButton(this, QStringLiteral("cmdDel"), QStringLiteral("&Delete"),
+                       TwipsRect(2280, 2160, 975, 375));
+  cmdOk_ = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("&Close"),
+                      TwipsRect(3360, 2160, 975, 375));
+  setTabOrder(lstExtra_, txtLine_);
+  setTabOrder(txtLine_, cmdUpdate_);
+  setTabOrder(cmdUpdate_, cmdAdd_);
+  setTabOrder(cmdAdd_, cmdDel_);
+  setTabOrder(cmdDel_, cmdOk_);
+
+  connect(lstExtra_, &QListWidget::itemSelectionChanged, this, &frmExtra::lstExtra_Click);
+  connect(lstExtra_, &QListWidget::itemClicked, this, &frmExtra::lstExtra_Click);
+  connect(txtLine_, &QLineEdit::textChanged, this, &frmExtra::txtLine_Change);
+  connect(cmdAdd_, &QPushButton::clicked, this, &frmExtra::cmdAdd_Click);
+  connect(cmdUpdate_, &QPushButton::clicked, this, &frmExtra::cmdUpdate_Click);
+  connect(cmdDel_, &QPushButton::clicked, this, &frmExtra::cmdDel_Click);
+  connect(cmdOk_, &QPushButton::clicked, this, &frmExtra::cmdOk_Click);
+}
+
+void frmExtra::Form_Load() {
+  rows_.clear();
+  {
+    const QSignalBlocker list_blocker(lstExtra_);
+    const QSignalBlocker line_blocker(txtLine_);
+    lstExtra_->clear();
+    txtLine_->clear();
+    for (int slot = 0; slot < model::kSlotCount; ++slot) {
+      const QByteArray line = document_.GetExtraLine(slot).value_or(QByteArray());
+      if (line.isEmpty()) continue;
+      rows_.append(line);
+      lstExtra_->addItem(ShownLine(line));
+    }
+  }
+  cmdUpdate_->setEnabled(!rows_.isEmpty());
+  cmdDel_->setEnabled(!rows_.isEmpty());
+  cmdAdd_->setEnabled(false);
+}
+
+void frmExtra::lstExtra_Click() {
+  const int row = SelectedRow();
+  if (row >= 0) txtLine_->setText(ShownLine(rows_[row]));
+}
+
+void frmExtra::txtLine_Change(const QString& text) { cmdAdd_->setEnabled(!text.isEmpty()); }
+
+void frmExtra::cmdAdd_Click() {
+  if (!txtLine_->text().isEmpty()) {
+    if (rows_.size() >= model::kSlotCount) {
+      ShowError(answers_, QStringLiteral("The table already holds 31 extra lines."));
+      return;
+    }
+    const int selected = SelectedRow();
+    const auto line = ReadLine(selected < 0 ? QByteArray() : rows_[selected]);
+    if (!line) return;
+    rows_.append(*line);
+    {
+      const QSignalBlocker blocker(lstExtra_);
+      lstExtra_->addItem(ShownLine(*line));
+    }
+    document_.SetModified(true);
+  }
+  cmdUpdate_->setEnabled(true);
+  cmdDel_->setEnabled(true);
+}
+
+void frmExtra::cmdUpdate_Click() {
+  const int row = SelectedRow();
+  if (row < 0) return;
+  const auto line = ReadLine(rows_[row]);
+  if (!line) return;
+  rows_[row] = *line;
+  lstExtra_->item(row)->setText(ShownLine(*line));
+  document_.SetModified(true);
+}
+
+void frmExtra::cmdDel_Click() {
+  const int row = SelectedRow();
+  if (row < 0) return;
+  const int last = static_cast<int>(rows_.size()) - 1;
+  {
+    const QSignalBlocker blocker(lstExtra_);
+    rows_[row] = rows_[last];
+    lstExtra_->item(row)->setText(lstExtra_->item(last)->text());
+    rows_.removeLast();
+    delete lstExtra_->takeItem(last);
+    // The row now shows another line; a second Delete or an Update must not hit it unseen.
+    lstExtra_->clearSelection();
+  }
+  txtLine_->clear();
+  document_.SetModified(true);
+  if (rows_.isEmpty()) {
+    cmdUpdate_->setEnabled(false);
+    cmdDel_->setEnabled(false);
+  }
+}
+
+void frmExtra::cmdOk_Click() {
+  for (int slot = 0; slot < model::kSlotCount; ++slot) {
+    (void)document_.SetExtraLine(slot, slot < rows_.size() ? rows_[slot] : QByteArray());
+  }
+  close();
+}
+
+int frmExtra::SelectedRow() const {
+  const QList<QListWidgetItem*> selected = lstExtra_->selectedItems();
+  return selected.isEmpty() ? -1 : lstExtra_->row(selected.front());
+}
+
+QString frmExtra::ShownLine(const QByteArray& line) const { return DisplayText(line, encoding_()); }
+
+std::optional<QByteArray> frmExtra::ReadLine(const QByteArray& original) {
+  auto line = TypedBytes(txtLine_->text(), original, encoding_());
+  if (!line) {
+    ShowError(answers_, QStringLiteral("The line holds a character the table cannot store."));
+  }
+  return line;
+}
+
+}  // namespace orvane::ui::side

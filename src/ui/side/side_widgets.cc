@@ -1,0 +1,56 @@
+#include "ui/side/side_widgets.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QPushButton>
+
+namespace orvane::ui::side {
+
+QFont FontOrFallback(const QString& family, qreal points, const QFont& fallback) {
+  QFont font(family);
+  font.setPointSizeF(points);
+  if (QFontInfo(font).family().compare(family, Qt::CaseInsensitive) == 0) return font;
+  QFont chosen = fallback;
+  chosen.setPointSizeF(points);
+  return chosen;
+}
+
+QFont ControlFont() {
+  return FontOrFallback(QStringLiteral("MS Sans Serif"), 8.25, QApplication::font());
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, QRect rect) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  button->setGeometry(rect);
+  button->setAutoDefault(false);
+  return button;
+}
+
+std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
+                                     TextEncoding encoding) {
+  if (text == DisplayText(original, encoding)) return original;
+  if (text.contains(QLatin1Char('\r'))) return std::nullopt;
+  if (auto bytes = EncodeText(text, encoding)) return bytes;
+  QByteArray bytes;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString character = text.mid(i, length);
+    i += length - 1;
+    if (auto encoded = EncodeText(character, encoding)) {
+      bytes.append(*encoded);
+    } else if (const auto byte = KeyByte(character.front()); byte && length == 1) {
+      bytes.append(static_cast<char>(*byte));
+    } else {
+      return std::nullopt;
+    }
+  }
+  return bytes;
+}
+
+void ShowError(editing::Answers& answers, const QString& text) {
+  (void)answers.MessageBox(text, QStringLiteral("Error"), editing::Answers::Icon::kExclamation,
+                           editing::Answers::Buttons::kOk);
+}
+
+}  // namespace orvane::ui::side

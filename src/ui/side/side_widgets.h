@@ -1,0 +1,42 @@
+#pragma once
+
+#include "editing/answers.h"
+#include "ui/display_text.h"
+
+#include <QByteArray>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <optional>
+
+class QPushButton;
+class QWidget;
+
+namespace orvane::ui::side {
+
+// The side windows are laid out in twips; at 96 dots per inch a pixel is 15 twips.
+inline constexpr int kTwipsPerPixel = 15;
+[[nodiscard]] constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+[[nodiscard]] constexpr QRect TwipsRect(int left, int top, int width, int height) {
+  return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+// `family` at `points` when the machine has it, otherwise `fallback` at the same size.
+[[nodiscard]] QFont FontOrFallback(const QString& family, qreal points, const QFont& fallback);
+// The small sans of the tool windows' controls.
+[[nodiscard]] QFont ControlFont();
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, QRect rect);
+
+// The bytes to store for what the user sees in a box. Text the user left as the display of
+// `original` keeps those bytes exactly; new text is encoded for the table, a character the
+// encoding lacks falling back to its Windows-1252 byte. Nothing when a character has no byte,
+// or when the text holds a carriage return, which would split the line in the table file.
+[[nodiscard]] std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
+                                                   TextEncoding encoding);
+
+// The refusal box of the managers: title "Error", exclamation icon, OK.
+void ShowError(editing::Answers& answers, const QString& text);
+
+}  // namespace orvane::ui::side

@@ -1,0 +1,70 @@
+#include "ui/side/side_window_host.h"
+
+#include "ui/side/frm_book.h"
+#include "ui/side/frm_extra.h"
+#include "ui/side/frm_ov_about.h"
+#include "ui/side/frm_readme.h"
+
+namespace orvane::ui::side {
+namespace {
+
+// Creates the window on first use; a closed window is gone and is made anew.
+template <typename Window, typename Make>
+Window* Ensure(QPointer<Window>& window, Make make) {
+  if (window.isNull()) {
+    window = make();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  return window;
+}
+
+}  // namespace
+
+SideWindowHost::SideWindowHost(model::TableDocument& document, editing::Answers& answers,
+                               std::function<TextEncoding()> encoding)
+    : document_(document), answers_(answers), encoding_(std::move(encoding)) {}
+
+SideWindowHost::~SideWindowHost() {
+  // Deleted now, not later: the managers refer to the document and the answers.
+  delete book_.data();
+  delete extra_.data();
+  delete readme_.data();
+  delete about_.data();
+}
+
+void SideWindowHost::ShowBookmarksManager() {
+  Present(Ensure(book_, [this] { return new frmBook(document_, answers_, encoding_); }));
+}
+
+void SideWindowHost::ShowExtraLinesManager() {
+  Present(Ensure(extra_, [this] { return new frmExtra(document_, answers_, encoding_); }));
+}
+
+void SideWindowHost::ShowReadme() {
+  Present(Ensure(readme_, [] { return new frmReadme(); }));
+}
+
+void SideWindowHost::ShowAbout() {
+  Present(Ensure(about_, [] { return new frmOVAbout(); }));
+}
+
+void SideWindowHost::TableReplaced() {
+  if (book_) book_->Form_Load();
+  if (extra_) extra_->Form_Load();
+}
+
+void SideWindowHost::CloseAll() {
+  for (QWidget* window :
+       {static_cast<QWidget*>(book_.data()), static_cast<QWidget*>(extra_.data()),
+        static_cast<QWidget*>(readme_.data()), static_cast<QWidget*>(about_.data())}) {
+    if (window != nullptr) window->close();
+  }
+}
+
+void SideWindowHost::Present(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace orvane::ui::side

@@ -1,0 +1,137 @@
+#include "tbl_tool.h"
+
+#include "support/temp_table.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+using orvane::testing::TempFolder;
+using orvane::tools::RunTblTool;
+
+namespace {
+
+QString DataPath(const QString& name) {
+  return QStringLiteral(ORVANE_TEST_DATA) + QLatin1Char('/') + name;
+}
+
+}  // namespace
+
+class TblToolTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void NormalizeWritesCanonicalBytes();
+  void CheckSummarizesTable();
+  void CheckNamesFailingLine();
+  void CheckOfMissingFileNamesFile();
+  void NormalizeOfBrokenFileWritesNothing();
+  void NormalizeReportsSaveFailure();
+  void BadArgumentsGiveUsage_data();
+  void BadArgumentsGiveUsage();
+  void ProgramReportsThroughExitCodeAndStreams();
+};
+
+void TblToolTest::NormalizeWritesCanonicalBytes() {
+  TempFolder folder;
+  const QString out = folder.Path(QStringLiteral("out.tbl"));
+  const auto result =
+      RunTblTool({QStringLiteral("normalize"), DataPath(QStringLiteral("every_form.tbl")), out});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(result.err, QByteArray());
+  QCOMPARE(TempFolder::Read(out),
+           TempFolder::Read(DataPath(QStringLiteral("every_form.expected.tbl"))));
+}
+
+void TblToolTest::CheckSummarizesTable() {
+  const QString path = DataPath(QStringLiteral("every_form.tbl"));
+  const auto result = RunTblTool({QStringLiteral("check"), path});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(result.out,
+           path.toLocal8Bit() + ": 8 codes, 2 special marks, 6 bookmarks, 5 extra lines\n");
+  QCOMPARE(result.err, QByteArray());
+}
+
+void TblToolTest::CheckNamesFailingLine() {
+  TempFolder folder;
+  const QString path = folder.Write(QStringLiteral("bad.tbl"), "41=A\n\r\n(12345678Ah)x\r\n");
+  const auto result = RunTblTool({QStringLiteral("check"), path});
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.out, QByteArray());
+  QCOMPARE(result.err, path.toLocal8Bit() + ":3: more than 8 hexadecimal digits\n");
+}
+
+void TblToolTest::CheckOfMissingFileNamesFile() {
+  TempFolder folder;
+  const QString path = folder.Path(QStringLiteral("missing.tbl"));
+  const auto result = RunTblTool({QStringLiteral("check"), path});
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.err, path.toLocal8Bit() + ": No such file or directory\n");
+}
+
+void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
+  TempFolder folder;
+  const QString in = folder.Write(QStringLiteral("bad.tbl"), "41=A\r\n/0\r\n");
+  const QString out = folder.Write(QStringLiteral("out.tbl"), "old\r\n");
+  const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.err, in.toLocal8Bit() + ":2: not a hexadecimal digit\n");
+  QCOMPARE(TempFolder::Read(out), QByteArray("old\r\n"));
+
+  const QString fresh = folder.Path(QStringLiteral("fresh.tbl"));
+  QCOMPARE(RunTblTool({QStringLiteral("normalize"), in, fresh}).exit_code, 1);
+  QVERIFY(!QFileInfo::exists(fresh));
+}
+
+void TblToolTest::NormalizeReportsSaveFailure() {
+  TempFolder folder;
+  const QString in = folder.Write(QStringLiteral("in.tbl"), "41=A\r\n");
+  const QString out = folder.Path(QStringLiteral("missing/out.tbl"));
+  const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
+  QCOMPARE(result.exit_code, 1);
+  QVERIFY(result.err.startsWith(out.toLocal8Bit() + ": "));
+}
+
+void TblToolTest::BadArgumentsGiveUsage_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::newRow("none") << QStringList{};
+  QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("a")};
+  QTest::newRow("check without file") << QStringList{QStringLiteral("check")};
+  QTest::newRow("check two files")
+      << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")};
+  QTest::newRow("normalize one file")
+      << QStringList{QStringLiteral("normalize"), QStringLiteral("a")};
+}
+
+void TblToolTest::BadArgumentsGiveUsage() {
+  QFETCH(QStringList, arguments);
+  const auto result = RunTblTool(arguments);
+  QCOMPARE(result.exit_code, 2);
+  QCOMPARE(result.out, QByteArray());
+  QCOMPARE(result.err, QByteArray("usage: orvane-tbl check FILE | orvane-tbl normalize IN OUT\n"));
+}
+
+void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
+  TempFolder folder;
+  const QString bad = folder.Write(QStringLiteral("bad.tbl"), "G0=x");
+  struct Run {
+    QStringList arguments;
+    int exit_code;
+    QByteArray err;
+  };
+  for (const Run& run : {Run{{}, 2, "usage: orvane-tbl check FILE | orvane-tbl normalize IN OUT\n"},
+                         Run{{QStringLiteral("check"), bad},
+                             1,
+                             bad.toLocal8Bit() + ":1: not a hexadecimal digit\n"}}) {
+    QProcess process;
+    process.start(QStringLiteral(ORVANE_TBL_PROGRAM), run.arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), run.exit_code);
+    QCOMPARE(process.readAllStandardError(), run.err);
+    QCOMPARE(process.readAllStandardOutput(), QByteArray());
+  }
+}
+
+QTEST_GUILESS_MAIN(TblToolTest)
+#include "tbl_tool_test.moc"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace orvane::model {
+class TableDocument;
+}
+
+namespace orvane::tools {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// What one run of the command-line tool prints and returns; kept apart from the process so
+// tests can run it in-process.
+struct ToolResult {
+  int exit_code = kExitOk;
+  QByteArray out;
+  QByteArray err;
+};
+
+// `arguments` excludes the program name.
+[[nodiscard]] ToolResult RunTblTool(const QStringList& arguments);
+
+// "N codes, N special marks, N bookmarks, N extra lines"; a special mark counts only where the
+// file would hold it, on a "/" or "*" cell.
+[[nodiscard]] QByteArray Summary(const model::TableDocument& document);
+
+}  // namespace orvane::tools

@@ -1,11 +1,12 @@
 #include "model/table_file.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <array>
-
 #include "model/hex.h"
 #include "model/table_document.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <array>
 
 namespace orvane::model {
 namespace {

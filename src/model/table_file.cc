@@ -171,12 +171,29 @@ QByteArray TableToBytes(const TableDocument& document) {
   return out;
 }
 
+namespace {
+
+// Qt reports a short write as a success with no error; writing the rest again fails with the
+// system's reason (file too large, disk full). Unbuffered, so every write reaches the system.
+bool WriteAll(QSaveFile& file, QByteArrayView bytes) {
+  while (!bytes.isEmpty()) {
+    const qint64 written = file.write(bytes.data(), bytes.size());
+    if (written <= 0) return false;
+    bytes = bytes.sliced(written);
+  }
+  return file.flush();
+}
+
+}  // namespace
+
 std::optional<SaveError> SaveTable(TableDocument& document, const QString& path) {
   const QByteArray bytes = TableToBytes(document);
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveError{file.errorString()};
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    return SaveError{file.errorString()};
+  }
   // QSaveFile commits a short file when a write or the last flush fails: cancel it first.
-  if (file.write(bytes) != bytes.size() || !file.flush()) {
+  if (!WriteAll(file, bytes)) {
     const QString reason = file.errorString();
     file.cancelWriting();
     (void)file.commit();

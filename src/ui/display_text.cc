@@ -21,6 +21,7 @@ constexpr char16_t kUnassigned = 0xFFFD;
 QChar ByteChar(quint8 byte) {
   if (byte < 0x20) return QChar(static_cast<char16_t>(0x2400 + byte));  // control pictures
   if (byte == 0x7F) return QChar(char16_t{0x2421});
+  if (byte == 0xAD) return QChar(char16_t{0x2010});  // a soft hyphen would show nothing
   if (byte >= 0x80 && byte < 0xA0) {
     const char16_t mapped = kCp1252High[byte - 0x80];
     return QChar(mapped != 0 ? mapped : kUnassigned);
@@ -40,7 +41,8 @@ std::optional<QChar> EucPair(char lead, char trail) {
   // Rows 4 and 5 (hiragana, katakana) map linearly; no converter is needed for them.
   if (lead_byte == 0xA4 && trail_byte <= 0xF3) return QChar(char16_t(0x3041 + trail_byte - 0xA1));
   if (lead_byte == 0xA5 && trail_byte <= 0xF6) return QChar(char16_t(0x30A1 + trail_byte - 0xA1));
-  static QStringDecoder decoder("EUC-JP", QStringDecoder::Flag::Stateless);
+  // Not stateless: a stateless decoder forgets its errors before they can be read.
+  static QStringDecoder decoder("EUC-JP");
   if (!decoder.isValid()) return std::nullopt;
   const char pair[2] = {lead, trail};
   const QString decoded = decoder.decode(QByteArrayView(pair, 2));
@@ -68,10 +70,43 @@ QString EucDisplay(QByteArrayView bytes) {
   return out;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF, no cut sequence.
+bool IsValidUtf8(QByteArrayView bytes) {
+  qsizetype i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<quint8>(bytes[i]);
+    int length = 0;
+    quint8 low = 0x80;
+    quint8 high = 0xBF;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + length > bytes.size()) return false;
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<quint8>(bytes[i + k]);
+      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 std::optional<QString> Utf8Display(QByteArrayView bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString decoded = decoder.decode(bytes);
-  if (decoder.hasError()) return std::nullopt;
+  if (!IsValidUtf8(bytes)) return std::nullopt;
+  QString decoded = QString::fromUtf8(bytes);
   for (QChar& character : decoded) {
     if (character.unicode() < 0x20 || character.unicode() == 0x7F) {
       character = ByteChar(static_cast<quint8>(character.unicode()));
@@ -101,9 +136,7 @@ TextEncoding DetectEncoding(const model::TableDocument& document) {
   auto all_valid = [&](QByteArrayView text) {
     if (IsAscii(text)) return true;
     any_non_ascii = true;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(text);
-    return !decoder.hasError();
+    return IsValidUtf8(text);
   };
   for (int code = 0; code < model::kCodeCount; ++code) {
     if (!all_valid(document.GetCellText(static_cast<quint8>(code)))) return TextEncoding::kEucJp;
@@ -121,7 +154,7 @@ TextEncoding DetectEncoding(const model::TableDocument& document) {
 
 std::optional<QByteArray> EncodeText(const QString& text, TextEncoding encoding) {
   if (encoding == TextEncoding::kUtf8) return text.toUtf8();
-  QStringEncoder encoder("EUC-JP", QStringEncoder::Flag::Stateless);
+  QStringEncoder encoder("EUC-JP");
   if (!encoder.isValid()) return std::nullopt;
   QByteArray bytes = encoder.encode(text);
   if (encoder.hasError()) return std::nullopt;

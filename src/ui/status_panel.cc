@@ -10,14 +10,18 @@ StatusPanel::StatusPanel(const QString& text, int width, Qt::Alignment alignment
   setAlignment(alignment | Qt::AlignVCenter);
   setContentsMargins(2, 0, 2, 0);
   if (width > 0) setFixedWidth(width);
+  installEventFilter(this);
 }
 
-void StatusPanel::mouseReleaseEvent(QMouseEvent* event) {
-  // A disabled panel still answers: clicking the greyed mode panel selects that mode.
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    emit clicked();
+bool StatusPanel::eventFilter(QObject* watched, QEvent* event) {
+  // A greyed mode panel still answers: clicking it selects that mode.
+  if (watched == this && event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton && rect().contains(mouse->position().toPoint())) {
+      emit clicked();
+    }
   }
-  QLabel::mouseReleaseEvent(event);
+  return QLabel::eventFilter(watched, event);
 }
 
 }  // namespace orvane::ui

@@ -15,7 +15,8 @@ class StatusPanel : public QLabel {
   void clicked();
 
  protected:
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  // A disabled widget gets no mouse events, but its event filters still do.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace orvane::ui

@@ -25,12 +25,13 @@ QString AddressError(const char* spelling) {
 
 // The label under the address box reads "(" and "h)" on either side of it, so the edit row
 // looks like a bookmark line of the file. Fonts other than the designed one have wider
-// spaces; the spacing is adjusted so that "h)" still starts where the box ends.
+// spaces; the letters are drawn closer so that "h)" still starts where the box ends.
 void FitLabelAroundBox(QLabel* label, int box_end) {
   QFont font = label->font();
   const QFontMetricsF metrics(font);
-  const qreal spaces = box_end - metrics.horizontalAdvance(QLatin1Char('('));
-  font.setWordSpacing(spaces / kSpacesInLabel - metrics.horizontalAdvance(QLatin1Char(' ')));
+  const qreal natural = metrics.horizontalAdvance(QLatin1Char('(')) +
+                        kSpacesInLabel * metrics.horizontalAdvance(QLatin1Char(' '));
+  font.setLetterSpacing(QFont::AbsoluteSpacing, (box_end - natural) / (kSpacesInLabel + 1));
   label->setFont(font);
 }
 

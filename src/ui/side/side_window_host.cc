@@ -32,6 +32,11 @@ SideWindowHost::~SideWindowHost() {
   delete about_.data();
 }
 
+frmBook* SideWindowHost::BookmarksManager() const { return book_; }
+frmExtra* SideWindowHost::ExtraLinesManager() const { return extra_; }
+frmReadme* SideWindowHost::Readme() const { return readme_; }
+frmOVAbout* SideWindowHost::About() const { return about_; }
+
 void SideWindowHost::ShowBookmarksManager() {
   Present(Ensure(book_, [this] { return new frmBook(document_, answers_, encoding_); }));
 }

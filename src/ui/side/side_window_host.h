@@ -37,10 +37,10 @@ class SideWindowHost : public SideWindows {
   void CloseAll() override;
 
   // The open windows, or null; for tests and for the main window's checks.
-  [[nodiscard]] frmBook* BookmarksManager() const { return book_; }
-  [[nodiscard]] frmExtra* ExtraLinesManager() const { return extra_; }
-  [[nodiscard]] frmReadme* Readme() const { return readme_; }
-  [[nodiscard]] frmOVAbout* About() const { return about_; }
+  [[nodiscard]] frmBook* BookmarksManager() const;
+  [[nodiscard]] frmExtra* ExtraLinesManager() const;
+  [[nodiscard]] frmReadme* Readme() const;
+  [[nodiscard]] frmOVAbout* About() const;
 
  private:
   static void Present(QWidget* window);

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/table_document.h"
+#include "support/fake_answers.h"
+#include "ui/side/side_window_host.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+#include <initializer_list>
+
+namespace orvane::testing {
+
+inline QStringList Texts(std::initializer_list<const char*> items) {
+  QStringList texts;
+  for (const char* item : items) texts << QString::fromUtf8(item);
+  return texts;
+}
+
+// One document, scripted answers and the host, with a manager shown through it as the main
+// window would show it. Steps drive the widgets the way a user does.
+struct SideRig {
+  model::TableDocument document;
+  FakeAnswers answers;
+  ui::TextEncoding encoding = ui::TextEncoding::kEucJp;
+  ui::side::SideWindowHost host{document, answers, [this] { return encoding; }};
+  QWidget* window = nullptr;
+
+  template <typename T>
+  T* Get(const char* name) const {
+    T* child = window->findChild<T*>(QLatin1String(name));
+    if (child == nullptr) QTest::qFail(name, __FILE__, __LINE__);
+    return child;
+  }
+  QListWidget* List() const { return window->findChild<QListWidget*>(); }
+  QPushButton* Button(const char* name) const { return Get<QPushButton>(name); }
+
+  // Empties the box as a user would and types the text into it.
+  static void Retype(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    for (const QChar character : text) {
+      if (character.unicode() > 0x20 && character.unicode() < 0x7F) {
+        QTest::keyClick(box, static_cast<char>(character.unicode()));
+      } else {  // QTest types only printable ASCII by key code
+        QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(character), {});
+        QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(character), {});
+      }
+    }
+  }
+  void Select(int row) const {
+    QListWidget* list = List();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  }
+  void Click(const char* name) const { QTest::mouseClick(Button(name), Qt::LeftButton); }
+
+  // "A", "U", "D" for enabled Add, Update, Delete; lower case when disabled.
+  QString States() const {
+    QString states;
+    states += Button("cmdAdd")->isEnabled() ? u'A' : u'a';
+    states += Button("cmdUpdate")->isEnabled() ? u'U' : u'u';
+    states += Button("cmdDel")->isEnabled() ? u'D' : u'd';
+    return states;
+  }
+  QStringList Rows() const {
+    QStringList rows;
+    for (int i = 0; i < List()->count(); ++i) rows << List()->item(i)->text();
+    return rows;
+  }
+  // Runs steps separated by ";": "s:N" selects row N, "<box>:TEXT" retypes a box, "+" Add,
+  // "u" Update, "d" Delete.
+  void Run(const QString& script) const {
+    for (const QString& step : script.split(u';', Qt::SkipEmptyParts)) {
+      if (step == u'+') {
+        Click("cmdAdd");
+      } else if (step == u'u') {
+        Click("cmdUpdate");
+      } else if (step == u'd') {
+        Click("cmdDel");
+      } else if (step.startsWith(QLatin1String("s:"))) {
+        Select(step.mid(2).toInt());
+      } else {
+        const qsizetype colon = step.indexOf(u':');
+        Retype(Get<QLineEdit>(qPrintable(step.left(colon))), step.mid(colon + 1));
+      }
+    }
+  }
+};
+
+}  // namespace orvane::testing

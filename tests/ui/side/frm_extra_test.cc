@@ -1,0 +1,170 @@
+#include "ui/side/frm_extra.h"
+
+#include "side_rig.h"
+
+#include <QTest>
+
+namespace orvane::ui::side {
+namespace {
+
+using testing::SideRig;
+using testing::Texts;
+
+QByteArray SlotOf(const SideRig& rig, int slot) {
+  return rig.document.GetExtraLine(slot).value_or(QByteArray("<none>"));
+}
+
+}  // namespace
+
+class FrmExtraTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<SideRig> rig_;
+
+  // Opens the manager on a table holding `count` extra lines "L0", "L1" ...
+  SideRig& Open(int count) {
+    rig_ = std::make_unique<SideRig>();
+    for (int slot = 0; slot < count; ++slot) {
+      (void)rig_->document.SetExtraLine(slot, "L" + QByteArray::number(slot));
+    }
+    rig_->host.ShowExtraLinesManager();
+    rig_->window = rig_->host.ExtraLinesManager();
+    return *rig_;
+  }
+
+ private slots:
+  void cleanup() { rig_.reset(); }
+
+  void ButtonStatesFollowTheTable_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("states");
+    QTest::newRow("opened with rows") << 2 << ""
+                                      << "aUD";
+    QTest::newRow("opened empty") << 0 << ""
+                                  << "aud";
+    QTest::newRow("typed") << 0 << "txtLine:x"
+                           << "Aud";
+    QTest::newRow("typed, then emptied") << 2 << "txtLine:x;txtLine:"
+                                         << "aUD";
+    QTest::newRow("row selected") << 2 << "s:1"
+                                  << "AUD";
+    QTest::newRow("added") << 0 << "txtLine:x;+"
+                           << "AUD";
+    QTest::newRow("updated") << 2 << "s:0;txtLine:y;u"
+                             << "AUD";
+    QTest::newRow("deleted, rows left") << 2 << "s:0;d"
+                                        << "aUD";
+    QTest::newRow("deleted the only row") << 1 << "s:0;d"
+                                          << "aud";
+  }
+  void ButtonStatesFollowTheTable() {
+    QFETCH(int, lines);
+    QFETCH(QString, script);
+    QFETCH(QString, states);
+    SideRig& rig = Open(lines);
+    rig.Run(script);
+    QCOMPARE(rig.States(), states);
+    QVERIFY(rig.Button("cmdOk")->isEnabled());
+  }
+
+  void EditsReachTheTableOnlyOnClose_data() {
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<QByteArray>>("stored");
+    QTest::newRow("add twice") << "txtLine:s: 20;+;+" << Texts({"L0", "L1", "L2", "s: 20", "s: 20"})
+                               << QList<QByteArray>{"L0", "L1", "L2", "s: 20", "s: 20", ""};
+    QTest::newRow("delete first of three")
+        << "s:0;d" << Texts({"L2", "L1"}) << QList<QByteArray>{"L2", "L1", ""};
+    QTest::newRow("delete last") << "s:2;d" << Texts({"L0", "L1"})
+                                 << QList<QByteArray>{"L0", "L1", ""};
+    QTest::newRow("update") << "s:1;txtLine:new;u" << Texts({"L0", "new", "L2"})
+                            << QList<QByteArray>{"L0", "new", "L2", ""};
+    QTest::newRow("update to empty frees the slot")
+        << "s:1;txtLine:;u" << Texts({"L0", "", "L2"}) << QList<QByteArray>{"L0", "", "L2", ""};
+  }
+  void EditsReachTheTableOnlyOnClose() {
+    QFETCH(QString, script);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<QByteArray>, stored);
+    SideRig& rig = Open(3);
+    rig.Run(script);
+    QCOMPARE(rig.Rows(), rows);
+    QVERIFY(rig.document.IsModified());
+    QCOMPARE(SlotOf(rig, 0), QByteArray("L0"));
+    QCOMPARE(rig.document.ExtraLineCount(), 3);
+    rig.Click("cmdOk");
+    QTRY_VERIFY(rig.host.ExtraLinesManager() == nullptr);
+    for (int slot = 0; slot < stored.size(); ++slot) QCOMPARE(SlotOf(rig, slot), stored[slot]);
+  }
+
+  void DeleteEmptiesTheBoxAndLeavesNoSelection() {
+    SideRig& rig = Open(3);
+    rig.Run(QStringLiteral("s:0;d"));
+    QVERIFY(rig.Get<QLineEdit>("txtLine")->text().isEmpty());
+    rig.Run(QStringLiteral("txtLine:x;u;d"));
+    QCOMPARE(rig.Rows(), Texts({"L2", "L1"}));
+  }
+
+  void UpdateAndDeleteWithoutSelectionDoNothing() {
+    SideRig& rig = Open(2);
+    rig.Run(QStringLiteral("txtLine:x;u;d"));
+    QCOMPARE(rig.Rows(), Texts({"L0", "L1"}));
+    QVERIFY(!rig.document.IsModified());
+  }
+
+  void ThirtySecondRowIsRefused() {
+    SideRig& rig = Open(30);
+    rig.answers.QueueButton(editing::Answers::Button::kOk);
+    rig.Run(QStringLiteral("txtLine:31st;+;+"));
+    QCOMPARE(rig.List()->count(), 31);
+    QCOMPARE(rig.answers.messages.size(), 1);
+    QCOMPARE(rig.answers.messages[0].text,
+             QStringLiteral("The table already holds 31 extra lines."));
+    QCOMPARE(rig.answers.messages[0].title, QStringLiteral("Error"));
+    QCOMPARE(rig.answers.messages[0].icon, editing::Answers::Icon::kExclamation);
+    rig.Click("cmdOk");
+    QCOMPARE(SlotOf(rig, 30), QByteArray("31st"));
+  }
+
+  void ClosingThroughTheFrameDropsTheEdits() {
+    SideRig& rig = Open(2);
+    rig.Run(QStringLiteral("s:0;d;txtLine:z;+"));
+    rig.window->close();
+    QTRY_VERIFY(rig.host.ExtraLinesManager() == nullptr);
+    QCOMPARE(SlotOf(rig, 0), QByteArray("L0"));
+    QCOMPARE(SlotOf(rig, 1), QByteArray("L1"));
+    QCOMPARE(SlotOf(rig, 2), QByteArray());
+    QVERIFY(rig.document.IsModified());
+  }
+
+  void UntouchedLineKeepsItsBytes() {
+    const QByteArray odd("\x80\x81\xFE", 3);
+    SideRig& rig = Open(0);
+    (void)rig.document.SetExtraLine(0, odd);
+    rig.host.TableReplaced();
+    rig.Run(QStringLiteral("s:0;u;+"));
+    rig.Click("cmdOk");
+    QCOMPARE(SlotOf(rig, 0), odd);
+    QCOMPARE(SlotOf(rig, 1), odd);
+  }
+
+  void ReplacedTableDropsTheWorkingCopy() {
+    SideRig& rig = Open(2);
+    rig.Run(QStringLiteral("txtLine:stale;+"));
+    rig.document.ClearTable();
+    (void)rig.document.SetExtraLine(0, "fresh");
+    rig.host.TableReplaced();
+    QCOMPARE(rig.Rows(), Texts({"fresh"}));
+    QCOMPARE(rig.States(), QStringLiteral("aUD"));
+    rig.Click("cmdOk");
+    QCOMPARE(SlotOf(rig, 0), QByteArray("fresh"));
+    QCOMPARE(rig.document.ExtraLineCount(), 1);
+  }
+};
+
+}  // namespace orvane::ui::side
+
+QTEST_MAIN(orvane::ui::side::FrmExtraTest)
+#include "frm_extra_test.moc"

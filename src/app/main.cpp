@@ -7,8 +7,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvane"));
   orvane::ui::frmOrvane window;
-  orvane::ui::SideWindowHost side_windows(window.Document(), window.Answers(),
-                                          [&window] { return window.Encoding(); });
+  orvane::ui::side::SideWindowHost side_windows(window.Document(), window.Answers(),
+                                                [&window] { return window.Encoding(); });
   window.SetSideWindows(&side_windows);
   window.show();
   return QApplication::exec();

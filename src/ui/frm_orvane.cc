@@ -18,6 +18,9 @@
 namespace orvane::ui {
 namespace {
 
+// The grid's width at 96 dots per inch; it grows where the font needs more.
+constexpr int kGridWidth = 532;
+
 std::unique_ptr<editing::Answers> OwnAnswers(editing::Answers* injected, QWidget* window) {
   if (injected != nullptr) return nullptr;
   return std::make_unique<QtAnswers>(window);
@@ -39,6 +42,7 @@ frmOrvane::frmOrvane(editing::Answers* answers, QWidget* parent)
   grid_->setObjectName(QStringLiteral("TableGrid"));
   grid_->setModel(grid_model_);
   QFont grid_font(QStringLiteral("Comic Sans MS"));
+  grid_font.setFamilies(kComicFamilies);
   grid_font.setPointSizeF(11.25);
   grid_->setFont(grid_font);
   setCentralWidget(grid_);
@@ -56,7 +60,7 @@ void frmOrvane::Form_Load() {
   document_.SetTablePath(QLatin1String(model::kUnnamed));
   setWindowTitle(document_.WindowTitle());
   grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-  grid_->FitToFont();
+  grid_->FitToFont(kGridWidth);
   SetInputMode(kana::InputMode::kAscii);
   SelectCell(0);
   ShowSelectedCode();

@@ -19,6 +19,10 @@ class QToolBar;
 
 namespace orvane::ui {
 
+// Qt does not follow fontconfig's alias of Comic Sans MS, so its like face is named too.
+inline const QStringList kComicFamilies = {QStringLiteral("Comic Sans MS"),
+                                           QStringLiteral("Comic Neue")};
+
 class SideWindows;
 class StatusPanel;
 class TableGrid;

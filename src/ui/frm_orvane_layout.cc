@@ -147,6 +147,7 @@ void frmOrvane::BuildStatusBar() {
   bar->setObjectName(QStringLiteral("SB"));
   bar->setSizeGripEnabled(false);
   QFont font(QStringLiteral("Comic Sans MS"));
+  font.setFamilies(kComicFamilies);
   font.setPointSizeF(8.25);
   bar->setFont(font);
   struct Panel {

@@ -86,11 +86,15 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent) {
   setPalette(colours);
 }
 
-void TableGrid::FitToFont() {
+void TableGrid::FitToFont(int minimum_width) {
   const QFontMetrics metrics(font());
+  int header = metrics.horizontalAdvance(QStringLiteral("F   "));
+  const int frame = 2 * frameWidth();
   // A header digit padded with two blanks each side, wide enough for one kana as well.
-  const int column = std::max(metrics.horizontalAdvance(QStringLiteral("  F  ")),
-                              metrics.horizontalAdvance(QStringLiteral(" \u3042 ")));
+  const int column = std::max({metrics.horizontalAdvance(QStringLiteral("  F  ")),
+                               metrics.horizontalAdvance(QStringLiteral(" \u3042 ")),
+                               (minimum_width - header - frame) / kSide});
+  header = std::max(header, minimum_width - frame - kSide * column);
   const int row = metrics.height() + 6;
   horizontalHeader()->setFont(font());
   verticalHeader()->setFont(font());
@@ -98,11 +102,9 @@ void TableGrid::FitToFont() {
   horizontalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(row);
   verticalHeader()->setMinimumSectionSize(1);
-  verticalHeader()->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("F   ")));
+  verticalHeader()->setFixedWidth(header);
   horizontalHeader()->setFixedHeight(row);
-  const int frame = 2 * frameWidth();
-  setFixedSize(verticalHeader()->width() + kSide * column + frame,
-               horizontalHeader()->height() + kSide * row + frame);
+  setFixedSize(header + kSide * column + frame, horizontalHeader()->height() + kSide * row + frame);
 }
 
 void TableGrid::keyPressEvent(QKeyEvent* event) {

@@ -48,8 +48,8 @@ class TableGrid : public QTableView {
   explicit TableGrid(QWidget* parent = nullptr);
 
   // Column and row sizes from the grid's font, so all 17 rows and columns fit without scrolling
-  // at any font size or display scale.
-  void FitToFont();
+  // at any font size or display scale; columns widen to fill at least `minimum_width`.
+  void FitToFont(int minimum_width);
 
  signals:
   void keyTyped(quint8 key);

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Starts the editor under Xvfb, types a kana and a letter, saves through the real file dialog,
+# checks the file's bytes, then quits through the save prompt. Screenshots go to $2 for a look.
+set -euo pipefail
+editor=$1
+shots=$2
+mkdir -p "$shots"
+work=$(mktemp -d)
+unset QT_QPA_PLATFORM
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+app=""
+cleanup() {
+  [[ -n "$app" ]] && kill "$app" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$work/display")"
+
+"$editor" >"$work/editor.log" 2>&1 &
+app=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name ' - Orvane 0.9' | head -1)
+[[ -n "$window" ]] || fail "no window"
+title=$(xdotool getwindowname "$window")
+[[ "$title" == "Unnamed - Orvane 0.9" ]] || fail "title is '$title'"
+
+focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
+focus "$window"
+# Hiragana mode, k a into code 00; then ASCII mode, A into code 01.
+xdotool key ctrl+h
+xdotool type --delay 80 ka
+xdotool key Right ctrl+a
+xdotool type --delay 80 A
+sleep 0.5
+import -window root "$shots/typed.png"
+
+# Save: the dialog starts with "Unnamed" in its name box; replace it with our path.
+table="$work/typed.tbl"
+xdotool key ctrl+s
+dialog=""
+for _ in $(seq 50); do
+  dialog=$(xdotool search --onlyvisible --name '^Save' 2>/dev/null | head -1 || true)
+  [[ -n "$dialog" ]] && break
+  sleep 0.2
+done
+[[ -n "$dialog" ]] || fail "no save dialog"
+focus "$dialog"
+import -window root "$shots/save-dialog.png"
+xdotool key ctrl+a
+xdotool type --delay 20 "$table"
+xdotool key Return
+for _ in $(seq 50); do [[ -f "$table" ]] && break; sleep 0.2; done
+[[ -f "$table" ]] || fail "the table was not saved"
+expected=$(printf '00=\xa4\xab\r\n01=A\r\n' | od -An -tx1)
+actual=$(od -An -tx1 <"$table")
+[[ "$actual" == "$expected" ]] || fail "saved bytes:$actual expected:$expected"
+title=$(xdotool getwindowname "$window")
+[[ "$title" == "$table - Orvane 0.9" ]] || fail "title after save is '$title'"
+
+# A change, then Quit: the save prompt appears; No closes without saving.
+focus "$window"
+xdotool key Right
+xdotool type --delay 80 B
+xdotool key ctrl+q
+prompt=""
+for _ in $(seq 50); do
+  prompt=$(xdotool search --onlyvisible --name '^Modified Table$' 2>/dev/null | head -1 || true)
+  [[ -n "$prompt" ]] && break
+  sleep 0.2
+done
+[[ -n "$prompt" ]] || fail "no save prompt"
+focus "$prompt"
+import -window root "$shots/save-prompt.png"
+xdotool key alt+n
+for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$app" 2>/dev/null; then fail "the editor did not quit"; fi
+wait "$app" || fail "the editor exited with $?: $(cat "$work/editor.log")"
+app=""
+actual=$(od -An -tx1 <"$table")
+[[ "$actual" == "$expected" ]] || fail "No at the prompt still wrote the file"
+echo "PASS: real window smoke test (screenshots in $shots)"

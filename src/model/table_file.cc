@@ -146,8 +146,27 @@ std::optional<LoadError> LoadTable(TableDocument& document, const QString& path)
   return LoadTableFromBytes(document, bytes);
 }
 
+namespace {
+
+// An upper bound of the written size: growing a table of many megabytes by appends would copy
+// it several times over.
+qsizetype WrittenSizeBound(const TableDocument& document) {
+  qsizetype size = 0;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    size += document.GetExtraLine(slot).value_or(QByteArray()).size() + 2;
+    size += document.GetBookmark(slot).value_or(Bookmark{}).title.size() + 16;
+  }
+  for (int code = 0; code < kCodeCount; ++code) {
+    size += document.GetCellText(static_cast<quint8>(code)).size() + 5;
+  }
+  return size;
+}
+
+}  // namespace
+
 QByteArray TableToBytes(const TableDocument& document) {
   QByteArray out;
+  out.reserve(WrittenSizeBound(document));
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const QByteArray line = document.GetExtraLine(slot).value_or(QByteArray());
     if (!line.isEmpty()) out.append(line).append(kCrLf);

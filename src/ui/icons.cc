@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyle>
+
+#include <map>
 
 namespace orvane::ui {
 namespace {
@@ -87,19 +90,25 @@ void DrawnIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mo
 
 QPixmap DrawnIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                                       qreal scale) {
-  QPixmap pixmap(size * scale);
+  const QString key = QStringLiteral("orvane-icon-%1-%2x%3-%4-%5")
+                          .arg(static_cast<int>(icon_))
+                          .arg(size.width())
+                          .arg(size.height())
+                          .arg(static_cast<int>(mode))
+                          .arg(scale);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return pixmap;
+  pixmap = QPixmap(size * scale);
   pixmap.setDevicePixelRatio(scale);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+  painter.end();
+  QPixmapCache::insert(key, pixmap);
   return pixmap;
 }
 
-}  // namespace
-
-QIcon DrawnIcon(ToolIcon icon) { return QIcon(new DrawnIconEngine(icon)); }
-
-QIcon FileCommandIcon(FileIcon icon) {
+QIcon LoadFileCommandIcon(FileIcon icon) {
   QStyle* style = QApplication::style();
   switch (icon) {
     case FileIcon::kNew:
@@ -113,6 +122,18 @@ QIcon FileCommandIcon(FileIcon icon) {
                               style->standardIcon(QStyle::SP_DialogSaveButton));
   }
   return {};
+}
+
+}  // namespace
+
+QIcon DrawnIcon(ToolIcon icon) { return QIcon(new DrawnIconEngine(icon)); }
+
+QIcon FileCommandIcon(FileIcon icon) {
+  // Theme and style icons are decoded from image files: once per run is enough.
+  static std::map<FileIcon, QIcon> loaded;
+  QIcon& cached = loaded[icon];
+  if (cached.isNull()) cached = LoadFileCommandIcon(icon);
+  return cached;
 }
 
 }  // namespace orvane::ui

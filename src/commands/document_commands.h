@@ -1,9 +1,9 @@
 #pragma once
 
+#include "editing/answers.h"
+
 #include <QObject>
 #include <QString>
-
-#include "editing/answers.h"
 
 namespace orvane::model {
 class TableDocument;

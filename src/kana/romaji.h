@@ -1,10 +1,11 @@
 #pragma once
 
+#include "kana/kana_tables.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <optional>
 
-#include "kana/kana_tables.h"
+#include <optional>
 
 namespace orvane::model {
 class TableDocument;
@@ -19,7 +20,6 @@ namespace orvane::kana {
 // Appends the typed byte to the cell, sets the modified flag and, in a kana mode, turns a cell
 // that now spells a syllable into its kana. A cell holding only the mode's "n" kana becomes
 // na/ni/nu/ne/no on the vowel, since "n" alone converts before a vowel can follow.
-void AppendTypedCharacter(model::TableDocument& document, quint8 code, InputMode mode,
-                          quint8 key);
+void AppendTypedCharacter(model::TableDocument& document, quint8 code, InputMode mode, quint8 key);
 
 }  // namespace orvane::kana

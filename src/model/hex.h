@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+
 #include <variant>
 
 namespace orvane::model {

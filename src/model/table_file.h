@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+
 #include <optional>
 
 namespace orvane::model {

@@ -3,6 +3,7 @@
 set -euo pipefail
 seconds="${1:-60}"
 here="$(cd "$(dirname "$0")" && pwd)"
+bash "$here/../scripts/setup.sh" --fuzz
 build="${FUZZ_BUILD_DIR:-$here/../build-fuzz}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C "$build" fuzz_table_file

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -56,6 +57,7 @@ class FrmOrvaneTest : public QObject {
   void FileShortcutsReachTheCommands();
   void TypedKeysEditTheCurrentCell();
   void ArrowKeysMoveTheCursorAndPanelOne();
+  void InputMethodTextIsAppendedInTheTableEncoding();
   void ToolbarAndDropDownDispatch();
   void PanelClicksSwitchModesOnlyFromFourToSix();
   void MarkedCellsAreYellow();
@@ -318,6 +320,33 @@ void FrmOrvaneTest::ArrowKeysMoveTheCursorAndPanelOne() {
   QCOMPARE(Grid()->currentIndex(), Grid()->model()->index(15, 15));
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("'"));
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: FF='''"));
+}
+
+void FrmOrvaneTest::InputMethodTextIsAppendedInTheTableEncoding() {
+  window_->Document().SetCellText(0, "x");
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("\u304B\u4E9C"));  // a kana and a kanji
+  QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
+  QCOMPARE(window_->Document().GetCellText(0), QByteArray("x\xA4\xAB\xB0\xA1"));
+  QVERIFY(window_->Document().IsModified());
+  QCOMPARE(CellShown(0), QStringLiteral("x\u304B\u4E9C"));
+  // A character with no EUC-JP form is ignored.
+  QInputMethodEvent emoji;
+  emoji.setCommitString(QStringLiteral("\U0001F600"));
+  QCoreApplication::sendEvent(QApplication::focusWidget(), &emoji);
+  QCOMPARE(window_->Document().GetCellText(0), QByteArray("x\xA4\xAB\xB0\xA1"));
+
+  // A table opened as UTF-8 shows and takes UTF-8; a romaji kana in it still shows as kana.
+  testing::TempFolder folder;
+  answers_->QueueButton(editing::Answers::Button::kNo);
+  answers_->QueueFile(folder.Write(QStringLiteral("utf8.tbl"), "10=\xE3\x81\x82\n"));
+  window_->Commands().Open();
+  QCOMPARE(window_->Encoding(), TextEncoding::kUtf8);
+  QCOMPARE(CellShown(0x10), QStringLiteral("\u3042"));
+  QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
+  QCOMPARE(window_->Document().GetCellText(0), QByteArray("\xE3\x81\x8B\xE4\xBA\x9C"));
+  window_->Document().SetCellText(1, "\xA4\xAB");
+  QCOMPARE(CellShown(1), QStringLiteral("\u304B"));
 }
 
 void FrmOrvaneTest::ToolbarAndDropDownDispatch() {

@@ -40,11 +40,12 @@ frmOrvane::frmOrvane(editing::Answers* answers, QWidget* parent)
       document_, [this] { return encoding_; }, this);
   grid_ = new TableGrid(this);
   grid_->setObjectName(QStringLiteral("TableGrid"));
-  grid_->setModel(grid_model_);
   QFont grid_font(QStringLiteral("Comic Sans MS"));
   grid_font.setFamilies(kComicFamilies);
   grid_font.setPointSizeF(11.25);
+  // The font before the model: each font change would measure every header section again.
   grid_->setFont(grid_font);
+  grid_->setModel(grid_model_);
   setCentralWidget(grid_);
   BuildMenus();
   BuildToolbar();
@@ -69,7 +70,6 @@ void frmOrvane::Form_Load() {
   grid_->setFocus();
   // The window is laid out around the grid, which is sized from its font: at any display scale
   // all 17 rows and columns show without scrolling.
-  adjustSize();
   setFixedSize(sizeHint());
 }
 

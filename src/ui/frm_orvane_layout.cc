@@ -165,7 +165,6 @@ void frmOrvane::BuildStatusBar() {
     auto* panel =
         new StatusPanel(QLatin1String(specs[i].text), specs[i].width, specs[i].alignment, bar);
     panel->setObjectName(QStringLiteral("SB_Panel%1").arg(i + 1));
-    panel->setFont(font);
     const int number = static_cast<int>(i) + 1;
     connect(panel, &StatusPanel::clicked, this, [this, number] { SB_PanelClick(number); });
     bar->addWidget(panel, i == 0 ? 1 : 0);

@@ -96,8 +96,6 @@ void TableGrid::FitToFont(int minimum_width) {
                                (minimum_width - header - frame) / kSide});
   header = std::max(header, minimum_width - frame - kSide * column);
   const int row = metrics.height() + 6;
-  horizontalHeader()->setFont(font());
-  verticalHeader()->setFont(font());
   horizontalHeader()->setDefaultSectionSize(column);
   horizontalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultSectionSize(row);

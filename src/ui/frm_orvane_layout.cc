@@ -26,7 +26,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
   return action;
 }
 
-struct ButtonSpec {
+struct ToolButtonLayout {
   int number;
   const char* tooltip;
   std::function<QIcon()> icon;
@@ -92,7 +92,7 @@ void frmOrvane::BuildToolbar() {
   toolbar_->setFloatable(false);
   toolbar_->setIconSize(QSize(16, 16));
   toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
-  const std::vector<ButtonSpec> buttons = {
+  const std::vector<ToolButtonLayout> buttons = {
       {1, "New Table", [] { return FileCommandIcon(FileIcon::kNew); }},
       {2, "Open Table", [] { return FileCommandIcon(FileIcon::kOpen); }},
       {3, "Save current Table", [] { return FileCommandIcon(FileIcon::kSave); }},
@@ -117,15 +117,16 @@ void frmOrvane::BuildToolbar() {
       {13, {QStringLiteral("Suoni Puri"), QStringLiteral("Suoni Impuri/Semipuri")}},
       {14, {QStringLiteral("Suoni Puri"), QStringLiteral("Suoni Impuri/Semipuri")}},
   };
-  for (const ButtonSpec& spec : buttons) {
-    if (spec.tooltip == nullptr) {
-      toolbar_->addSeparator()->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(spec.number));
+  for (const ToolButtonLayout& layout : buttons) {
+    if (layout.tooltip == nullptr) {
+      toolbar_->addSeparator()->setObjectName(
+          QStringLiteral("Toolbar1_Button%1").arg(layout.number));
       continue;
     }
-    QAction* action = toolbar_->addAction(spec.icon(), QString());
-    action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(spec.number));
-    action->setToolTip(QLatin1String(spec.tooltip));
-    const int number = spec.number;
+    QAction* action = toolbar_->addAction(layout.icon(), QString());
+    action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(layout.number));
+    action->setToolTip(QLatin1String(layout.tooltip));
+    const int number = layout.number;
     connect(action, &QAction::triggered, this, [this, number] { Toolbar1_ButtonClick(number); });
     const auto items = menus.find(number);
     if (items == menus.end()) continue;
@@ -155,15 +156,15 @@ void frmOrvane::BuildStatusBar() {
     int width;
     Qt::Alignment alignment;
   };
-  const std::array<Panel, 6> specs = {{{"Selected code: 00=''", 0, Qt::AlignLeft},
-                                       {"MODIFIED", 80, Qt::AlignHCenter},
-                                       {"CAPS", 86, Qt::AlignHCenter},
-                                       {"ASC", 32, Qt::AlignLeft},
-                                       {"HIR", 32, Qt::AlignLeft},
-                                       {"KAT", 32, Qt::AlignLeft}}};
-  for (size_t i = 0; i < specs.size(); ++i) {
+  const std::array<Panel, 6> panels = {{{"Selected code: 00=''", 0, Qt::AlignLeft},
+                                        {"MODIFIED", 80, Qt::AlignHCenter},
+                                        {"CAPS", 86, Qt::AlignHCenter},
+                                        {"ASC", 32, Qt::AlignLeft},
+                                        {"HIR", 32, Qt::AlignLeft},
+                                        {"KAT", 32, Qt::AlignLeft}}};
+  for (size_t i = 0; i < panels.size(); ++i) {
     auto* panel =
-        new StatusPanel(QLatin1String(specs[i].text), specs[i].width, specs[i].alignment, bar);
+        new StatusPanel(QLatin1String(panels[i].text), panels[i].width, panels[i].alignment, bar);
     panel->setObjectName(QStringLiteral("SB_Panel%1").arg(i + 1));
     const int number = static_cast<int>(i) + 1;
     connect(panel, &StatusPanel::clicked, this, [this, number] { SB_PanelClick(number); });

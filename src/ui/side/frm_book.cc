@@ -53,14 +53,11 @@ frmBook::frmBook(model::TableDocument& document, editing::Answers& answers,
 }
 
 void frmBook::BuildControls() {
-  cmdUpdate_ = MakeButton(this, QStringLiteral("cmdUpdate"), QStringLiteral("&Update"),
-                          TwipsRect(120, 2160, 975, 375));
-  cmdAdd_ = MakeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("&Add"),
-                       TwipsRect(1200, 2160, 975, 375));
-  cmdDel_ = MakeButton(this, QStringLiteral("cmdDel"), QStringLiteral("&Delete"),
-                       TwipsRect(2280, 2160, 975, 375));
-  cmdOk_ = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("&Close"),
-                      TwipsRect(3360, 2160, 975, 375));
+  const ManagerButtons buttons = MakeManagerButtons(this);
+  cmdUpdate_ = buttons.update;
+  cmdAdd_ = buttons.add;
+  cmdDel_ = buttons.del;
+  cmdOk_ = buttons.ok;
   auto* frame = new QGroupBox(QStringLiteral("Bookmarks List"), this);
   frame->setObjectName(QStringLiteral("Frame1"));
   frame->setGeometry(TwipsRect(120, 120, 4215, 1935));

@@ -36,14 +36,11 @@ void frmExtra::BuildControls() {
   txtLine_ = new QLineEdit(this);
   txtLine_->setObjectName(QStringLiteral("txtLine"));
   txtLine_->setGeometry(TwipsRect(240, 1680, 3975, 285));
-  cmdUpdate_ = MakeButton(this, QStringLiteral("cmdUpdate"), QStringLiteral("&Update"),
-                          TwipsRect(120, 2160, 975, 375));
-  cmdAdd_ = MakeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("&Add"),
-                       TwipsRect(1200, 2160, 975, 375));
-  cmdDel_ = MakeButton(this, QStringLiteral("cmdDel"), QStringLiteral("&Delete"),
-                       TwipsRect(2280, 2160, 975, 375));
-  cmdOk_ = MakeButton(this, QStringLiteral("cmdOk"), QStringLiteral("&Close"),
-                      TwipsRect(3360, 2160, 975, 375));
+  const ManagerButtons buttons = MakeManagerButtons(this);
+  cmdUpdate_ = buttons.update;
+  cmdAdd_ = buttons.add;
+  cmdDel_ = buttons.del;
+  cmdOk_ = buttons.ok;
   setTabOrder(lstExtra_, txtLine_);
   setTabOrder(txtLine_, cmdUpdate_);
   setTabOrder(cmdUpdate_, cmdAdd_);

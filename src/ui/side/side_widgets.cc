@@ -53,4 +53,15 @@ void ShowError(editing::Answers& answers, const QString& text) {
                            editing::Answers::Buttons::kOk);
 }
 
+ManagerButtons MakeManagerButtons(QWidget* parent) {
+  return {MakeButton(parent, QStringLiteral("cmdUpdate"), QStringLiteral("&Update"),
+                     TwipsRect(120, 2160, 975, 375)),
+          MakeButton(parent, QStringLiteral("cmdAdd"), QStringLiteral("&Add"),
+                     TwipsRect(1200, 2160, 975, 375)),
+          MakeButton(parent, QStringLiteral("cmdDel"), QStringLiteral("&Delete"),
+                     TwipsRect(2280, 2160, 975, 375)),
+          MakeButton(parent, QStringLiteral("cmdOk"), QStringLiteral("&Close"),
+                     TwipsRect(3360, 2160, 975, 375))};
+}
+
 }  // namespace orvane::ui::side

@@ -29,6 +29,15 @@ inline constexpr int kTwipsPerPixel = 15;
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, QRect rect);
 
+// The row of buttons both managers have, in the same places.
+struct ManagerButtons {
+  QPushButton* update;
+  QPushButton* add;
+  QPushButton* del;
+  QPushButton* ok;
+};
+[[nodiscard]] ManagerButtons MakeManagerButtons(QWidget* parent);
+
 // The bytes to store for what the user sees in a box. Text the user left as the display of
 // `original` keeps those bytes exactly; new text is encoded for the table, a character the
 // encoding lacks falling back to its Windows-1252 byte. Nothing when a character has no byte,

@@ -54,18 +54,49 @@ std::optional<quint8> CodeAt(QByteArrayView line, qsizetype at) {
   return static_cast<quint8>(high * 16 + low);
 }
 
-std::optional<QString> TableReader::ReadLine(QByteArrayView line) {
-  if (line.size() >= 3 && line[2] == '=') return ReadCodeEntry(line);
-  if (line.isEmpty()) return std::nullopt;
+// Where the "h)" of a bookmark line starts, or -1.
+qsizetype BookmarkEnd(QByteArrayView line) {
+  for (qsizetype i = 1; i + 1 < line.size(); ++i) {
+    if ((line[i] == 'h' || line[i] == 'H') && line[i + 1] == ')') return i;
+  }
+  return -1;
+}
+
+enum class LineForm { kEmpty, kCodeEntry, kBookmark, kSpecial, kExtraLine };
+
+// The form of a line, by the first test that matches. A "(" line without "h)" or without a
+// title is kept verbatim as an extra line rather than dropped, so a load and a save never lose
+// a line the user wrote, and no untitled bookmark leaves a free slot among the used ones.
+LineForm Classify(QByteArrayView line) {
+  if (line.size() >= 3 && line[2] == '=') return LineForm::kCodeEntry;
+  if (line.isEmpty()) return LineForm::kEmpty;
   switch (line[0]) {
-    case '(':
-      return ReadBookmark(line);
+    case '(': {
+      const qsizetype h = BookmarkEnd(line);
+      return h < 0 || h + 2 == line.size() ? LineForm::kExtraLine : LineForm::kBookmark;
+    }
     case '/':
     case '*':
-      return ReadSpecial(line);
+      return LineForm::kSpecial;
     default:
-      return ReadExtraLine(line);
+      return LineForm::kExtraLine;
   }
+}
+
+std::optional<QString> TableReader::ReadLine(QByteArrayView line) {
+  switch (Classify(line)) {
+    case LineForm::kCodeEntry:
+      return ReadCodeEntry(line);
+    case LineForm::kBookmark:
+      return ReadBookmark(line);
+    case LineForm::kSpecial:
+      return ReadSpecial(line);
+    case LineForm::kExtraLine:
+      return ReadExtraLine(line);
+    case LineForm::kEmpty:
+      break;
+  }
+  return std::nullopt;
 }
 
 std::optional<QString> TableReader::ReadCodeEntry(QByteArrayView line) {
@@ -76,16 +107,7 @@ std::optional<QString> TableReader::ReadCodeEntry(QByteArrayView line) {
 }
 
 std::optional<QString> TableReader::ReadBookmark(QByteArrayView line) {
-  qsizetype h = -1;
-  for (qsizetype i = 1; i + 1 < line.size(); ++i) {
-    if ((line[i] == 'h' || line[i] == 'H') && line[i + 1] == ')') {
-      h = i;
-      break;
-    }
-  }
-  // Kept verbatim rather than dropped, so a load and a save never lose a line the user wrote;
-  // an untitled bookmark would also leave a free slot among the used ones.
-  if (h < 0 || h + 2 == line.size()) return ReadExtraLine(line);
+  const qsizetype h = BookmarkEnd(line);
   if (bookmark_count_ == kSlotCount) return QStringLiteral("more than 31 bookmarks");
   const auto address = ParseHexAddress(line.sliced(1, h - 1));
   if (const auto* error = std::get_if<HexError>(&address)) return HexErrorText(*error);
@@ -116,6 +138,10 @@ void TableReader::Apply() {
 }
 
 }  // namespace
+
+bool ReadsAsExtraLine(QByteArrayView line) {
+  return !line.contains('\r') && !line.contains('\n') && Classify(line) == LineForm::kExtraLine;
+}
 
 std::optional<LoadError> LoadTableFromBytes(TableDocument& document, QByteArrayView bytes) {
   TableReader reader(document);

@@ -27,6 +27,10 @@ struct SaveError {
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,
                                                           QByteArrayView bytes);
 
+// Whether the line, written as an extra line, is read back as one (and not as a code entry, a
+// special character or a bookmark, nor split into lines).
+[[nodiscard]] bool ReadsAsExtraLine(QByteArrayView line);
+
 // Replaces the file atomically: on any failure the old file is left exactly as it was. On
 // success the path and title name the file; the modified flag is the caller's.
 [[nodiscard]] std::optional<SaveError> SaveTable(TableDocument& document, const QString& path);

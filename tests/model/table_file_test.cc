@@ -9,6 +9,8 @@
 #include <QTest>
 
 using orvane::model::LoadError;
+using orvane::model::LoadTableFromBytes;
+using orvane::model::ReadsAsExtraLine;
 using orvane::model::TableDocument;
 using orvane::testing::TempFolder;
 
@@ -41,6 +43,8 @@ class TableFileTest : public QObject {
   void LoadSendsOneReset();
   void LoadOfMissingFileNamesFileButKeepsPath();
   void SavedTablePrintsBlocksInOrder();
+  void ReadsAsExtraLineAgreesWithTheReader_data();
+  void ReadsAsExtraLineAgreesWithTheReader();
 };
 
 void TableFileTest::LoadAndSaveGivesExpectedBytes_data() {
@@ -192,6 +196,32 @@ void TableFileTest::SavedTablePrintsBlocksInOrder() {
   QCOMPARE(orvane::model::TableToBytes(document),
            QByteArray("s: 20\r\n00=a\r\n20=b\r\n2F=/\r\n41=A\r\n\r\n(1234h)Intro\r\n"
                       "\r\n(FFFFFFFFh)last\r\n"));
+}
+
+void TableFileTest::ReadsAsExtraLineAgreesWithTheReader_data() {
+  QTest::addColumn<QByteArray>("line");
+  QTest::addColumn<bool>("extra");
+  QTest::newRow("plain") << QByteArray("s: 20") << true;
+  QTest::newRow("three digits") << QByteArray("100=x") << true;
+  QTest::newRow("unclosed bookmark") << QByteArray("(label") << true;
+  QTest::newRow("untitled bookmark") << QByteArray("(12h)") << true;
+  QTest::newRow("code entry") << QByteArray("0A=x") << false;
+  QTest::newRow("bad code entry") << QByteArray("/0=x") << false;
+  QTest::newRow("special") << QByteArray("/00") << false;
+  QTest::newRow("bad special") << QByteArray("*x") << false;
+  QTest::newRow("bookmark") << QByteArray("(1H)Intro") << false;
+  QTest::newRow("line feed") << QByteArray("a\nb") << false;
+  QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TableFileTest::ReadsAsExtraLineAgreesWithTheReader() {
+  QFETCH(QByteArray, line);
+  QFETCH(bool, extra);
+  QCOMPARE(ReadsAsExtraLine(line), extra);
+  if (!extra) return;
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, line + "\r\n"));
+  QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>(line));
 }
 
 QTEST_GUILESS_MAIN(TableFileTest)

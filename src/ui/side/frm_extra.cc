@@ -1,5 +1,6 @@
 #include "ui/side/frm_extra.h"
 
+#include "model/table_file.h"
 #include "ui/side/side_widgets.h"
 
 #include <QGroupBox>
@@ -134,9 +135,14 @@ void frmExtra::cmdDel_Click() {
 }
 
 void frmExtra::cmdOk_Click() {
+  bool changed = false;
   for (int slot = 0; slot < model::kSlotCount; ++slot) {
-    (void)document_.SetExtraLine(slot, slot < rows_.size() ? rows_[slot] : QByteArray());
+    const QByteArray line = slot < rows_.size() ? rows_[slot] : QByteArray();
+    changed = changed || document_.GetExtraLine(slot) != line;
+    (void)document_.SetExtraLine(slot, line);
   }
+  // The lines land in the table only now: a save since the edits did not hold them.
+  if (changed) document_.SetModified(true);
   close();
 }
 
@@ -151,6 +157,14 @@ std::optional<QByteArray> frmExtra::ReadLine(const QByteArray& original) {
   auto line = TypedBytes(txtLine_->text(), original, encoding_());
   if (!line) {
     ShowError(answers_, QStringLiteral("The line holds a character the table cannot store."));
+    return std::nullopt;
+  }
+  // Such a line would come back from the file as a code, a mark or a bookmark, or stop the load.
+  if (!line->isEmpty() && !model::ReadsAsExtraLine(*line)) {
+    ShowError(answers_, QStringLiteral("The table file would read this line back as a code, "
+                                       "a special character or a bookmark, not as an extra "
+                                       "line."));
+    return std::nullopt;
   }
   return line;
 }

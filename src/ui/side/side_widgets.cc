@@ -30,22 +30,9 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
                                      TextEncoding encoding) {
   if (text == DisplayText(original, encoding)) return original;
-  if (text.contains(QLatin1Char('\r'))) return std::nullopt;
-  if (auto bytes = EncodeText(text, encoding)) return bytes;
-  QByteArray bytes;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QString character = text.mid(i, length);
-    i += length - 1;
-    if (auto encoded = EncodeText(character, encoding)) {
-      bytes.append(*encoded);
-    } else if (const auto byte = KeyByte(character.front()); byte && length == 1) {
-      bytes.append(static_cast<char>(*byte));
-    } else {
-      return std::nullopt;
-    }
-  }
-  return bytes;
+  // Either would split the line in the file.
+  if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) return std::nullopt;
+  return EncodeText(text, encoding);
 }
 
 void ShowError(editing::Answers& answers, const QString& text) {

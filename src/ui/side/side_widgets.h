@@ -39,9 +39,9 @@ struct ManagerButtons {
 [[nodiscard]] ManagerButtons MakeManagerButtons(QWidget* parent);
 
 // The bytes to store for what the user sees in a box. Text the user left as the display of
-// `original` keeps those bytes exactly; new text is encoded for the table, a character the
-// encoding lacks falling back to its Windows-1252 byte. Nothing when a character has no byte,
-// or when the text holds a carriage return, which would split the line in the table file.
+// `original` keeps those bytes exactly; new text is encoded for the table. Nothing when a
+// character has no byte, or when the text holds a line end, which would split the line in the
+// table file.
 [[nodiscard]] std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
                                                    TextEncoding encoding);
 

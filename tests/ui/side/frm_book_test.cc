@@ -48,6 +48,17 @@ class FrmBookTest : public QObject {
  private slots:
   void cleanup() { rig_.reset(); }
 
+  // A pasted line end would split the bookmark line in the file into another line.
+  void TitleWithALineEndIsRefused() {
+    SideRig& rig = Open(1);
+    rig.answers.QueueButton(editing::Answers::Button::kOk);
+    rig.Get<QLineEdit>("txtAddr")->setText(QStringLiteral("10"));
+    rig.Get<QLineEdit>("txtTitle")->setText(QStringLiteral("ab\n42=X"));
+    rig.Click("cmdAdd");
+    QCOMPARE(rig.answers.messages.size(), 1);
+    CheckNothingStored(rig, 1);
+  }
+
   void ButtonStatesFollowTheTable_data() {
     QTest::addColumn<int>("bookmarks");
     QTest::addColumn<QString>("script");

@@ -150,6 +150,45 @@ class FrmExtraTest : public QObject {
     QCOMPARE(SlotOf(rig, 1), odd);
   }
 
+  // A pasted line end or a line of another form would come back from the file as something
+  // else, or stop its load: such lines are refused and nothing changes.
+  void LinesTheFileWouldReadOtherwiseAreRefused_data() {
+    QTest::addColumn<QString>("line");
+    QTest::newRow("code entry") << QStringLiteral("0A=x");
+    QTest::newRow("special character") << QStringLiteral("/x");
+    QTest::newRow("end of line mark") << QStringLiteral("*1");
+    QTest::newRow("bookmark") << QStringLiteral("(1h)title");
+    QTest::newRow("pasted line feed") << QStringLiteral("a\n42=X");
+    QTest::newRow("pasted carriage return") << QStringLiteral("a\rb");
+  }
+  void LinesTheFileWouldReadOtherwiseAreRefused() {
+    QFETCH(QString, line);
+    SideRig& rig = Open(1);
+    rig.answers.QueueButton(editing::Answers::Button::kOk);
+    rig.answers.QueueButton(editing::Answers::Button::kOk);
+    rig.Get<QLineEdit>("txtLine")->setText(line);  // as a paste would
+    rig.Click("cmdAdd");
+    rig.Select(0);
+    rig.Get<QLineEdit>("txtLine")->setText(line);
+    rig.Click("cmdUpdate");
+    QCOMPARE(rig.answers.messages.size(), 2);
+    QCOMPARE(rig.Rows(), Texts({"L0"}));
+    QVERIFY(!rig.document.IsModified());
+  }
+
+  void CloseMarksTheTableModifiedWhenItChangesIt() {
+    SideRig& rig = Open(1);
+    rig.Run(QStringLiteral("txtLine:s: 20;+"));
+    rig.document.SetModified(false);  // a save while the manager held the line
+    rig.Click("cmdOk");
+    QCOMPARE(SlotOf(rig, 1), QByteArray("s: 20"));
+    QVERIFY(rig.document.IsModified());
+
+    SideRig& again = Open(1);
+    again.Click("cmdOk");
+    QVERIFY(!again.document.IsModified());
+  }
+
   void ReplacedTableDropsTheWorkingCopy() {
     SideRig& rig = Open(2);
     rig.Run(QStringLiteral("txtLine:stale;+"));

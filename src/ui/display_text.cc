@@ -54,6 +54,19 @@ std::optional<QChar> EucPair(char lead, char trail) {
   return character;
 }
 
+// The EUC-JP pair of a JIS X 0208 character. The converter also knows JIS X 0212 and
+// half-width katakana, as three- and two-byte forms behind 8F and 8E, which this table's
+// display reads back as other characters: those are no pair.
+std::optional<QByteArray> JisPair(QChar character) {
+  if (character.isSurrogate()) return std::nullopt;
+  QStringEncoder encoder("EUC-JP");
+  const QByteArray bytes = encoder.encode(QStringView(&character, 1));
+  if (encoder.hasError() || bytes.size() != 2 || !IsEucByte(bytes[0]) || !IsEucByte(bytes[1])) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
 QString EucDisplay(QByteArrayView bytes) {
   QString out;
   out.reserve(bytes.size());
@@ -154,10 +167,18 @@ TextEncoding DetectEncoding(const model::TableDocument& document) {
 
 std::optional<QByteArray> EncodeText(const QString& text, TextEncoding encoding) {
   if (encoding == TextEncoding::kUtf8) return text.toUtf8();
-  QStringEncoder encoder("EUC-JP");
-  if (!encoder.isValid()) return std::nullopt;
-  QByteArray bytes = encoder.encode(text);
-  if (encoder.hasError()) return std::nullopt;
+  QByteArray bytes;
+  for (const QChar character : text) {
+    if (const auto byte = KeyByte(character); byte && *byte < 0x80) {
+      bytes.append(static_cast<char>(*byte));
+    } else if (const auto pair = JisPair(character)) {
+      bytes.append(*pair);
+    } else if (byte) {
+      bytes.append(static_cast<char>(*byte));  // a Latin letter, as its key would type it
+    } else {
+      return std::nullopt;
+    }
+  }
   return bytes;
 }
 

@@ -29,8 +29,9 @@ enum class TextEncoding {
 // UTF-8 when the table has at least one non-ASCII text and every such text is valid UTF-8.
 [[nodiscard]] TextEncoding DetectEncoding(const model::TableDocument& document);
 
-// Bytes of text committed by an input method, in the table's encoding; nothing when a
-// character has no form in it.
+// Bytes of typed text in the table's encoding: UTF-8, or for EUC-JP its JIS X 0208 pairs and,
+// for other characters, the Windows-1252 byte a key would type. Nothing when a character has
+// no form in it.
 [[nodiscard]] std::optional<QByteArray> EncodeText(const QString& text, TextEncoding encoding);
 
 // The byte of a typed character of Latin-1 or Windows-1252, or nothing.

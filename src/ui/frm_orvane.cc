@@ -1,8 +1,6 @@
 #include "ui/frm_orvane.h"
 
-#include "editing/autocompletion.h"
 #include "editing/cell_editing.h"
-#include "editing/special_characters.h"
 #include "model/hex.h"
 #include "ui/caps_lock.h"
 #include "ui/qt_answers.h"
@@ -40,11 +38,8 @@ frmOrvane::frmOrvane(editing::Answers* answers, QWidget* parent)
       document_, [this] { return encoding_; }, this);
   grid_ = new TableGrid(this);
   grid_->setObjectName(QStringLiteral("TableGrid"));
-  QFont grid_font(QStringLiteral("Comic Sans MS"));
-  grid_font.setFamilies(kComicFamilies);
-  grid_font.setPointSizeF(11.25);
   // The font before the model: each font change would measure every header section again.
-  grid_->setFont(grid_font);
+  grid_->setFont(ComicFont(11.25));
   grid_->setModel(grid_model_);
   setCentralWidget(grid_);
   BuildMenus();
@@ -56,6 +51,14 @@ frmOrvane::frmOrvane(editing::Answers* answers, QWidget* parent)
 }
 
 frmOrvane::~frmOrvane() = default;
+
+QFont frmOrvane::ComicFont(qreal points) {
+  QFont font(QStringLiteral("Comic Sans MS"));
+  // Qt does not follow fontconfig's alias of Comic Sans MS, so its like face is named too.
+  font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+  font.setPointSizeF(points);
+  return font;
+}
 
 void frmOrvane::Form_Load() {
   document_.SetTablePath(QLatin1String(model::kUnnamed));
@@ -108,9 +111,14 @@ void frmOrvane::TableGrid_KeyPress(quint8 key) {
 }
 
 void frmOrvane::TableGrid_TextCommitted(const QString& text) {
-  if (const auto bytes = EncodeText(text, encoding_)) {
-    editing::AppendCommittedText(document_, state_, *bytes);
+  // Characters with no form in the table's encoding are left out, one by one.
+  QByteArray bytes;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    if (const auto encoded = EncodeText(text.mid(i, length), encoding_)) bytes.append(*encoded);
+    i += length - 1;
   }
+  editing::AppendCommittedText(document_, state_, bytes);
   ShowSelectedCode();
 }
 

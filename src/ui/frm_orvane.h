@@ -12,16 +12,11 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <utility>
 
 class QAction;
 class QToolBar;
 
 namespace orvane::ui {
-
-// Qt does not follow fontconfig's alias of Comic Sans MS, so its like face is named too.
-inline const QStringList kComicFamilies = {QStringLiteral("Comic Sans MS"),
-                                           QStringLiteral("Comic Neue")};
 
 class SideWindows;
 class StatusPanel;
@@ -54,6 +49,7 @@ class frmOrvane : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  [[nodiscard]] static QFont ComicFont(qreal points);
   void Form_Load();
   void BuildMenus();
   void BuildToolbar();
@@ -88,8 +84,8 @@ class frmOrvane : public QMainWindow {
   std::array<QAction*, 3> mode_actions_{};
   QTimer caps_timer_;
 
+  // The buttons that are not fills; the fills are looked up in the editing layer's table.
   std::map<int, std::function<void()>> button_commands_;
-  std::map<std::pair<int, int>, std::function<void()>> menu_commands_;
 };
 
 }  // namespace orvane::ui

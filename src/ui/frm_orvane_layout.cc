@@ -1,5 +1,4 @@
 // Menus, toolbar, status bar and the dispatch tables of the main window.
-#include "editing/autocompletion.h"
 #include "editing/fill_commands.h"
 #include "editing/special_characters.h"
 #include "ui/frm_orvane.h"
@@ -147,9 +146,7 @@ void frmOrvane::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("SB"));
   bar->setSizeGripEnabled(false);
-  QFont font(QStringLiteral("Comic Sans MS"));
-  font.setFamilies(kComicFamilies);
-  font.setPointSizeF(8.25);
+  const QFont font = ComicFont(8.25);
   bar->setFont(font);
   struct Panel {
     const char* text;
@@ -187,32 +184,19 @@ void frmOrvane::BuildDispatchTables() {
       {5, [this] { editing::SetSpecialCharacter(document_, state_, answers_); }},
       {6, [this] { editing::UnsetSpecialCharacter(document_, state_); }},
   };
-  for (int button : {8, 9, 10, 12, 13, 14}) {
-    button_commands_[button] = [this, button] {
-      if (const auto fill = editing::ToolbarFill(button))
-        editing::RunFill(*fill, document_, state_);
-    };
-  }
-  for (const auto& [button, items] : std::map<int, int>{{12, 4}, {13, 2}, {14, 2}}) {
-    for (int item = 1; item <= items; ++item) {
-      menu_commands_[{button, item}] = [this, button, item] {
-        if (const auto fill = editing::DropDownFill(button, item)) {
-          editing::RunFill(*fill, document_, state_);
-        }
-      };
-    }
-  }
 }
 
 void frmOrvane::Toolbar1_ButtonClick(int button) {
   if (const auto command = button_commands_.find(button); command != button_commands_.end()) {
     command->second();
+  } else if (const auto fill = editing::ToolbarFill(button)) {
+    editing::RunFill(*fill, document_, state_);
   }
 }
 
 void frmOrvane::Toolbar1_ButtonMenuClick(int button, int item) {
-  if (const auto command = menu_commands_.find({button, item}); command != menu_commands_.end()) {
-    command->second();
+  if (const auto fill = editing::DropDownFill(button, item)) {
+    editing::RunFill(*fill, document_, state_);
   }
 }
 

@@ -129,8 +129,10 @@ QIcon LoadFileCommandIcon(FileIcon icon) {
 QIcon DrawnIcon(ToolIcon icon) { return QIcon(new DrawnIconEngine(icon)); }
 
 QIcon FileCommandIcon(FileIcon icon) {
-  // Theme and style icons are decoded from image files: once per run is enough.
+  // Theme and style icons are decoded from image files: once per run is enough. The cache
+  // empties before the application goes, as icons must not outlive it.
   static std::map<FileIcon, QIcon> loaded;
+  if (loaded.empty()) qAddPostRoutine([] { loaded.clear(); });
   QIcon& cached = loaded[icon];
   if (cached.isNull()) cached = LoadFileCommandIcon(icon);
   return cached;

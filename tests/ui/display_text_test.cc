@@ -96,6 +96,11 @@ void DisplayTextTest::TypedTextIsEncodedInTheTableEncoding() {
   QCOMPARE(EncodeText(QStringLiteral("\u4E9C"), TextEncoding::kEucJp), QByteArray("\xB0\xA1"));
   QCOMPARE(EncodeText(QStringLiteral("\u304B"), TextEncoding::kUtf8), QByteArray("\xE3\x81\x8B"));
   QVERIFY(!EncodeText(QStringLiteral("\U0001F600"), TextEncoding::kEucJp).has_value());
+  // Letters outside JIS X 0208 take their Windows-1252 byte, as their key would type them,
+  // never the three-byte JIS X 0212 form that this display would not read back.
+  QCOMPARE(EncodeText(QStringLiteral("caf\u00E9 \u00FC"), TextEncoding::kEucJp),
+           QByteArray("caf\xE9 \xFC"));
+  QCOMPARE(EncodeText(QStringLiteral("\uFF71"), TextEncoding::kEucJp), std::nullopt);
 }
 
 void DisplayTextTest::KeysOfLatin1AndWindows1252BecomeTheirByte() {

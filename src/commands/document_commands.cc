@@ -47,12 +47,14 @@ void DocumentCommands::Open() {
   if (const auto error = model::LoadTable(document_, *chosen)) {
     // The table is partial or empty: no later Save may write it over any file unasked.
     document_.SetTablePath(QLatin1String(model::kUnnamed));
-    const QString where = error->line > 0
-                              ? QStringLiteral("Line %1: %2").arg(error->line).arg(error->reason)
-                              : error->reason;
-    ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2\r\n\r\n"
-                               "The lines before the error were loaded into an unnamed table.")
-                    .arg(*chosen, where));
+    const QString what = error->line > 0
+                             ? QStringLiteral(
+                                   "Line %1: %2\r\n\r\nThe lines before it were loaded into an "
+                                   "unnamed table.")
+                                   .arg(error->line)
+                                   .arg(error->reason)
+                             : error->reason + QStringLiteral("\r\n\r\nNothing was loaded.");
+    ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2").arg(*chosen, what));
   }
   document_.SetModified(false);
   state_.SelectCode(0);

@@ -227,9 +227,12 @@ void DocumentCommandsTest::FailedLoadKeepsLinesReadAndNamesTableUnnamed_data() {
   QTest::addColumn<QByteArray>("cell_41");
   QTest::newRow("bad digit on line 2")
       << QByteArray("41=A\r\nZ1=x\r\n42=B\r\n") << true
-      << QStringLiteral("Line 2: not a hexadecimal digit") << QByteArray("A");
+      << QStringLiteral("Line 2: not a hexadecimal digit\r\n\r\nThe lines before it were loaded")
+      << QByteArray("A");
   QTest::newRow("missing file") << QByteArray() << false
-                                << QStringLiteral("No such file or directory") << QByteArray();
+                                << QStringLiteral(
+                                       "No such file or directory\r\n\r\nNothing was loaded")
+                                << QByteArray();
 }
 
 void DocumentCommandsTest::FailedLoadKeepsLinesReadAndNamesTableUnnamed() {

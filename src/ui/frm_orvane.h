@@ -53,6 +53,7 @@ class frmOrvane : public QMainWindow {
   void Form_Load();
   void BuildMenus();
   void BuildToolbar();
+  void AddDropDown(QAction* action, int button, const QStringList& items);
   void BuildStatusBar();
   void BuildDispatchTables();
   void ConnectCore();

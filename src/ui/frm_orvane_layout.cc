@@ -127,19 +127,24 @@ void frmOrvane::BuildToolbar() {
     action->setToolTip(QLatin1String(layout.tooltip));
     const int number = layout.number;
     connect(action, &QAction::triggered, this, [this, number] { Toolbar1_ButtonClick(number); });
-    const auto items = menus.find(number);
-    if (items == menus.end()) continue;
-    auto* menu = new QMenu(this);
-    for (int item = 1; item <= items->second.size(); ++item) {
-      QAction* entry = menu->addAction(items->second.at(item - 1));
-      entry->setObjectName(QStringLiteral("Toolbar1_Button%1_Item%2").arg(number).arg(item));
-      connect(entry, &QAction::triggered, this,
-              [this, number, item] { Toolbar1_ButtonMenuClick(number, item); });
+    if (const auto items = menus.find(number); items != menus.end()) {
+      AddDropDown(action, number, items->second);
     }
-    auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
-    button->setMenu(menu);
-    button->setPopupMode(QToolButton::MenuButtonPopup);
   }
+}
+
+void frmOrvane::AddDropDown(QAction* action, int button, const QStringList& items) {
+  auto* menu = new QMenu(this);
+  for (int item = 1; item <= items.size(); ++item) {
+    QAction* entry = menu->addAction(items.at(item - 1));
+    entry->setObjectName(QStringLiteral("Toolbar1_Button%1_Item%2").arg(button).arg(item));
+    connect(entry, &QAction::triggered, this,
+            [this, button, item] { Toolbar1_ButtonMenuClick(button, item); });
+  }
+  auto* tool_button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
+  tool_button->setMenu(menu);
+  // Pressing the button itself does what its first item does.
+  tool_button->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
 void frmOrvane::BuildStatusBar() {

@@ -20,7 +20,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+for _ in $(seq 150); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 
 "$editor" >"$work/editor.log" 2>&1 &
@@ -44,7 +44,7 @@ import -window root "$shots/typed.png"
 table="$work/typed.tbl"
 xdotool key ctrl+s
 dialog=""
-for _ in $(seq 50); do
+for _ in $(seq 150); do
   dialog=$(xdotool search --onlyvisible --name '^Save' 2>/dev/null | head -1 || true)
   [[ -n "$dialog" ]] && break
   sleep 0.2
@@ -55,7 +55,7 @@ import -window root "$shots/save-dialog.png"
 xdotool key ctrl+a
 xdotool type --delay 20 "$table"
 xdotool key Return
-for _ in $(seq 50); do [[ -f "$table" ]] && break; sleep 0.2; done
+for _ in $(seq 150); do [[ -f "$table" ]] && break; sleep 0.2; done
 [[ -f "$table" ]] || fail "the table was not saved"
 expected=$(printf '00=\xa4\xab\r\n01=A\r\n' | od -An -tx1)
 actual=$(od -An -tx1 <"$table")
@@ -69,7 +69,7 @@ xdotool key Right
 xdotool type --delay 80 B
 xdotool key ctrl+q
 prompt=""
-for _ in $(seq 50); do
+for _ in $(seq 150); do
   prompt=$(xdotool search --onlyvisible --name '^Modified Table$' 2>/dev/null | head -1 || true)
   [[ -n "$prompt" ]] && break
   sleep 0.2
@@ -78,7 +78,7 @@ done
 focus "$prompt"
 import -window root "$shots/save-prompt.png"
 xdotool key alt+n
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$app" 2>/dev/null; then fail "the editor did not quit"; fi
 wait "$app" || fail "the editor exited with $?: $(cat "$work/editor.log")"
 app=""

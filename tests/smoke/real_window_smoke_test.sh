@@ -31,6 +31,16 @@ title=$(xdotool getwindowname "$window")
 [[ "$title" == "Unnamed - Orvane 0.9" ]] || fail "title is '$title'"
 
 focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
+# The first visible window whose name matches, waited for up to 30 seconds.
+wait_window() {
+  local found=""
+  for _ in $(seq 150); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [[ -n "$found" ]] && break
+    sleep 0.2
+  done
+  echo "$found"
+}
 focus "$window"
 # Hiragana mode, k a into code 00; then ASCII mode, A into code 01.
 xdotool key ctrl+h
@@ -43,12 +53,7 @@ import -window root "$shots/typed.png"
 # Save: the dialog starts with "Unnamed" in its name box; replace it with our path.
 table="$work/typed.tbl"
 xdotool key ctrl+s
-dialog=""
-for _ in $(seq 150); do
-  dialog=$(xdotool search --onlyvisible --name '^Save' 2>/dev/null | head -1 || true)
-  [[ -n "$dialog" ]] && break
-  sleep 0.2
-done
+dialog=$(wait_window '^Save')
 [[ -n "$dialog" ]] || fail "no save dialog"
 focus "$dialog"
 import -window root "$shots/save-dialog.png"
@@ -68,12 +73,7 @@ focus "$window"
 xdotool key Right
 xdotool type --delay 80 B
 xdotool key ctrl+q
-prompt=""
-for _ in $(seq 150); do
-  prompt=$(xdotool search --onlyvisible --name '^Modified Table$' 2>/dev/null | head -1 || true)
-  [[ -n "$prompt" ]] && break
-  sleep 0.2
-done
+prompt=$(wait_window '^Modified Table$')
 [[ -n "$prompt" ]] || fail "no save prompt"
 focus "$prompt"
 import -window root "$shots/save-prompt.png"

@@ -39,8 +39,7 @@ void FitLabelAroundBox(QLabel* label, int box_end) {
 
 frmBook::frmBook(model::TableDocument& document, editing::Answers& answers,
                  std::function<TextEncoding()> encoding, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, kToolWindowFlags),
       document_(document),
       answers_(answers),
       encoding_(std::move(encoding)) {
@@ -116,7 +115,7 @@ void frmBook::Form_Load() {
 }
 
 void frmBook::lstBook_Click() {
-  const int row = SelectedRow();
+  const int row = SelectedRow(lstBook_);
   if (row < 0) return;
   const model::Bookmark bookmark = document_.GetBookmark(row).value_or(model::Bookmark{});
   txtAddr_->setText(QString::fromLatin1(model::HexAddress(bookmark.address)));
@@ -143,7 +142,7 @@ void frmBook::cmdAdd_Click() {
     ShowError(answers_, QStringLiteral("The table already holds 31 bookmarks."));
     return;
   }
-  const int selected = SelectedRow();
+  const int selected = SelectedRow(lstBook_);
   const QByteArray original =
       selected < 0 ? QByteArray()
                    : document_.GetBookmark(selected).value_or(model::Bookmark{}).title;
@@ -159,7 +158,7 @@ void frmBook::cmdAdd_Click() {
 }
 
 void frmBook::cmdUpdate_Click() {
-  const int row = SelectedRow();
+  const int row = SelectedRow(lstBook_);
   if (row < 0) return;
   const auto bookmark = ReadBoxes(AddressError("occured"),
                                   document_.GetBookmark(row).value_or(model::Bookmark{}).title);
@@ -169,7 +168,7 @@ void frmBook::cmdUpdate_Click() {
 }
 
 void frmBook::cmdDel_Click() {
-  const int row = SelectedRow();
+  const int row = SelectedRow(lstBook_);
   if (row < 0) return;
   const int last = lstBook_->count() - 1;
   {
@@ -189,11 +188,6 @@ void frmBook::cmdDel_Click() {
 }
 
 void frmBook::cmdOk_Click() { close(); }
-
-int frmBook::SelectedRow() const {
-  const QList<QListWidgetItem*> selected = lstBook_->selectedItems();
-  return selected.isEmpty() ? -1 : lstBook_->row(selected.front());
-}
 
 QString frmBook::ShownTitle(const QByteArray& title) const {
   return DisplayText(title, encoding_());

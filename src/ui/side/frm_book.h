@@ -40,7 +40,6 @@ class frmBook : public QWidget {
   void cmdOk_Click();
 
   void TextBox_Change(const QString& text);
-  [[nodiscard]] int SelectedRow() const;
   [[nodiscard]] QString ShownTitle(const QByteArray& title) const;
   // The boxes as a bookmark, or nothing once the user has been told why not. `original` is
   // the title whose bytes an untouched title box keeps.

@@ -13,8 +13,7 @@ namespace orvane::ui::side {
 
 frmExtra::frmExtra(model::TableDocument& document, editing::Answers& answers,
                    std::function<TextEncoding()> encoding, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, kToolWindowFlags),
       document_(document),
       answers_(answers),
       encoding_(std::move(encoding)) {
@@ -77,7 +76,7 @@ void frmExtra::Form_Load() {
 }
 
 void frmExtra::lstExtra_Click() {
-  const int row = SelectedRow();
+  const int row = SelectedRow(lstExtra_);
   if (row >= 0) txtLine_->setText(ShownLine(rows_[row]));
 }
 
@@ -89,7 +88,7 @@ void frmExtra::cmdAdd_Click() {
       ShowError(answers_, QStringLiteral("The table already holds 31 extra lines."));
       return;
     }
-    const int selected = SelectedRow();
+    const int selected = SelectedRow(lstExtra_);
     const auto line = ReadLine(selected < 0 ? QByteArray() : rows_[selected]);
     if (!line) return;
     rows_.append(*line);
@@ -104,7 +103,7 @@ void frmExtra::cmdAdd_Click() {
 }
 
 void frmExtra::cmdUpdate_Click() {
-  const int row = SelectedRow();
+  const int row = SelectedRow(lstExtra_);
   if (row < 0) return;
   const auto line = ReadLine(rows_[row]);
   if (!line) return;
@@ -114,7 +113,7 @@ void frmExtra::cmdUpdate_Click() {
 }
 
 void frmExtra::cmdDel_Click() {
-  const int row = SelectedRow();
+  const int row = SelectedRow(lstExtra_);
   if (row < 0) return;
   const int last = static_cast<int>(rows_.size()) - 1;
   {
@@ -144,11 +143,6 @@ void frmExtra::cmdOk_Click() {
   // The lines land in the table only now: a save since the edits did not hold them.
   if (changed) document_.SetModified(true);
   close();
-}
-
-int frmExtra::SelectedRow() const {
-  const QList<QListWidgetItem*> selected = lstExtra_->selectedItems();
-  return selected.isEmpty() ? -1 : lstExtra_->row(selected.front());
 }
 
 QString frmExtra::ShownLine(const QByteArray& line) const { return DisplayText(line, encoding_()); }

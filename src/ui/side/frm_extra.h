@@ -39,7 +39,6 @@ class frmExtra : public QWidget {
   void cmdDel_Click();
   void cmdOk_Click();
 
-  [[nodiscard]] int SelectedRow() const;
   [[nodiscard]] QString ShownLine(const QByteArray& line) const;
   // The bytes for the text box, or nothing once the user has been told why not.
   [[nodiscard]] std::optional<QByteArray> ReadLine(const QByteArray& original);

@@ -7,9 +7,7 @@
 
 namespace orvane::ui::side {
 
-frmReadme::frmReadme(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+frmReadme::frmReadme(QWidget* parent) : QWidget(parent, kToolWindowFlags) {
   setObjectName(QStringLiteral("frmReadme"));
   setWindowTitle(QStringLiteral("Readme..."));
   setFixedSize(Px(7950), Px(3630));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace orvane::ui::side {
@@ -33,6 +34,11 @@ std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& orig
   // Either would split the line in the file.
   if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) return std::nullopt;
   return EncodeText(text, encoding);
+}
+
+int SelectedRow(const QListWidget* list) {
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  return selected.isEmpty() ? -1 : list->row(selected.front());
 }
 
 void ShowError(editing::Answers& answers, const QString& text) {

@@ -7,9 +7,11 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <Qt>
 
 #include <optional>
 
+class QListWidget;
 class QPushButton;
 class QWidget;
 
@@ -21,6 +23,13 @@ inline constexpr int kTwipsPerPixel = 15;
 [[nodiscard]] constexpr QRect TwipsRect(int left, int top, int width, int height) {
   return {Px(left), Px(top), Px(width), Px(height)};
 }
+
+// Fixed-size tool windows with a title and a close box, without minimize or maximize boxes.
+inline constexpr Qt::WindowFlags kToolWindowFlags =
+    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// The selected row of a list, or -1.
+[[nodiscard]] int SelectedRow(const QListWidget* list);
 
 // `family` at `points` when the machine has it, otherwise `fallback` at the same size.
 [[nodiscard]] QFont FontOrFallback(const QString& family, qreal points, const QFont& fallback);

@@ -15,7 +15,7 @@ namespace {
 
 using orvane::model::TableDocument;
 
-constexpr qint64 kMegabyte = 1024 * 1024;
+constexpr qint64 kMegabyte = qint64{1024} * 1024;
 
 QTemporaryDir& Folder() {
   static QTemporaryDir folder;
@@ -23,7 +23,7 @@ QTemporaryDir& Folder() {
 }
 
 QString WriteOnce(const QString& name, const QByteArray& bytes) {
-  const QString path = Folder().filePath(name);
+  QString path = Folder().filePath(name);
   if (!QFile::exists(path)) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) std::abort();

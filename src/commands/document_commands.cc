@@ -91,6 +91,7 @@ bool DocumentCommands::Write(const QString& path) {
                     .arg(path, error->reason));
     return false;
   }
+  // The cursor goes back to code 00 after every save, as users of this editor expect.
   state_.SelectCode(0);
   return true;
 }

@@ -1,6 +1,7 @@
 #include "editing/cell_editing.h"
 
 #include "kana/romaji.h"
+#include "text/typed_text.h"
 
 namespace orvane::editing {
 namespace {
@@ -20,12 +21,28 @@ void HandleCellKey(model::TableDocument& document, const EditingState& state, qu
   if (key == kBackspaceKey) {
     Backspace(document, code, state.InputMode());
   } else if (key >= 32) {
-    kana::AppendTypedCharacter(document, code, state.InputMode(), key);
+    AppendTypedCharacter(document, code, state.InputMode(), key);
   }
 }
 
+void AppendTypedCharacter(model::TableDocument& document, quint8 code, kana::InputMode mode,
+                          quint8 key) {
+  const QByteArray before = document.GetCellText(code);
+  const QByteArray typed = before + static_cast<char>(key);
+  document.SetCellText(code, typed);
+  document.SetModified(true);
+  if (mode == kana::InputMode::kAscii) return;
+  std::optional<QByteArray> kana = kana::KanaForRomaji(typed, mode);
+  if (const auto after_n = kana::RomajiAfterN(key);
+      !kana && after_n && before == kana::KanaForRomaji("n", mode)) {
+    kana = kana::KanaForRomaji(*after_n, mode);
+  }
+  if (kana) document.SetCellText(code, *kana);
+}
+
 void AppendCommittedText(model::TableDocument& document, const EditingState& state,
-                         const QByteArray& bytes) {
+                         const QString& text) {
+  const QByteArray bytes = text::EncodeWhatFits(text, document.Encoding());
   if (bytes.isEmpty()) return;
   const quint8 code = state.CursorCode();
   document.SetCellText(code, document.GetCellText(code) + bytes);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "editing/editing_state.h"
+#include "kana/kana_tables.h"
 #include "model/table_document.h"
 
 #include <QByteArray>
+#include <QString>
 
 namespace orvane::editing {
 
@@ -15,9 +17,14 @@ inline constexpr quint8 kBackspaceKey = 8;
 // the text changed.
 void HandleCellKey(model::TableDocument& document, const EditingState& state, quint8 key);
 
-// Appends text that an input method committed, already encoded as cell bytes, to the cell under
-// the cursor. Empty text changes nothing.
+// Appends the typed byte to the cell, sets the modified flag and, in a kana mode, turns a cell
+// that now spells a syllable into its kana.
+void AppendTypedCharacter(model::TableDocument& document, quint8 code, kana::InputMode mode,
+                          quint8 key);
+
+// Appends text that an input method committed to the cell under the cursor, in the table's
+// encoding; a character with no form in it is left out. Nothing left changes nothing.
 void AppendCommittedText(model::TableDocument& document, const EditingState& state,
-                         const QByteArray& bytes);
+                         const QString& text);
 
 }  // namespace orvane::editing

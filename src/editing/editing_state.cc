@@ -8,11 +8,6 @@ void EditingState::SelectCode(quint8 code) {
   emit cursorChanged(cursor_code_);
 }
 
-void EditingState::SelectCell(int row, int column) {
-  if (row < 1 || row > 16 || column < 1 || column > 16) return;
-  SelectCode(static_cast<quint8>((row - 1) * 16 + (column - 1)));
-}
-
 void EditingState::SetInputMode(kana::InputMode mode) {
   if (input_mode_ == mode) return;
   input_mode_ = mode;

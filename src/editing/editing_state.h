@@ -15,12 +15,7 @@ class EditingState : public QObject {
   explicit EditingState(QObject* parent = nullptr) : QObject(parent) {}
 
   [[nodiscard]] quint8 CursorCode() const { return cursor_code_; }
-  // Grid row and column (1..16 each) of the cursor.
-  [[nodiscard]] int CursorRow() const { return cursor_code_ / 16 + 1; }
-  [[nodiscard]] int CursorColumn() const { return cursor_code_ % 16 + 1; }
   void SelectCode(quint8 code);
-  // Row and column 1..16; anything else is a header and is ignored.
-  void SelectCell(int row, int column);
 
   [[nodiscard]] kana::InputMode InputMode() const { return input_mode_; }
   void SetInputMode(kana::InputMode mode);

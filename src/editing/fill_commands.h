@@ -4,8 +4,6 @@
 #include "kana/kana_tables.h"
 #include "model/table_document.h"
 
-#include <optional>
-
 namespace orvane::editing {
 
 // One autocompletion command with its fixed arguments: a range of byte values, or a kana table
@@ -20,14 +18,18 @@ struct FillCommand {
   kana::InputMode script = kana::InputMode::kAscii;
   bool upper_case = false;
 
+  // The one-byte texts first .. last.
+  [[nodiscard]] static constexpr FillCommand Range(quint8 first, quint8 last) {
+    return FillCommand{Kind::kRange, first, last, {}, {}, false};
+  }
+  // A table's entries: romaji (upper-cased on request) for kAscii, or kana of the script.
+  [[nodiscard]] static constexpr FillCommand Table(kana::KanaTable table, kana::InputMode script,
+                                                   bool upper_case = false) {
+    return FillCommand{Kind::kTable, 0, 0, table, script, upper_case};
+  }
+
   friend bool operator==(const FillCommand&, const FillCommand&) = default;
 };
-
-// The fill behind a toolbar button (1..14), or nothing for a button that is not a fill.
-[[nodiscard]] std::optional<FillCommand> ToolbarFill(int button);
-
-// The fill behind item `item` (from 1) of a button's drop-down menu, or nothing.
-[[nodiscard]] std::optional<FillCommand> DropDownFill(int button, int item);
 
 void RunFill(const FillCommand& command, model::TableDocument& document, EditingState& state);
 

@@ -1,7 +1,5 @@
 #include "kana/romaji.h"
 
-#include "model/table_document.h"
-
 namespace orvane::kana {
 namespace {
 
@@ -33,17 +31,9 @@ std::optional<QByteArray> KanaForRomaji(QByteArrayView text, InputMode mode) {
   return kana;
 }
 
-void AppendTypedCharacter(model::TableDocument& document, quint8 code, InputMode mode, quint8 key) {
-  const QByteArray before = document.GetCellText(code);
-  const QByteArray typed = before + static_cast<char>(key);
-  document.SetCellText(code, typed);
-  document.SetModified(true);
-  if (mode == InputMode::kAscii) return;
-  std::optional<QByteArray> kana = KanaForRomaji(typed, mode);
-  if (!kana && IsVowel(key) && before == KanaForRomaji("n", mode)) {
-    kana = KanaForRomaji(QByteArray("n") + static_cast<char>(key), mode);
-  }
-  if (kana) document.SetCellText(code, *kana);
+std::optional<QByteArray> RomajiAfterN(quint8 key) {
+  if (!IsVowel(key)) return std::nullopt;
+  return QByteArray("n") + static_cast<char>(key);
 }
 
 }  // namespace orvane::kana

@@ -1,8 +1,12 @@
 #include "model/table_document.h"
 
+#include "orvane_version.h"
+
 #include <algorithm>
 
 namespace orvane::model {
+
+QString TitleSuffix() { return QStringLiteral(" - Orvane ") + QLatin1String(kVersion); }
 
 TableDocument::TableDocument(QObject* parent) : QObject(parent) {
   SetTablePath(QLatin1String(kUnnamed));
@@ -31,6 +35,7 @@ void TableDocument::ClearTable() {
     extra_lines_.fill(QByteArray());
     bulk_dirty_ = true;
   }
+  SetEncoding(text::Encoding::kEucJp);
   SetModified(false);
 }
 
@@ -63,6 +68,22 @@ bool TableDocument::SetBookmark(int slot, qint32 address, const QByteArray& titl
 
 bool TableDocument::ClearBookmark(int slot) { return SetBookmark(slot, 0, QByteArray()); }
 
+bool TableDocument::AddBookmark(qint32 address, const QByteArray& title) {
+  return !title.isEmpty() && SetBookmark(BookmarkCount(), address, title);
+}
+
+bool TableDocument::ReplaceBookmark(int slot, qint32 address, const QByteArray& title) {
+  return !title.isEmpty() && slot >= 0 && slot < BookmarkCount() &&
+         SetBookmark(slot, address, title);
+}
+
+bool TableDocument::RemoveBookmark(int slot) {
+  const int last = BookmarkCount() - 1;
+  if (slot < 0 || slot > last) return false;
+  const Bookmark moved = bookmarks_[static_cast<size_t>(last)];
+  return SetBookmark(slot, moved.address, moved.title) && ClearBookmark(last);
+}
+
 int TableDocument::ExtraLineCount() const {
   return static_cast<int>(std::count_if(extra_lines_.begin(), extra_lines_.end(),
                                         [](const QByteArray& line) { return !line.isEmpty(); }));
@@ -86,13 +107,19 @@ bool TableDocument::SetExtraLine(int slot, const QByteArray& text) {
 
 void TableDocument::SetTablePath(const QString& path) {
   table_path_ = path;
-  SetWindowTitle(path + QLatin1String(kTitleSuffix));
+  SetWindowTitle(path + TitleSuffix());
 }
 
 void TableDocument::SetWindowTitle(const QString& title) {
   if (window_title_ == title) return;
   window_title_ = title;
   emit windowTitleChanged(window_title_);
+}
+
+void TableDocument::SetEncoding(text::Encoding encoding) {
+  if (encoding_ == encoding) return;
+  encoding_ = encoding;
+  emit encodingChanged(encoding_);
 }
 
 void TableDocument::NotifyCell(quint8 code) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/encoding.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -12,7 +14,8 @@ namespace orvane::model {
 inline constexpr int kCodeCount = 256;
 inline constexpr int kSlotCount = 31;
 inline constexpr char kUnnamed[] = "Unnamed";
-inline constexpr char kTitleSuffix[] = " - Orvane 0.9";
+// " - Orvane " and the version, after the path in every window title.
+[[nodiscard]] QString TitleSuffix();
 
 // One byte code of the table: its text, held as raw bytes, and its end-of-string/line mark.
 struct CodeCell {
@@ -43,7 +46,8 @@ class TableDocument : public QObject {
   void MarkSpecial(quint8 code);
   void UnmarkSpecial(quint8 code);
 
-  // Empties cells, marks and both stores and clears the modified flag; path and title stay.
+  // Empties cells, marks and both stores, returns to the format's own encoding and clears the
+  // modified flag; path and title stay.
   void ClearTable();
 
   [[nodiscard]] bool IsModified() const { return modified_; }
@@ -54,6 +58,12 @@ class TableDocument : public QObject {
   [[nodiscard]] std::optional<Bookmark> GetBookmark(int slot) const;
   [[nodiscard]] bool SetBookmark(int slot, qint32 address, const QByteArray& title);
   [[nodiscard]] bool ClearBookmark(int slot);
+  // The operations that keep the slots in use packed at the front. Add takes the first free
+  // slot (false when all 31 are used); Replace changes a slot in use; Remove moves the last
+  // bookmark into the freed slot. An empty title or a slot not in use is refused.
+  [[nodiscard]] bool AddBookmark(qint32 address, const QByteArray& title);
+  [[nodiscard]] bool ReplaceBookmark(int slot, qint32 address, const QByteArray& title);
+  [[nodiscard]] bool RemoveBookmark(int slot);
 
   [[nodiscard]] int ExtraLineCount() const;
   [[nodiscard]] std::optional<QByteArray> GetExtraLine(int slot) const;
@@ -67,6 +77,10 @@ class TableDocument : public QObject {
   // The title can name a file before the path does (a load names it before opening).
   void SetWindowTitle(const QString& title);
 
+  // How the table's bytes read as characters; the bytes themselves never change with it.
+  [[nodiscard]] text::Encoding Encoding() const { return encoding_; }
+  void SetEncoding(text::Encoding encoding);
+
   [[nodiscard]] bool InBulkChange() const { return bulk_depth_ > 0; }
 
  signals:
@@ -76,6 +90,7 @@ class TableDocument : public QObject {
   void extraLinesChanged();
   void windowTitleChanged(const QString& title);
   void modifiedChanged(bool modified);
+  void encodingChanged(text::Encoding encoding);
 
  private:
   friend class BulkChange;
@@ -90,6 +105,7 @@ class TableDocument : public QObject {
   QString table_path_;
   QString window_title_;
   bool modified_ = false;
+  text::Encoding encoding_ = text::Encoding::kEucJp;
   int bulk_depth_ = 0;
   bool bulk_dirty_ = false;
 };

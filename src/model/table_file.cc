@@ -135,9 +135,23 @@ void TableReader::Apply() {
     const PendingCell& cell = pending_[static_cast<size_t>(code)];
     if (cell.set) document_.SetCellText(static_cast<quint8>(code), cell.text.toByteArray());
   }
+  // Also after a load that stopped part way: the lines read are shown.
+  document_.SetEncoding(DetectEncoding(document_));
 }
 
 }  // namespace
+
+text::Encoding DetectEncoding(const TableDocument& document) {
+  text::EncodingDetector detector;
+  for (int code = 0; code < kCodeCount; ++code) {
+    detector.Add(document.GetCellText(static_cast<quint8>(code)));
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    detector.Add(document.GetExtraLine(slot).value_or(QByteArray()));
+    detector.Add(document.GetBookmark(slot).value_or(Bookmark{}).title);
+  }
+  return detector.Result();
+}
 
 bool ReadsAsExtraLine(QByteArrayView line) {
   return !line.contains('\r') && !line.contains('\n') && Classify(line) == LineForm::kExtraLine;
@@ -163,7 +177,7 @@ std::optional<LoadError> LoadTableFromBytes(TableDocument& document, QByteArrayV
 }
 
 std::optional<LoadError> LoadTable(TableDocument& document, const QString& path) {
-  document.SetWindowTitle(path + QLatin1String(kTitleSuffix));
+  document.SetWindowTitle(path + TitleSuffix());
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return LoadError{0, file.errorString()};
   document.SetTablePath(path);

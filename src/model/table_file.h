@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/encoding.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -26,6 +28,10 @@ struct SaveError {
 [[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path);
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,
                                                           QByteArrayView bytes);
+
+// The encoding of the table's texts, cells, extra lines and bookmark titles alike; a load sets
+// it on the document.
+[[nodiscard]] text::Encoding DetectEncoding(const TableDocument& document);
 
 // Whether the line, written as an extra line, is read back as one (and not as a code entry, a
 // special character or a bookmark, nor split into lines).

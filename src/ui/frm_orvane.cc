@@ -1,11 +1,10 @@
 #include "ui/frm_orvane.h"
 
-#include "editing/cell_editing.h"
 #include "model/hex.h"
+#include "session/session.h"
+#include "text/display_text.h"
 #include "ui/caps_lock.h"
-#include "ui/qt_answers.h"
 #include "ui/side_windows.h"
-#include "ui/status_panel.h"
 #include "ui/table_grid.h"
 
 #include <QAction>
@@ -19,23 +18,14 @@ namespace {
 // The grid's width at 96 dots per inch; it grows where the font needs more.
 constexpr int kGridWidth = 532;
 
-std::unique_ptr<editing::Answers> OwnAnswers(editing::Answers* injected, QWidget* window) {
-  if (injected != nullptr) return nullptr;
-  return std::make_unique<QtAnswers>(window);
-}
-
 }  // namespace
 
-frmOrvane::frmOrvane(editing::Answers* answers, QWidget* parent)
-    : QMainWindow(parent),
-      own_answers_(OwnAnswers(answers, this)),
-      answers_(answers != nullptr ? *answers : *own_answers_),
-      commands_(document_, state_, answers_) {
+frmOrvane::frmOrvane(session::Session& session, SideWindows& side_windows, QWidget* parent)
+    : QMainWindow(parent), session_(session), side_windows_(side_windows) {
   setObjectName(QStringLiteral("frmOrvane"));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  grid_model_ = new TableGridModel(
-      document_, [this] { return encoding_; }, this);
+  grid_model_ = new TableGridModel(session_.Document(), this);
   grid_ = new TableGrid(this);
   grid_->setObjectName(QStringLiteral("TableGrid"));
   // The font before the model: each font change would measure every header section again.
@@ -45,7 +35,6 @@ frmOrvane::frmOrvane(editing::Answers* answers, QWidget* parent)
   BuildMenus();
   BuildToolbar();
   BuildStatusBar();
-  BuildDispatchTables();
   ConnectCore();
   Form_Load();
 }
@@ -61,14 +50,15 @@ QFont frmOrvane::ComicFont(qreal points) {
 }
 
 void frmOrvane::Form_Load() {
-  document_.SetTablePath(QLatin1String(model::kUnnamed));
-  setWindowTitle(document_.WindowTitle());
+  model::TableDocument& document = session_.Document();
+  document.SetTablePath(QLatin1String(model::kUnnamed));
+  setWindowTitle(document.WindowTitle());
   grid_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
   grid_->FitToFont(kGridWidth);
   SetInputMode(kana::InputMode::kAscii);
-  SelectCell(0);
+  SelectCell(session_.State().CursorCode());
   ShowSelectedCode();
-  ShowModified(document_.IsModified());
+  ShowModified(document.IsModified());
   ShowCapsLock();
   grid_->setFocus();
   // The window is laid out around the grid, which is sized from its font: at any display scale
@@ -77,25 +67,25 @@ void frmOrvane::Form_Load() {
 }
 
 void frmOrvane::ConnectCore() {
-  connect(&document_, &model::TableDocument::cellChanged, this, [this](quint8 code) {
-    grid_model_->ShowCell(code);
-    if (code == state_.CursorCode()) ShowSelectedCode();
+  const model::TableDocument& document = session_.Document();
+  connect(&document, &model::TableDocument::cellChanged, this, [this](quint8 code) {
+    if (code == session_.State().CursorCode()) ShowSelectedCode();
   });
-  connect(&document_, &model::TableDocument::tableReset, this, [this] {
-    grid_model_->ShowAll();
-    ShowSelectedCode();
-  });
-  connect(&document_, &model::TableDocument::windowTitleChanged, this, &QWidget::setWindowTitle);
-  connect(&document_, &model::TableDocument::modifiedChanged, this, &frmOrvane::ShowModified);
-  connect(&state_, &editing::EditingState::cursorChanged, this, [this](quint8 code) {
+  connect(&document, &model::TableDocument::tableReset, this, &frmOrvane::ShowSelectedCode);
+  connect(&session_, &session::Session::encodingChanged, this, &frmOrvane::ShowSelectedCode);
+  connect(&document, &model::TableDocument::windowTitleChanged, this, &QWidget::setWindowTitle);
+  connect(&document, &model::TableDocument::modifiedChanged, this, &frmOrvane::ShowModified);
+  const editing::EditingState& state = session_.State();
+  connect(&state, &editing::EditingState::cursorChanged, this, [this](quint8 code) {
     SelectCell(code);
     ShowSelectedCode();
   });
-  connect(&state_, &editing::EditingState::inputModeChanged, this, &frmOrvane::ShowInputMode);
-  connect(&commands_, &commands::DocumentCommands::tableReplaced, this, &frmOrvane::TableReplaced);
+  connect(&state, &editing::EditingState::inputModeChanged, this, &frmOrvane::ShowInputMode);
   connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
-            if (current.isValid()) state_.SelectCell(current.row() + 1, current.column() + 1);
+            if (const auto code = grid_model_->CodeOfCell(current)) {
+              session_.State().SelectCode(*code);
+            }
           });
   connect(grid_, &TableGrid::keyTyped, this, &frmOrvane::TableGrid_KeyPress);
   connect(grid_, &TableGrid::textCommitted, this, &frmOrvane::TableGrid_TextCommitted);
@@ -105,73 +95,54 @@ void frmOrvane::ConnectCore() {
 }
 
 void frmOrvane::TableGrid_KeyPress(quint8 key) {
-  editing::HandleCellKey(document_, state_, key);
+  session_.TypeKey(key);
   ShowSelectedCode();
   ShowCapsLock();
 }
 
 void frmOrvane::TableGrid_TextCommitted(const QString& text) {
-  // Characters with no form in the table's encoding are left out, one by one.
-  QByteArray bytes;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    if (const auto encoded = EncodeText(text.mid(i, length), encoding_)) bytes.append(*encoded);
-    i += length - 1;
-  }
-  editing::AppendCommittedText(document_, state_, bytes);
+  session_.CommitText(text);
   ShowSelectedCode();
-}
-
-void frmOrvane::TableReplaced() {
-  encoding_ = DetectEncoding(document_);
-  grid_model_->ShowAll();
-  ShowSelectedCode();
-  if (side_windows_ != nullptr) side_windows_->TableReplaced();
 }
 
 void frmOrvane::ShowSelectedCode() {
-  const quint8 code = state_.CursorCode();
-  panels_[0]->setText(QStringLiteral("Selected code: ") +
-                      QString::fromLatin1(model::HexByte(code)) + QStringLiteral("='") +
-                      DisplayText(document_.GetCellText(code), encoding_) + QLatin1Char('\''));
+  const model::TableDocument& document = session_.Document();
+  const quint8 code = session_.State().CursorCode();
+  PanelWidget(Panel::kSelectedCode)
+      ->setText(QStringLiteral("Selected code: ") + QString::fromLatin1(model::HexByte(code)) +
+                QStringLiteral("='") +
+                text::DisplayText(document.GetCellText(code), document.Encoding()) +
+                QLatin1Char('\''));
 }
 
-void frmOrvane::ShowModified(bool modified) { panels_[1]->setEnabled(modified); }
-
-void frmOrvane::ShowInputMode() {
-  const auto mode = static_cast<int>(state_.InputMode());
-  for (int i = 0; i < 3; ++i) {
-    mode_actions_[static_cast<size_t>(i)]->setChecked(mode == i + 1);
-    panels_[static_cast<size_t>(3 + i)]->setEnabled(mode == i + 1);
-  }
-}
+void frmOrvane::ShowModified(bool modified) { PanelWidget(Panel::kModified)->setEnabled(modified); }
 
 void frmOrvane::ShowCapsLock() {
   const std::optional<bool> caps = CapsLockState();
-  panels_[2]->setEnabled(caps.value_or(false));
+  PanelWidget(Panel::kCaps)->setEnabled(caps.value_or(false));
 }
 
 void frmOrvane::SelectCell(quint8 code) {
-  const QModelIndex cell = grid_model_->index(code / 16, code % 16);
+  const QModelIndex cell = grid_model_->CellOfCode(code);
   if (grid_->currentIndex() != cell) grid_->setCurrentIndex(cell);
 }
 
 void frmOrvane::SetInputMode(kana::InputMode mode) {
-  state_.SetInputMode(mode);
+  session_.SetInputMode(mode);
   // Re-shown even when unchanged: a checkable item unchecks itself when chosen twice.
   ShowInputMode();
 }
 
-void frmOrvane::ShowSideWindow(void (SideWindows::*open)()) {
-  if (side_windows_ != nullptr) (side_windows_->*open)();
+StatusPanel* frmOrvane::PanelWidget(Panel panel) const {
+  return panels_[static_cast<size_t>(panel) - 1];
 }
 
 void frmOrvane::closeEvent(QCloseEvent* event) {
-  if (!commands_.CloseStep()) {
+  if (!session_.Commands().CloseStep()) {
     event->ignore();
     return;
   }
-  if (side_windows_ != nullptr) side_windows_->CloseAll();
+  side_windows_.CloseAll();
   event->accept();
 }
 

@@ -1,12 +1,11 @@
-// Menus, toolbar, status bar and the dispatch tables of the main window.
-#include "editing/fill_commands.h"
-#include "editing/special_characters.h"
+// Menus, toolbar, status bar and the dispatch of the main window.
+#include "session/session.h"
 #include "ui/frm_orvane.h"
 #include "ui/icons.h"
 #include "ui/side_windows.h"
 #include "ui/status_panel.h"
+#include "ui/toolbar1.h"
 
-#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -25,15 +24,27 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
   return action;
 }
 
-struct ToolButtonLayout {
-  int number;
-  const char* tooltip;
-  std::function<QIcon()> icon;
+// The input modes as the menu and the status bar show them.
+struct ModeItem {
+  kana::InputMode mode;
+  const char* name;
+  const char* caption;
+  QKeyCombination shortcut;
 };
+constexpr std::array<ModeItem, 3> kModeItems = {{
+    {kana::InputMode::kAscii, "mnuASCII", "ASCII", Qt::CTRL | Qt::Key_A},
+    {kana::InputMode::kHiragana, "mnuHira", "Hiragana", Qt::CTRL | Qt::Key_H},
+    {kana::InputMode::kKatakana, "mnuKata", "Katakana", Qt::CTRL | Qt::Key_K},
+}};
+
+QString ToolbarName(ToolbarButton button) {
+  return QStringLiteral("Toolbar1_Button%1").arg(static_cast<int>(button));
+}
 
 }  // namespace
 
 void frmOrvane::BuildMenus() {
+  commands::DocumentCommands& commands = session_.Commands();
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
   QAction* mnu_new = AddItem(file, "mnuNew", QStringLiteral("&New Table..."), QKeySequence::New);
@@ -47,11 +58,11 @@ void frmOrvane::BuildMenus() {
   mnu_new->setIcon(FileCommandIcon(FileIcon::kNew));
   mnu_open->setIcon(FileCommandIcon(FileIcon::kOpen));
   mnu_save->setIcon(FileCommandIcon(FileIcon::kSave));
-  connect(mnu_new, &QAction::triggered, &commands_, &commands::DocumentCommands::New);
-  connect(mnu_open, &QAction::triggered, &commands_, &commands::DocumentCommands::Open);
-  connect(mnu_save, &QAction::triggered, &commands_, &commands::DocumentCommands::Save);
-  connect(mnu_save_as, &QAction::triggered, this, [this] { (void)commands_.SaveAs(); });
-  connect(mnu_close, &QAction::triggered, &commands_, &commands::DocumentCommands::Quit);
+  connect(mnu_new, &QAction::triggered, &commands, &commands::DocumentCommands::New);
+  connect(mnu_open, &QAction::triggered, &commands, &commands::DocumentCommands::Open);
+  connect(mnu_save, &QAction::triggered, &commands, &commands::DocumentCommands::Save);
+  connect(mnu_save_as, &QAction::triggered, this, [&commands] { (void)commands.SaveAs(); });
+  connect(mnu_close, &QAction::triggered, &commands, &commands::DocumentCommands::Quit);
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("mnuOptions"));
@@ -60,28 +71,32 @@ void frmOrvane::BuildMenus() {
   QMenu* input = options->addMenu(QStringLiteral("&Input Mode..."));
   input->setObjectName(QStringLiteral("mnuInput"));
   input->menuAction()->setObjectName(QStringLiteral("mnuInput"));
-  mode_actions_ = {AddItem(input, "mnuASCII", QStringLiteral("ASCII"), Qt::CTRL | Qt::Key_A),
-                   AddItem(input, "mnuHira", QStringLiteral("Hiragana"), Qt::CTRL | Qt::Key_H),
-                   AddItem(input, "mnuKata", QStringLiteral("Katakana"), Qt::CTRL | Qt::Key_K)};
-  for (int i = 0; i < 3; ++i) {
-    QAction* action = mode_actions_[static_cast<size_t>(i)];
+  for (size_t i = 0; i < kModeItems.size(); ++i) {
+    const ModeItem& item = kModeItems[i];
+    QAction* action = AddItem(input, item.name, QLatin1String(item.caption), item.shortcut);
     action->setCheckable(true);
-    const auto mode = static_cast<kana::InputMode>(i + 1);
-    connect(action, &QAction::triggered, this, [this, mode] { SetInputMode(mode); });
+    connect(action, &QAction::triggered, this, [this, mode = item.mode] { SetInputMode(mode); });
+    mode_actions_[i] = action;
   }
-  connect(mnu_book, &QAction::triggered, this,
-          [this] { ShowSideWindow(&SideWindows::ShowBookmarksManager); });
-  connect(mnu_extra, &QAction::triggered, this,
-          [this] { ShowSideWindow(&SideWindows::ShowExtraLinesManager); });
+  SideWindows& side = side_windows_;
+  connect(mnu_book, &QAction::triggered, this, [&side] { side.ShowBookmarksManager(); });
+  connect(mnu_extra, &QAction::triggered, this, [&side] { side.ShowExtraLinesManager(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   QAction* mnu_readme = AddItem(help, "mnuReadme", QStringLiteral("&Readme..."));
   QAction* mnu_about = AddItem(help, "mnuAbout", QStringLiteral("&About Orvane..."));
-  connect(mnu_readme, &QAction::triggered, this,
-          [this] { ShowSideWindow(&SideWindows::ShowReadme); });
-  connect(mnu_about, &QAction::triggered, this,
-          [this] { ShowSideWindow(&SideWindows::ShowAbout); });
+  connect(mnu_readme, &QAction::triggered, this, [&side] { side.ShowReadme(); });
+  connect(mnu_about, &QAction::triggered, this, [&side] { side.ShowAbout(); });
+}
+
+void frmOrvane::ShowInputMode() {
+  const kana::InputMode mode = session_.State().InputMode();
+  for (size_t i = 0; i < kModeItems.size(); ++i) {
+    const kana::InputMode shown = kModeItems[i].mode;
+    mode_actions_[i]->setChecked(shown == mode);
+    PanelWidget(PanelOfMode(shown))->setEnabled(shown == mode);
+  }
 }
 
 void frmOrvane::BuildToolbar() {
@@ -91,122 +106,79 @@ void frmOrvane::BuildToolbar() {
   toolbar_->setFloatable(false);
   toolbar_->setIconSize(QSize(16, 16));
   toolbar_->setContextMenuPolicy(Qt::PreventContextMenu);
-  const std::vector<ToolButtonLayout> buttons = {
-      {1, "New Table", [] { return FileCommandIcon(FileIcon::kNew); }},
-      {2, "Open Table", [] { return FileCommandIcon(FileIcon::kOpen); }},
-      {3, "Save current Table", [] { return FileCommandIcon(FileIcon::kSave); }},
-      {4, nullptr, nullptr},
-      {5, "Set current cell as Special Character", [] { return DrawnIcon(ToolIcon::kSetSpecial); }},
-      {6, "Unset current cell as Special Character",
-       [] { return DrawnIcon(ToolIcon::kUnsetSpecial); }},
-      {7, nullptr, nullptr},
-      {8, "Upper case Autocompletion", [] { return DrawnIcon(ToolIcon::kUpperCase); }},
-      {9, "Low case Autocompletion", [] { return DrawnIcon(ToolIcon::kLowerCase); }},
-      {10, "Number Autocompletion", [] { return DrawnIcon(ToolIcon::kNumber); }},
-      {11, nullptr, nullptr},
-      {12, "Romaji...", [] { return DrawnIcon(ToolIcon::kRomaji); }},
-      {13, "Katakana...", [] { return DrawnIcon(ToolIcon::kKatakana); }},
-      {14, "Hiragana...", [] { return DrawnIcon(ToolIcon::kHiragana); }},
-  };
-  const std::map<int, QStringList> menus = {
-      {12,
-       {QStringLiteral("Suoni Puri maiuscoli"), QStringLiteral("Suoni Puri minuscoli"),
-        QStringLiteral("Suoni Impuri/Semipuri maiuscoli"),
-        QStringLiteral("Suoni Impuri/Semipuri minuscoli")}},
-      {13, {QStringLiteral("Suoni Puri"), QStringLiteral("Suoni Impuri/Semipuri")}},
-      {14, {QStringLiteral("Suoni Puri"), QStringLiteral("Suoni Impuri/Semipuri")}},
-  };
-  for (const ToolButtonLayout& layout : buttons) {
-    if (layout.tooltip == nullptr) {
-      toolbar_->addSeparator()->setObjectName(
-          QStringLiteral("Toolbar1_Button%1").arg(layout.number));
+  for (const ToolbarPosition& position : Toolbar1Layout()) {
+    const int number = static_cast<int>(position.button);
+    if (position.tooltip == nullptr) {
+      toolbar_->addSeparator()->setObjectName(ToolbarName(position.button));
       continue;
     }
-    QAction* action = toolbar_->addAction(layout.icon(), QString());
-    action->setObjectName(QStringLiteral("Toolbar1_Button%1").arg(layout.number));
-    action->setToolTip(QLatin1String(layout.tooltip));
-    const int number = layout.number;
+    QAction* action = toolbar_->addAction(position.icon(), QString());
+    action->setObjectName(ToolbarName(position.button));
+    action->setToolTip(QLatin1String(position.tooltip));
     connect(action, &QAction::triggered, this, [this, number] { Toolbar1_ButtonClick(number); });
-    if (const auto items = menus.find(number); items != menus.end()) {
-      AddDropDown(action, number, items->second);
+    if (position.items.empty()) continue;
+    auto* menu = new QMenu(this);
+    for (int item = 1; item <= static_cast<int>(position.items.size()); ++item) {
+      QAction* entry =
+          menu->addAction(QLatin1String(position.items[static_cast<size_t>(item - 1)].caption));
+      entry->setObjectName(ToolbarName(position.button) + QStringLiteral("_Item%1").arg(item));
+      connect(entry, &QAction::triggered, this,
+              [this, number, item] { Toolbar1_ButtonMenuClick(number, item); });
     }
+    auto* tool_button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
+    tool_button->setMenu(menu);
+    // Pressing the button itself does what its first item does.
+    tool_button->setPopupMode(QToolButton::MenuButtonPopup);
   }
-}
-
-void frmOrvane::AddDropDown(QAction* action, int button, const QStringList& items) {
-  auto* menu = new QMenu(this);
-  for (int item = 1; item <= items.size(); ++item) {
-    QAction* entry = menu->addAction(items.at(item - 1));
-    entry->setObjectName(QStringLiteral("Toolbar1_Button%1_Item%2").arg(button).arg(item));
-    connect(entry, &QAction::triggered, this,
-            [this, button, item] { Toolbar1_ButtonMenuClick(button, item); });
-  }
-  auto* tool_button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
-  tool_button->setMenu(menu);
-  // Pressing the button itself does what its first item does.
-  tool_button->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
 void frmOrvane::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("SB"));
   bar->setSizeGripEnabled(false);
-  const QFont font = ComicFont(8.25);
-  bar->setFont(font);
-  struct Panel {
+  bar->setFont(ComicFont(8.25));
+  struct PanelLayout {
+    Panel panel;
     const char* text;
     int width;
     Qt::Alignment alignment;
   };
-  const std::array<Panel, 6> panels = {{{"Selected code: 00=''", 0, Qt::AlignLeft},
-                                        {"MODIFIED", 80, Qt::AlignHCenter},
-                                        {"CAPS", 86, Qt::AlignHCenter},
-                                        {"ASC", 32, Qt::AlignLeft},
-                                        {"HIR", 32, Qt::AlignLeft},
-                                        {"KAT", 32, Qt::AlignLeft}}};
-  for (size_t i = 0; i < panels.size(); ++i) {
-    auto* panel =
-        new StatusPanel(QLatin1String(panels[i].text), panels[i].width, panels[i].alignment, bar);
-    panel->setObjectName(QStringLiteral("SB_Panel%1").arg(i + 1));
-    const int number = static_cast<int>(i) + 1;
+  const std::array<PanelLayout, 6> layouts = {
+      {{Panel::kSelectedCode, "Selected code: 00=''", 0, Qt::AlignLeft},
+       {Panel::kModified, "MODIFIED", 80, Qt::AlignHCenter},
+       {Panel::kCaps, "CAPS", 86, Qt::AlignHCenter},
+       {Panel::kAscii, "ASC", 32, Qt::AlignLeft},
+       {Panel::kHiragana, "HIR", 32, Qt::AlignLeft},
+       {Panel::kKatakana, "KAT", 32, Qt::AlignLeft}}};
+  for (size_t i = 0; i < layouts.size(); ++i) {
+    const PanelLayout& layout = layouts[i];
+    auto* panel = new StatusPanel(QLatin1String(layout.text), layout.width, layout.alignment, bar);
+    const int number = static_cast<int>(layout.panel);
+    panel->setObjectName(QStringLiteral("SB_Panel%1").arg(number));
     connect(panel, &StatusPanel::clicked, this, [this, number] { SB_PanelClick(number); });
-    bar->addWidget(panel, i == 0 ? 1 : 0);
+    const bool takes_the_rest = layout.panel == Panel::kSelectedCode;
+    bar->addWidget(panel, takes_the_rest ? 1 : 0);
     panels_[i] = panel;
   }
   // The first panel takes what the others leave, never less than 150, and clips long texts.
-  panels_[0]->setMinimumWidth(150);
-  panels_[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  panels_[4]->setEnabled(false);
-  panels_[5]->setEnabled(false);
-  panels_[1]->setEnabled(false);
-}
-
-void frmOrvane::BuildDispatchTables() {
-  button_commands_ = {
-      {1, [this] { commands_.New(); }},
-      {2, [this] { commands_.Open(); }},
-      {3, [this] { commands_.Save(); }},
-      {5, [this] { editing::SetSpecialCharacter(document_, state_, answers_); }},
-      {6, [this] { editing::UnsetSpecialCharacter(document_, state_); }},
-  };
+  StatusPanel* selected = PanelWidget(Panel::kSelectedCode);
+  selected->setMinimumWidth(150);
+  selected->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
 void frmOrvane::Toolbar1_ButtonClick(int button) {
-  if (const auto command = button_commands_.find(button); command != button_commands_.end()) {
-    command->second();
-  } else if (const auto fill = editing::ToolbarFill(button)) {
-    editing::RunFill(*fill, document_, state_);
-  }
+  const ToolbarPosition* position = FindToolbarPosition(button);
+  if (position != nullptr && position->press) position->press(session_);
 }
 
 void frmOrvane::Toolbar1_ButtonMenuClick(int button, int item) {
-  if (const auto fill = editing::DropDownFill(button, item)) {
-    editing::RunFill(*fill, document_, state_);
-  }
+  const ToolbarPosition* position = FindToolbarPosition(button);
+  if (position == nullptr || item < 1 || item > static_cast<int>(position->items.size())) return;
+  session_.RunFill(position->items[static_cast<size_t>(item - 1)].fill);
 }
 
 void frmOrvane::SB_PanelClick(int panel) {
-  if (panel >= 4 && panel <= 6) SetInputMode(static_cast<kana::InputMode>(panel - 3));
+  if (const auto mode = ModeOfPanel(static_cast<Panel>(panel))) SetInputMode(*mode);
 }
 
 }  // namespace orvane::ui

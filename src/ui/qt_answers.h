@@ -10,7 +10,9 @@ namespace orvane::ui {
 // Answers with real modal dialogs in front of the active window.
 class QtAnswers : public editing::Answers {
  public:
-  explicit QtAnswers(QWidget* main_window) : main_window_(main_window) {}
+  // The main window is made after the session these answers serve, so it is named later; it
+  // is what CloseWindow closes and the dialogs' parent when no window is active.
+  void SetMainWindow(QWidget* main_window) { main_window_ = main_window; }
 
   Button MessageBox(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
   std::optional<QString> FileDialog(FileDialogForm form, const QString& file_name) override;

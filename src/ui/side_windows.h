@@ -11,8 +11,6 @@ class SideWindows {
   virtual void ShowExtraLinesManager() = 0;
   virtual void ShowReadme() = 0;
   virtual void ShowAbout() = 0;
-  // The main window has started a new table or opened one.
-  virtual void TableReplaced() = 0;
   // The main window is closing.
   virtual void CloseAll() = 0;
 };

@@ -4,6 +4,31 @@
 
 namespace orvane::ui {
 
+Panel PanelOfMode(kana::InputMode mode) {
+  switch (mode) {
+    case kana::InputMode::kHiragana:
+      return Panel::kHiragana;
+    case kana::InputMode::kKatakana:
+      return Panel::kKatakana;
+    case kana::InputMode::kAscii:
+      break;
+  }
+  return Panel::kAscii;
+}
+
+std::optional<kana::InputMode> ModeOfPanel(Panel panel) {
+  switch (panel) {
+    case Panel::kAscii:
+      return kana::InputMode::kAscii;
+    case Panel::kHiragana:
+      return kana::InputMode::kHiragana;
+    case Panel::kKatakana:
+      return kana::InputMode::kKatakana;
+    default:
+      return std::nullopt;
+  }
+}
+
 StatusPanel::StatusPanel(const QString& text, int width, Qt::Alignment alignment, QWidget* parent)
     : QLabel(text, parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);

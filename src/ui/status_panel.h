@@ -1,8 +1,26 @@
 #pragma once
 
+#include "kana/kana_tables.h"
+
 #include <QLabel>
 
+#include <optional>
+
 namespace orvane::ui {
+
+// The status bar's panels, numbered from 1 left to right.
+enum class Panel {
+  kSelectedCode = 1,
+  kModified = 2,
+  kCaps = 3,
+  kAscii = 4,
+  kHiragana = 5,
+  kKatakana = 6,
+};
+
+// The panel that shows an input mode, and the mode a click on a panel selects (panels 4 to 6).
+[[nodiscard]] Panel PanelOfMode(kana::InputMode mode);
+[[nodiscard]] std::optional<kana::InputMode> ModeOfPanel(Panel panel);
 
 // One panel of the status bar: a sunken label that reports clicks. Greyed when disabled.
 class StatusPanel : public QLabel {

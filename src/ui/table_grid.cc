@@ -1,6 +1,9 @@
 #include "ui/table_grid.h"
 
+#include "editing/cell_editing.h"
 #include "model/table_document.h"
+#include "text/display_text.h"
+#include "text/windows1252.h"
 
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -18,9 +21,24 @@ QString HexDigit(int value) { return QString::number(value, 16).toUpper(); }
 
 }  // namespace
 
-TableGridModel::TableGridModel(const model::TableDocument& document,
-                               std::function<TextEncoding()> encoding, QObject* parent)
-    : QAbstractTableModel(parent), document_(document), encoding_(std::move(encoding)) {}
+TableGridModel::TableGridModel(const model::TableDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {
+  connect(&document_, &model::TableDocument::cellChanged, this, &TableGridModel::ShowCell);
+  connect(&document_, &model::TableDocument::tableReset, this, &TableGridModel::ShowAll);
+  connect(&document_, &model::TableDocument::encodingChanged, this, &TableGridModel::ShowAll);
+}
+
+QModelIndex TableGridModel::CellOfCode(quint8 code) const {
+  return index(code / kSide, code % kSide);
+}
+
+std::optional<quint8> TableGridModel::CodeOfCell(const QModelIndex& cell) const {
+  if (!cell.isValid() || cell.model() != this || cell.row() < 0 || cell.row() >= kSide ||
+      cell.column() < 0 || cell.column() >= kSide) {
+    return std::nullopt;
+  }
+  return static_cast<quint8>(cell.row() * kSide + cell.column());
+}
 
 int TableGridModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kSide;
@@ -31,11 +49,12 @@ int TableGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  const auto code = static_cast<quint8>(index.row() * kSide + index.column());
+  const std::optional<quint8> cell_code = CodeOfCell(index);
+  if (!cell_code) return {};
+  const quint8 code = *cell_code;
   switch (role) {
     case Qt::DisplayRole:
-      return DisplayText(document_.GetCellText(code), encoding_());
+      return text::DisplayText(document_.GetCellText(code), document_.Encoding());
     case Qt::BackgroundRole:
       if (document_.IsSpecial(code)) return kMarkedBackground;
       return {};
@@ -57,11 +76,11 @@ Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
 }
 
 void TableGridModel::ShowCell(quint8 code) {
-  const QModelIndex cell = index(code / kSide, code % kSide);
+  const QModelIndex cell = CellOfCode(code);
   emit dataChanged(cell, cell);
 }
 
-void TableGridModel::ShowAll() { emit dataChanged(index(0, 0), index(kSide - 1, kSide - 1)); }
+void TableGridModel::ShowAll() { emit dataChanged(CellOfCode(0x00), CellOfCode(0xFF)); }
 
 TableGrid::TableGrid(QWidget* parent) : QTableView(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -118,7 +137,7 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
       QTableView::keyPressEvent(event);
       return;
     case Qt::Key_Backspace:
-      emit keyTyped(8);
+      emit keyTyped(editing::kBackspaceKey);
       return;
     case Qt::Key_Delete:  // Delete types no character
       return;
@@ -131,7 +150,7 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     return;
   }
   for (const QChar character : text) {
-    if (const auto byte = KeyByte(character)) emit keyTyped(*byte);
+    if (const auto byte = text::KeyByte(character)) emit keyTyped(*byte);
   }
 }
 

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "ui/display_text.h"
-
 #include <QAbstractTableModel>
 #include <QTableView>
 
-#include <functional>
+#include <optional>
 
 namespace orvane::model {
 class TableDocument;
@@ -14,13 +12,18 @@ class TableDocument;
 namespace orvane::ui {
 
 // Presents the document's 256 cells as 16 x 16 with hexadecimal headers; reads the document on
-// every request and keeps nothing of it.
+// every request, keeps nothing of it and follows its change signals (one redraw per bulk
+// change). The only place that maps codes to cells.
 class TableGridModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  TableGridModel(const model::TableDocument& document, std::function<TextEncoding()> encoding,
-                 QObject* parent = nullptr);
+  explicit TableGridModel(const model::TableDocument& document, QObject* parent = nullptr);
+
+  // The cell that shows a code: its high digit is the row, its low digit the column.
+  [[nodiscard]] QModelIndex CellOfCode(quint8 code) const;
+  // The code a cell shows; nothing for an index outside the 16 x 16 codes.
+  [[nodiscard]] std::optional<quint8> CodeOfCell(const QModelIndex& cell) const;
 
   [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
   [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +39,6 @@ class TableGridModel : public QAbstractTableModel {
 
  private:
   const model::TableDocument& document_;
-  std::function<TextEncoding()> encoding_;
 };
 
 // The grid of codes. It has no in-cell editor: typed characters leave as bytes through

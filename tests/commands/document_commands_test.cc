@@ -3,14 +3,12 @@
 #include "editing/editing_state.h"
 #include "model/table_document.h"
 #include "support/fake_answers.h"
+#include "support/file_size_limit.h"
 #include "support/temp_table.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace orvane::commands {
 namespace {
@@ -19,7 +17,7 @@ using editing::Answers;
 using Button = Answers::Button;
 using Form = Answers::FileDialogForm;
 
-const QString kUnnamedTitle = QStringLiteral("Unnamed - Orvane 0.9");
+const QString kUnnamedTitle = testing::TitleFor(QStringLiteral("Unnamed"));
 
 // A document, its editing state and commands answered by a script.
 struct Fixture {
@@ -34,22 +32,6 @@ struct Fixture {
     document.SetCellText(0x41, text);
     document.SetModified(true);
   }
-};
-
-// Lowers the file-size limit so that writes past a few bytes fail, as on a full disk.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
- private:
-  rlimit saved_{};
 };
 
 }  // namespace
@@ -181,7 +163,7 @@ void DocumentCommandsTest::OpenLoadsTheChosenFile() {
   QCOMPARE(f.document.GetCellText(0x41), QByteArray("A"));
   QVERIFY(f.document.IsSpecial(0x00));
   QCOMPARE(f.document.TablePath(), path);
-  QCOMPARE(f.document.WindowTitle(), path + QStringLiteral(" - Orvane 0.9"));
+  QCOMPARE(f.document.WindowTitle(), testing::TitleFor(path));
   QVERIFY(!f.document.IsModified());
   QCOMPARE(f.state.CursorCode(), quint8{0});
   QVERIFY(f.answers.messages.isEmpty());
@@ -310,7 +292,7 @@ void DocumentCommandsTest::SaveAsThenSaveWritesTheSecondFile() {
   f.commands.Open();
   f.answers.QueueFile(second);
   QVERIFY(f.commands.SaveAs());
-  QCOMPARE(f.document.WindowTitle(), second + QStringLiteral(" - Orvane 0.9"));
+  QCOMPARE(f.document.WindowTitle(), testing::TitleFor(second));
   f.Edit("Z");
   f.commands.Save();
   QCOMPARE(testing::TempFolder::Read(first), QByteArray("41=A\r\n"));
@@ -354,7 +336,7 @@ void DocumentCommandsTest::FailedSaveOnFileSizeLimitKeepsOldFile() {
   f.document.SetModified(true);
   f.answers.QueueButton(Button::kOk);
   {
-    FileSizeLimit limit(4096);
+    testing::FileSizeLimit limit(4096);
     f.commands.Save();
   }
   QCOMPARE(f.answers.messages.size(), 1);

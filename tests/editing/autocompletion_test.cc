@@ -1,23 +1,23 @@
 #include "editing/autocompletion.h"
 
 #include "editing/fill_commands.h"
+#include "support/temp_table.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using orvane::editing::EditingState;
 using orvane::editing::FillCommand;
+using orvane::kana::InputMode;
+using orvane::kana::KanaTable;
 using orvane::model::TableDocument;
+using orvane::testing::Bytes;
+
+Q_DECLARE_METATYPE(FillCommand)
 
 namespace {
 
 const QByteArray kOld("~");
-
-QByteArray Bytes(std::initializer_list<int> values) {
-  QByteArray bytes;
-  for (int value : values) bytes.append(static_cast<char>(value));
-  return bytes;
-}
 
 // A table whose every cell holds kOld, so a write and a cell left alone can be told apart.
 void FillOld(TableDocument& document) {
@@ -27,11 +27,14 @@ void FillOld(TableDocument& document) {
   document.SetModified(false);
 }
 
-// item 0 stands for pressing the button itself.
-std::optional<FillCommand> Command(int button, int item) {
-  return item == 0 ? orvane::editing::ToolbarFill(button)
-                   : orvane::editing::DropDownFill(button, item);
-}
+const FillCommand kDigits = FillCommand::Range('0', '9');
+const FillCommand kRomajiUpper =
+    FillCommand::Table(KanaTable::kRomajiPure, InputMode::kAscii, true);
+const FillCommand kRomajiImpureLower =
+    FillCommand::Table(KanaTable::kRomajiImpure, InputMode::kAscii);
+const FillCommand kHiraganaImpure =
+    FillCommand::Table(KanaTable::kKanaTrailImpure, InputMode::kHiragana);
+const FillCommand kKatakana = FillCommand::Table(KanaTable::kKanaTrailPure, InputMode::kKatakana);
 
 }  // namespace
 
@@ -46,13 +49,10 @@ class AutocompletionTest : public QObject {
   void FullByteRangeStopsOnFF();
   void EmptyRangeChangesNothing();
   void PressingTwiceWritesTwoRuns();
-  void OtherButtonsAreNoFill_data();
-  void OtherButtonsAreNoFill();
 };
 
 void AutocompletionTest::EveryCommandFillsItsRun_data() {
-  QTest::addColumn<int>("button");
-  QTest::addColumn<int>("item");
+  QTest::addColumn<FillCommand>("command");
   QTest::addColumn<int>("start");
   QTest::addColumn<int>("count");
   QTest::addColumn<QByteArray>("first");
@@ -60,43 +60,38 @@ void AutocompletionTest::EveryCommandFillsItsRun_data() {
   QTest::addColumn<QByteArray>("last");
   struct Row {
     const char* name;
-    int button, item, count;
+    FillCommand command;
+    int count;
     QByteArray first, eighth, last;
   };
   const Row rows[] = {
-      {"upper", 8, 0, 26, "A", "H", "Z"},
-      {"lower", 9, 0, 26, "a", "h", "z"},
-      {"digits", 10, 0, 10, "0", "7", "9"},
-      {"romaji", 12, 0, 46, "A", "KU", "N"},
-      {"romaji pure upper", 12, 1, 46, "A", "KU", "N"},
-      {"romaji pure lower", 12, 2, 46, "a", "ku", "n"},
-      {"romaji impure upper", 12, 3, 25, "GA", "ZU", "PO"},
-      {"romaji impure lower", 12, 4, 25, "ga", "zu", "po"},
-      {"katakana", 13, 0, 46, Bytes({0xA5, 0xA2}), Bytes({0xA5, 0xAF}), Bytes({0xA5, 0xF3})},
-      {"katakana pure", 13, 1, 46, Bytes({0xA5, 0xA2}), Bytes({0xA5, 0xAF}), Bytes({0xA5, 0xF3})},
-      {"katakana impure", 13, 2, 25, Bytes({0xA5, 0xAC}), Bytes({0xA5, 0xBA}), Bytes({0xA5, 0xDD})},
-      {"hiragana", 14, 0, 46, Bytes({0xA4, 0xA2}), Bytes({0xA4, 0xAF}), Bytes({0xA4, 0xF3})},
-      {"hiragana pure", 14, 1, 46, Bytes({0xA4, 0xA2}), Bytes({0xA4, 0xAF}), Bytes({0xA4, 0xF3})},
-      {"hiragana impure", 14, 2, 25, Bytes({0xA4, 0xAC}), Bytes({0xA4, 0xBA}), Bytes({0xA4, 0xDD})},
+      {"upper", FillCommand::Range('A', 'Z'), 26, "A", "H", "Z"},
+      {"digits", kDigits, 10, "0", "7", "9"},
+      {"romaji pure upper", kRomajiUpper, 46, "A", "KU", "N"},
+      {"romaji pure lower", FillCommand::Table(KanaTable::kRomajiPure, InputMode::kAscii), 46, "a",
+       "ku", "n"},
+      {"romaji impure upper", FillCommand::Table(KanaTable::kRomajiImpure, InputMode::kAscii, true),
+       25, "GA", "ZU", "PO"},
+      {"katakana pure", kKatakana, 46, Bytes({0xA5, 0xA2}), Bytes({0xA5, 0xAF}),
+       Bytes({0xA5, 0xF3})},
+      {"hiragana impure", kHiraganaImpure, 25, Bytes({0xA4, 0xAC}), Bytes({0xA4, 0xBA}),
+       Bytes({0xA4, 0xDD})},
   };
   for (const Row& row : rows) {
     for (int start : {0x00, 0xF8, 0xFF}) {
       QTest::addRow("%s from %02X", row.name, start)
-          << row.button << row.item << start << row.count << row.first << row.eighth << row.last;
+          << row.command << start << row.count << row.first << row.eighth << row.last;
     }
   }
 }
 
 void AutocompletionTest::EveryCommandFillsItsRun() {
-  QFETCH(int, button);
-  QFETCH(int, item);
+  QFETCH(FillCommand, command);
   QFETCH(int, start);
   QFETCH(int, count);
   QFETCH(QByteArray, first);
   QFETCH(QByteArray, eighth);
   QFETCH(QByteArray, last);
-  const std::optional<FillCommand> command = Command(button, item);
-  QVERIFY(command);
   TableDocument document;
   EditingState state;
   FillOld(document);
@@ -105,7 +100,7 @@ void AutocompletionTest::EveryCommandFillsItsRun() {
   QSignalSpy resets(&document, &TableDocument::tableReset);
   QSignalSpy cells(&document, &TableDocument::cellChanged);
 
-  orvane::editing::RunFill(*command, document, state);
+  orvane::editing::RunFill(command, document, state);
 
   const int end = std::min(start + count - 1, 0xFF);
   QCOMPARE(document.GetCellText(static_cast<quint8>(start)), first);
@@ -125,41 +120,42 @@ void AutocompletionTest::EveryCommandFillsItsRun() {
 }
 
 void AutocompletionTest::RunsWriteTheirWholeSequence_data() {
-  QTest::addColumn<int>("button");
-  QTest::addColumn<int>("item");
+  QTest::addColumn<FillCommand>("command");
   QTest::addColumn<int>("start");
   QTest::addColumn<QList<int>>("codes");
   QTest::addColumn<QList<QByteArray>>("texts");
   QTest::addColumn<int>("cursor");
-  QTest::newRow("digits wrap to next row") << 10 << 0 << 0x0F << QList<int>{0x0F, 0x10, 0x18}
+  QTest::newRow("digits wrap to next row") << kDigits << 0x0F << QList<int>{0x0F, 0x10, 0x18}
                                            << QList<QByteArray>{"0", "1", "9"} << 0x19;
   QTest::newRow("upper case from 41")
-      << 8 << 0 << 0x41 << QList<int>{0x41, 0x5A} << QList<QByteArray>{"A", "Z"} << 0x5B;
+      << FillCommand::Range('A', 'Z') << 0x41 << QList<int>{0x41, 0x5A}
+      << QList<QByteArray>{"A", "Z"} << 0x5B;
   QTest::newRow("romaji three-letter syllables")
-      << 12 << 0 << 0x80 << QList<int>{0x80, 0x8B, 0x90, 0x91, 0xAC, 0xAD}
+      << kRomajiUpper << 0x80 << QList<int>{0x80, 0x8B, 0x90, 0x91, 0xAC, 0xAD}
       << QList<QByteArray>{"A", "SHI", "CHI", "TSU", "WO", "N"} << 0xAE;
   QTest::newRow("impure ji and zu written twice")
-      << 12 << 4 << 0x00 << QList<int>{0x00, 0x06, 0x07, 0x0B, 0x0C, 0x18}
+      << kRomajiImpureLower << 0x00 << QList<int>{0x00, 0x06, 0x07, 0x0B, 0x0C, 0x18}
       << QList<QByteArray>{"ga", "ji", "zu", "ji", "zu", "po"} << 0x19;
   QTest::newRow("impure kana b row before p row")
-      << 14 << 2 << 0x40 << QList<int>{0x4B, 0x4C, 0x53, 0x54}
+      << kHiraganaImpure << 0x40 << QList<int>{0x4B, 0x4C, 0x53, 0x54}
       << QList<QByteArray>{Bytes({0xA4, 0xC2}), Bytes({0xA4, 0xC5}), Bytes({0xA4, 0xDC}),
                            Bytes({0xA4, 0xD1})}
       << 0x59;
   QTest::newRow("hiragana from 20")
-      << 14 << 0 << 0x20 << QList<int>{0x20, 0x4D}
-      << QList<QByteArray>{Bytes({0xA4, 0xA2}), Bytes({0xA4, 0xF3})} << 0x4E;
+      << FillCommand::Table(KanaTable::kKanaTrailPure, InputMode::kHiragana) << 0x20
+      << QList<int>{0x20, 0x4D} << QList<QByteArray>{Bytes({0xA4, 0xA2}), Bytes({0xA4, 0xF3})}
+      << 0x4E;
   QTest::newRow("katakana impure from B0")
-      << 13 << 2 << 0xB0 << QList<int>{0xB0, 0xC8}
-      << QList<QByteArray>{Bytes({0xA5, 0xAC}), Bytes({0xA5, 0xDD})} << 0xC9;
+      << FillCommand::Table(KanaTable::kKanaTrailImpure, InputMode::kKatakana) << 0xB0
+      << QList<int>{0xB0, 0xC8} << QList<QByteArray>{Bytes({0xA5, 0xAC}), Bytes({0xA5, 0xDD})}
+      << 0xC9;
   QTest::newRow("katakana cut at FF")
-      << 13 << 0 << 0xEF << QList<int>{0xEF, 0xFF}
+      << kKatakana << 0xEF << QList<int>{0xEF, 0xFF}
       << QList<QByteArray>{Bytes({0xA5, 0xA2}), Bytes({0xA5, 0xC1})} << 0xFF;
 }
 
 void AutocompletionTest::RunsWriteTheirWholeSequence() {
-  QFETCH(int, button);
-  QFETCH(int, item);
+  QFETCH(FillCommand, command);
   QFETCH(int, start);
   QFETCH(QList<int>, codes);
   QFETCH(QList<QByteArray>, texts);
@@ -167,7 +163,7 @@ void AutocompletionTest::RunsWriteTheirWholeSequence() {
   TableDocument document;
   EditingState state;
   state.SelectCode(static_cast<quint8>(start));
-  orvane::editing::RunFill(*Command(button, item), document, state);
+  orvane::editing::RunFill(command, document, state);
   for (qsizetype i = 0; i < codes.size(); ++i) {
     QCOMPARE(document.GetCellText(static_cast<quint8>(codes[i])), texts[i]);
   }
@@ -199,34 +195,12 @@ void AutocompletionTest::EmptyRangeChangesNothing() {
 void AutocompletionTest::PressingTwiceWritesTwoRuns() {
   TableDocument document;
   EditingState state;
-  const FillCommand digits = *orvane::editing::ToolbarFill(10);
-  orvane::editing::RunFill(digits, document, state);
-  orvane::editing::RunFill(digits, document, state);
+  orvane::editing::RunFill(kDigits, document, state);
+  orvane::editing::RunFill(kDigits, document, state);
   QCOMPARE(document.GetCellText(0x09), QByteArray("9"));
   QCOMPARE(document.GetCellText(0x0A), QByteArray("0"));
   QCOMPARE(document.GetCellText(0x13), QByteArray("9"));
   QCOMPARE(state.CursorCode(), quint8{0x14});
-}
-
-void AutocompletionTest::OtherButtonsAreNoFill_data() {
-  QTest::addColumn<int>("button");
-  QTest::addColumn<int>("item");
-  for (int button : {0, 1, 2, 3, 4, 5, 6, 7, 11, 15}) {
-    QTest::addRow("button %d", button) << button << 0;
-  }
-  QTest::newRow("romaji item 5") << 12 << 5;
-  QTest::newRow("katakana item 3") << 13 << 3;
-  QTest::newRow("hiragana item 3") << 14 << 3;
-  QTest::newRow("hiragana item -1") << 14 << -1;
-  QTest::newRow("upper case has no menu") << 8 << 1;
-}
-
-void AutocompletionTest::OtherButtonsAreNoFill() {
-  QFETCH(int, button);
-  QFETCH(int, item);
-  QCOMPARE(item == 0 ? orvane::editing::ToolbarFill(button)
-                     : orvane::editing::DropDownFill(button, item),
-           std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(AutocompletionTest)

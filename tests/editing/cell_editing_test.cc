@@ -1,23 +1,16 @@
 #include "editing/cell_editing.h"
 
+#include "support/temp_table.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
 using orvane::editing::EditingState;
 using orvane::kana::InputMode;
 using orvane::model::TableDocument;
+using orvane::testing::Bytes;
 
 Q_DECLARE_METATYPE(orvane::kana::InputMode)
-
-namespace {
-
-QByteArray Bytes(std::initializer_list<int> values) {
-  QByteArray bytes;
-  for (int value : values) bytes.append(static_cast<char>(value));
-  return bytes;
-}
-
-}  // namespace
 
 class CellEditingTest : public QObject {
   Q_OBJECT
@@ -134,20 +127,25 @@ void CellEditingTest::PrintableKeysEditTheCursorCell() {
 
 void CellEditingTest::CommittedTextIsAppended_data() {
   QTest::addColumn<QByteArray>("before");
-  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<QString>("text");
   QTest::addColumn<QByteArray>("expected");
   QTest::addColumn<bool>("modified");
   QTest::newRow("kanji after text")
-      << QByteArray("x") << Bytes({0xB4, 0xC1}) << Bytes({'x', 0xB4, 0xC1}) << true;
+      << QByteArray("x") << QStringLiteral("\u6F22") << Bytes({'x', 0xB4, 0xC1}) << true;
   // Committed text is final: romaji letters from an input method are not converted.
   QTest::newRow("letters unconverted")
-      << QByteArray() << QByteArray("ka") << QByteArray("ka") << true;
-  QTest::newRow("empty commit") << QByteArray("x") << QByteArray() << QByteArray("x") << false;
+      << QByteArray() << QStringLiteral("ka") << QByteArray("ka") << true;
+  QTest::newRow("empty commit") << QByteArray("x") << QString() << QByteArray("x") << false;
+  // A character with no EUC-JP form is left out; the rest is kept.
+  QTest::newRow("emoji left out") << QByteArray() << QStringLiteral("a\U0001F600b")
+                                  << QByteArray("ab") << true;
+  QTest::newRow("only emoji") << QByteArray("x") << QStringLiteral("\U0001F600") << QByteArray("x")
+                              << false;
 }
 
 void CellEditingTest::CommittedTextIsAppended() {
   QFETCH(QByteArray, before);
-  QFETCH(QByteArray, bytes);
+  QFETCH(QString, text);
   QFETCH(QByteArray, expected);
   QFETCH(bool, modified);
   TableDocument document;
@@ -155,7 +153,7 @@ void CellEditingTest::CommittedTextIsAppended() {
   state.SelectCode(0x27);
   state.SetInputMode(InputMode::kHiragana);
   document.SetCellText(0x27, before);
-  orvane::editing::AppendCommittedText(document, state, bytes);
+  orvane::editing::AppendCommittedText(document, state, text);
   QCOMPARE(document.GetCellText(0x27), expected);
   QCOMPARE(document.IsModified(), modified);
 }

@@ -1,5 +1,6 @@
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_table.h"
 
 #include <QDir>
@@ -7,11 +8,10 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using orvane::model::TableDocument;
+using orvane::testing::FileSizeLimit;
 using orvane::testing::TempFolder;
 
 namespace {
@@ -24,31 +24,6 @@ void FillLarge(TableDocument& document) {
     document.SetCellText(static_cast<quint8>(code), QByteArray(200, 'x'));
   }
 }
-
-// Lowers the soft file-size limit for its lifetime; a write past it fails with EFBIG instead
-// of killing the process.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    ok_ = getrlimit(RLIMIT_FSIZE, &old_) == 0;
-    rlimit lowered = old_;
-    lowered.rlim_cur = bytes;
-    ok_ = ok_ && setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, old_handler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  [[nodiscard]] bool ok() const { return ok_; }
-
- private:
-  rlimit old_{};
-  void (*old_handler_)(int) = nullptr;
-  bool ok_ = false;
-};
 
 }  // namespace
 
@@ -135,7 +110,7 @@ void TableFileSaveTest::SaveReplacesWholeContent() {
   QVERIFY(!orvane::model::SaveTable(document, path));
   QCOMPARE(TempFolder::Read(path), QByteArray());
   QCOMPARE(document.TablePath(), path);
-  QCOMPARE(document.WindowTitle(), path + QStringLiteral(" - Orvane 0.9"));
+  QCOMPARE(document.WindowTitle(), orvane::testing::TitleFor(path));
 }
 
 QTEST_GUILESS_MAIN(TableFileSaveTest)

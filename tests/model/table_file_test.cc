@@ -12,6 +12,7 @@ using orvane::model::LoadError;
 using orvane::model::LoadTableFromBytes;
 using orvane::model::ReadsAsExtraLine;
 using orvane::model::TableDocument;
+using orvane::testing::DataPath;
 using orvane::testing::TempFolder;
 
 namespace {
@@ -20,10 +21,6 @@ QByteArray Numbered(const char* prefix, int count, const char* suffix) {
   QByteArray out;
   for (int i = 0; i < count; ++i) out.append(prefix).append(QByteArray::number(i)).append(suffix);
   return out;
-}
-
-QString DataPath(const QString& name) {
-  return QStringLiteral(ORVANE_TEST_DATA) + QLatin1Char('/') + name;
 }
 
 }  // namespace
@@ -177,7 +174,7 @@ void TableFileTest::LoadOfMissingFileNamesFileButKeepsPath() {
     QVERIFY(error.has_value());
     QCOMPARE(error->line, 0);
     QVERIFY(!error->reason.isEmpty());
-    QCOMPARE(document.WindowTitle(), path + QStringLiteral(" - Orvane 0.9"));
+    QCOMPARE(document.WindowTitle(), orvane::testing::TitleFor(path));
     QCOMPARE(document.TablePath(), QStringLiteral("Unnamed"));
   }
 }

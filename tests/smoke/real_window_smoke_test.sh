@@ -4,6 +4,8 @@
 set -euo pipefail
 editor=$1
 shots=$2
+start_title=$3                # the title of a new table, with the version
+suffix=${start_title#Unnamed}  # " - Orvane" and the version, after every path
 mkdir -p "$shots"
 work=$(mktemp -d)
 unset QT_QPA_PLATFORM
@@ -25,10 +27,10 @@ export DISPLAY=":$(head -1 "$work/display")"
 
 "$editor" >"$work/editor.log" 2>&1 &
 app=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name ' - Orvane 0.9' | head -1)
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "$suffix" | head -1)
 [[ -n "$window" ]] || fail "no window"
 title=$(xdotool getwindowname "$window")
-[[ "$title" == "Unnamed - Orvane 0.9" ]] || fail "title is '$title'"
+[[ "$title" == "$start_title" ]] || fail "title is '$title'"
 
 focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
 # The first visible window whose name matches, waited for up to 30 seconds.
@@ -66,7 +68,7 @@ expected=$(printf '00=\xa4\xab\r\n01=A\r\n' | od -An -tx1)
 actual=$(od -An -tx1 <"$table")
 [[ "$actual" == "$expected" ]] || fail "saved bytes:$actual expected:$expected"
 title=$(xdotool getwindowname "$window")
-[[ "$title" == "$table - Orvane 0.9" ]] || fail "title after save is '$title'"
+[[ "$title" == "$table$suffix" ]] || fail "title after save is '$title'"
 
 # A change, then Quit: the save prompt appears; No closes without saving.
 focus "$window"

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <initializer_list>
+
 namespace orvane::testing {
 
 // A scratch folder for table files, removed with the object.
@@ -17,5 +19,14 @@ class TempFolder {
  private:
   QTemporaryDir dir_;
 };
+
+// The path of a fixture file in tests/data.
+[[nodiscard]] QString DataPath(const QString& name);
+
+// The window title of a table at `path`: the path, " - Orvane " and the version.
+[[nodiscard]] QString TitleFor(const QString& path);
+
+// Bytes written as numbers, for texts that are not ASCII.
+[[nodiscard]] QByteArray Bytes(std::initializer_list<int> values);
 
 }  // namespace orvane::testing

@@ -6,16 +6,9 @@
 #include <QProcess>
 #include <QTest>
 
+using orvane::testing::DataPath;
 using orvane::testing::TempFolder;
 using orvane::tools::RunTblTool;
-
-namespace {
-
-QString DataPath(const QString& name) {
-  return QStringLiteral(ORVANE_TEST_DATA) + QLatin1Char('/') + name;
-}
-
-}  // namespace
 
 class TblToolTest : public QObject {
   Q_OBJECT

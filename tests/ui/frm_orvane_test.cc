@@ -1,5 +1,8 @@
 #include "ui/frm_orvane.h"
 
+#include "support/temp_table.h"
+#include "support/ui_rig.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -18,9 +21,6 @@
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
-
-#include "support/fake_answers.h"
-#include "support/temp_table.h"
 
 namespace orvane::ui {
 namespace {
@@ -60,43 +60,34 @@ class FrmOrvaneTest : public QObject {
   void ArrowKeysMoveTheCursorAndPanelOne();
   void InputMethodTextIsAppendedInTheTableEncoding();
   void ToolbarAndDropDownDispatch();
+  void EveryFillButtonWritesItsRun_data();
+  void EveryFillButtonWritesItsRun();
   void PanelClicksSwitchModesOnlyFromFourToSix();
   void MarkedCellsAreYellow();
   void FillRedrawsTheGridOnce();
   void CloseWithCancelKeepsTheWindow();
 
  private:
-  QAction* Action(const char* name) const {
-    return window_->findChild<QAction*>(QLatin1String(name));
-  }
+  QAction* Action(const char* name) const { return rig_->Action(name); }
+  void Trigger(const char* name) const { rig_->Trigger(name); }
+  frmOrvane& Window() const { return rig_->window; }
   QLabel* Panel(int number) const {
-    return window_->findChild<QLabel*>(QStringLiteral("SB_Panel%1").arg(number));
+    return Window().findChild<QLabel*>(QStringLiteral("SB_Panel%1").arg(number));
   }
-  QTableView* Grid() const { return window_->findChild<QTableView*>(QStringLiteral("TableGrid")); }
+  QTableView* Grid() const { return Window().findChild<QTableView*>(QStringLiteral("TableGrid")); }
   QString CellShown(int code) const {
     return Grid()->model()->index(code / 16, code % 16).data().toString();
   }
 
-  std::unique_ptr<testing::FakeAnswers> answers_;
-  std::unique_ptr<frmOrvane> window_;
+  std::unique_ptr<testing::WindowRig> rig_;
 };
 
-void FrmOrvaneTest::init() {
-  answers_ = std::make_unique<testing::FakeAnswers>();
-  window_ = std::make_unique<frmOrvane>(answers_.get());
-  window_->show();
-  QApplication::setActiveWindow(window_.get());
-  QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-}
+void FrmOrvaneTest::init() { rig_ = std::make_unique<testing::WindowRig>(); }
 
-void FrmOrvaneTest::cleanup() {
-  window_->Document().SetModified(false);  // no save prompt on teardown
-  window_.reset();
-  answers_.reset();
-}
+void FrmOrvaneTest::cleanup() { rig_.reset(); }
 
 void FrmOrvaneTest::StartsAsAnEmptyUnnamedTable() {
-  QCOMPARE(window_->windowTitle(), QStringLiteral("Unnamed - Orvane 0.9"));
+  QCOMPARE(Window().windowTitle(), testing::TitleFor(QStringLiteral("Unnamed")));
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: 00=''"));
   QVERIFY(!Panel(2)->isEnabled());
   QVERIFY(Panel(4)->isEnabled());
@@ -109,9 +100,9 @@ void FrmOrvaneTest::StartsAsAnEmptyUnnamedTable() {
   QCOMPARE(QApplication::focusWidget(), Grid());
   QCOMPARE(Grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
   // Fixed size: no maximize box, and the size cannot change.
-  QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
-  QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
-  QCOMPARE(window_->minimumSize(), window_->maximumSize());
+  QVERIFY(!(Window().windowFlags() & Qt::WindowMaximizeButtonHint));
+  QVERIFY(Window().windowFlags() & Qt::WindowMinimizeButtonHint);
+  QCOMPARE(Window().minimumSize(), Window().maximumSize());
 }
 
 void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
@@ -144,7 +135,7 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts() {
   QFETCH(QStringList, items);
   QFETCH(QStringList, captions);
   QFETCH(QStringList, shortcuts);
-  auto* found = window_->findChild<QMenu*>(menu);
+  auto* found = Window().findChild<QMenu*>(menu);
   QVERIFY(found != nullptr);
   const QList<QAction*> actions = found->actions();
   QCOMPARE(actions.size(), items.size());
@@ -153,7 +144,7 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts() {
     QCOMPARE(actions[i]->text(), captions[i]);
     QCOMPARE(actions[i]->shortcut().toString(), shortcuts[i]);
   }
-  const QList<QAction*> bar = window_->menuBar()->actions();
+  const QList<QAction*> bar = Window().menuBar()->actions();
   QCOMPARE(bar.size(), 3);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
   QCOMPARE(bar[1]->text(), QStringLiteral("&Options"));
@@ -164,7 +155,7 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts() {
 }
 
 void FrmOrvaneTest::ToolbarHasFourteenPositionsInOrder() {
-  auto* toolbar = window_->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+  auto* toolbar = Window().findChild<QToolBar*>(QStringLiteral("Toolbar1"));
   const QList<QAction*> positions = toolbar->actions();
   QCOMPARE(positions.size(), 14);
   const QStringList tooltips = {u"New Table"_s,
@@ -200,7 +191,7 @@ void FrmOrvaneTest::DropDownsHaveTheirItems() {
         u"Suoni Impuri/Semipuri minuscoli"_s}},
       {13, {u"Suoni Puri"_s, u"Suoni Impuri/Semipuri"_s}},
       {14, {u"Suoni Puri"_s, u"Suoni Impuri/Semipuri"_s}}};
-  auto* toolbar = window_->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+  auto* toolbar = Window().findChild<QToolBar*>(QStringLiteral("Toolbar1"));
   for (const auto& [button, items] : expected) {
     auto* tool = qobject_cast<QToolButton*>(toolbar->widgetForAction(
         Action(qPrintable(QStringLiteral("Toolbar1_Button%1").arg(button)))));
@@ -236,16 +227,20 @@ void FrmOrvaneTest::GridShowsAllCodesWithoutScrolling() {
   QTableView* grid = Grid();
   QCOMPARE(grid->model()->rowCount(), 16);
   QCOMPARE(grid->model()->columnCount(), 16);
+  QStringList columns;
+  QStringList rows;
   for (int n = 0; n < 16; ++n) {
-    const QString digit = QString::number(n, 16).toUpper();
-    QCOMPARE(grid->model()->headerData(n, Qt::Horizontal).toString(), digit);
-    QCOMPARE(grid->model()->headerData(n, Qt::Vertical).toString(), digit);
+    columns << grid->model()->headerData(n, Qt::Horizontal).toString();
+    rows << grid->model()->headerData(n, Qt::Vertical).toString();
   }
+  const QStringList digits = u"0 1 2 3 4 5 6 7 8 9 A B C D E F"_s.split(u' ');
+  QCOMPARE(columns, digits);
+  QCOMPARE(rows, digits);
   const QRect last = grid->visualRect(grid->model()->index(15, 15));
   QVERIFY(grid->viewport()->rect().contains(last));
   QVERIFY(!grid->horizontalScrollBar()->isVisible());
   QVERIFY(!grid->verticalScrollBar()->isVisible());
-  QVERIFY(window_->rect().contains(grid->geometry()));
+  QVERIFY(Window().rect().contains(grid->geometry()));
 }
 
 void FrmOrvaneTest::ShortcutsReachCommandsNeverTheGrid_data() {
@@ -259,13 +254,13 @@ void FrmOrvaneTest::ShortcutsReachCommandsNeverTheGrid_data() {
 void FrmOrvaneTest::ShortcutsReachCommandsNeverTheGrid() {
   QFETCH(int, key);
   QFETCH(int, mode);
-  window_->State().SetInputMode(kana::InputMode::kKatakana);
-  if (mode == 3) window_->State().SetInputMode(kana::InputMode::kAscii);
-  window_->Document().SetCellText(0, "AB");
+  rig_->State().SetInputMode(kana::InputMode::kKatakana);
+  if (mode == 3) rig_->State().SetInputMode(kana::InputMode::kAscii);
+  rig_->Document().SetCellText(0, "AB");
   QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), Qt::ControlModifier);
-  QCOMPARE(static_cast<int>(window_->State().InputMode()), mode);
-  QCOMPARE(window_->Document().GetCellText(0), QByteArray("AB"));
-  QVERIFY(!window_->Document().IsModified());
+  QCOMPARE(static_cast<int>(rig_->State().InputMode()), mode);
+  QCOMPARE(rig_->Document().GetCellText(0), QByteArray("AB"));
+  QVERIFY(!rig_->Document().IsModified());
   const std::array<const char*, 3> items = {"mnuASCII", "mnuHira", "mnuKata"};
   for (int i = 0; i < 3; ++i) {
     QCOMPARE(Action(items[static_cast<size_t>(i)])->isChecked(), i + 1 == mode);
@@ -274,136 +269,198 @@ void FrmOrvaneTest::ShortcutsReachCommandsNeverTheGrid() {
 }
 
 void FrmOrvaneTest::FileShortcutsReachTheCommands() {
-  answers_->QueueFile(std::nullopt);
+  rig_->answers.QueueFile(std::nullopt);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
-  answers_->QueueFile(std::nullopt);
+  rig_->answers.QueueFile(std::nullopt);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
-  QCOMPARE(answers_->dialogs.size(), 2);
-  QCOMPARE(answers_->dialogs[0].form, editing::Answers::FileDialogForm::kOpen);
-  QCOMPARE(answers_->dialogs[1].form, editing::Answers::FileDialogForm::kSave);
-  window_->Document().SetCellText(0x41, "A");
+  QCOMPARE(rig_->answers.dialogs.size(), 2);
+  QCOMPARE(rig_->answers.dialogs[0].form, editing::Answers::FileDialogForm::kOpen);
+  QCOMPARE(rig_->answers.dialogs[1].form, editing::Answers::FileDialogForm::kSave);
+  rig_->Document().SetCellText(0x41, "A");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
-  QVERIFY(window_->Document().GetCellText(0x41).isEmpty());
+  QVERIFY(rig_->Document().GetCellText(0x41).isEmpty());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
-  QCOMPARE(answers_->close_requests, 1);
-  QVERIFY(answers_->AllAnswersUsed());
+  QCOMPARE(rig_->answers.close_requests, 1);
+  QVERIFY(rig_->answers.AllAnswersUsed());
 }
 
 void FrmOrvaneTest::TypedKeysEditTheCurrentCell() {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier);
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ka"));
-  QCOMPARE(window_->Document().GetCellText(0), QByteArray("\xA4\xAB"));
+  QCOMPARE(rig_->Document().GetCellText(0), QByteArray("\xA4\xAB"));
   QCOMPARE(CellShown(0), QStringLiteral("\u304B"));
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: 00='\u304B'"));
   QVERIFY(Panel(2)->isEnabled());
-  QCOMPARE(window_->State().CursorCode(), quint8{0});  // typing never moves the cursor
+  QCOMPARE(rig_->State().CursorCode(), quint8{0});  // typing never moves the cursor
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-  QVERIFY(window_->Document().GetCellText(0).isEmpty());
+  QVERIFY(rig_->Document().GetCellText(0).isEmpty());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-  QVERIFY(window_->Document().GetCellText(0).isEmpty());
+  QVERIFY(rig_->Document().GetCellText(0).isEmpty());
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: 00=''"));
   // Latin-1 characters arrive as their byte.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
   QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_Eacute,
                       QStringLiteral("\u00E9"), Qt::NoModifier);
-  QCOMPARE(window_->Document().GetCellText(0), QByteArray("\xE9"));
+  QCOMPARE(rig_->Document().GetCellText(0), QByteArray("\xE9"));
 }
 
 void FrmOrvaneTest::ArrowKeysMoveTheCursorAndPanelOne() {
-  window_->Document().SetCellText(0x11, "x");
+  rig_->Document().SetCellText(0x11, "x");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-  QCOMPARE(window_->State().CursorCode(), quint8{0x11});
+  QCOMPARE(rig_->State().CursorCode(), quint8{0x11});
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: 11='x'"));
-  window_->State().SelectCode(0xFF);
+  rig_->State().SelectCode(0xFF);
   QCOMPARE(Grid()->currentIndex(), Grid()->model()->index(15, 15));
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("'"));
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: FF='''"));
 }
 
 void FrmOrvaneTest::InputMethodTextIsAppendedInTheTableEncoding() {
-  window_->Document().SetCellText(0, "x");
+  rig_->Document().SetCellText(0, "x");
   QInputMethodEvent commit;
   commit.setCommitString(QStringLiteral("\u304B\u4E9C"));  // a kana and a kanji
   QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
-  QCOMPARE(window_->Document().GetCellText(0), QByteArray("x\xA4\xAB\xB0\xA1"));
-  QVERIFY(window_->Document().IsModified());
+  QCOMPARE(rig_->Document().GetCellText(0), QByteArray("x\xA4\xAB\xB0\xA1"));
+  QVERIFY(rig_->Document().IsModified());
   QCOMPARE(CellShown(0), QStringLiteral("x\u304B\u4E9C"));
   // A character with no EUC-JP form is ignored.
   QInputMethodEvent emoji;
   emoji.setCommitString(QStringLiteral("\U0001F600"));
   QCoreApplication::sendEvent(QApplication::focusWidget(), &emoji);
-  QCOMPARE(window_->Document().GetCellText(0), QByteArray("x\xA4\xAB\xB0\xA1"));
+  QCOMPARE(rig_->Document().GetCellText(0), QByteArray("x\xA4\xAB\xB0\xA1"));
 
   // A table opened as UTF-8 shows and takes UTF-8; a romaji kana in it still shows as kana.
   testing::TempFolder folder;
-  answers_->QueueButton(editing::Answers::Button::kNo);
-  answers_->QueueFile(folder.Write(QStringLiteral("utf8.tbl"), "10=\xE3\x81\x82\n"));
-  window_->Commands().Open();
-  QCOMPARE(window_->Encoding(), TextEncoding::kUtf8);
+  rig_->answers.QueueButton(editing::Answers::Button::kNo);
+  rig_->answers.QueueFile(folder.Write(QStringLiteral("utf8.tbl"), "10=\xE3\x81\x82\n"));
+  rig_->session.Commands().Open();
+  QCOMPARE(rig_->Document().Encoding(), text::Encoding::kUtf8);
   QCOMPARE(CellShown(0x10), QStringLiteral("\u3042"));
   QCoreApplication::sendEvent(QApplication::focusWidget(), &commit);
-  QCOMPARE(window_->Document().GetCellText(0), QByteArray("\xE3\x81\x8B\xE4\xBA\x9C"));
-  window_->Document().SetCellText(1, "\xA4\xAB");
+  QCOMPARE(rig_->Document().GetCellText(0), QByteArray("\xE3\x81\x8B\xE4\xBA\x9C"));
+  rig_->Document().SetCellText(1, "\xA4\xAB");
   QCOMPARE(CellShown(1), QStringLiteral("\u304B"));
 }
 
 void FrmOrvaneTest::ToolbarAndDropDownDispatch() {
-  window_->State().SelectCode(0x41);
-  Action("Toolbar1_Button8")->trigger();
-  QCOMPARE(window_->Document().GetCellText(0x41), QByteArray("A"));
-  QCOMPARE(window_->Document().GetCellText(0x5A), QByteArray("Z"));
-  QCOMPARE(window_->State().CursorCode(), quint8{0x5B});
+  rig_->State().SelectCode(0x41);
+  Trigger("Toolbar1_Button8");
+  QCOMPARE(rig_->Document().GetCellText(0x41), QByteArray("A"));
+  QCOMPARE(rig_->Document().GetCellText(0x5A), QByteArray("Z"));
+  QCOMPARE(rig_->State().CursorCode(), quint8{0x5B});
   QVERIFY(Panel(2)->isEnabled());
   // Pressing 14 and choosing its item 1 give the same run.
-  window_->State().SelectCode(0x00);
-  Action("Toolbar1_Button14")->trigger();
-  window_->State().SelectCode(0x80);
-  Action("Toolbar1_Button14_Item1")->trigger();
+  rig_->State().SelectCode(0x00);
+  Trigger("Toolbar1_Button14");
+  rig_->State().SelectCode(0x80);
+  Trigger("Toolbar1_Button14_Item1");
   for (int i = 0; i < 46; ++i) {
-    QCOMPARE(window_->Document().GetCellText(static_cast<quint8>(0x80 + i)),
-             window_->Document().GetCellText(static_cast<quint8>(i)));
+    QCOMPARE(rig_->Document().GetCellText(static_cast<quint8>(0x80 + i)),
+             rig_->Document().GetCellText(static_cast<quint8>(i)));
   }
-  window_->State().SelectCode(0x00);
-  Action("Toolbar1_Button12_Item4")->trigger();
-  QCOMPARE(window_->Document().GetCellText(0x06), QByteArray("ji"));
+  rig_->State().SelectCode(0x00);
+  Trigger("Toolbar1_Button12_Item4");
+  QCOMPARE(rig_->Document().GetCellText(0x06), QByteArray("ji"));
   // Separators and unknown numbers do nothing.
-  const QByteArray before = window_->Document().GetCellText(0x00);
-  for (int button : {4, 7, 11, 0, 15}) window_->Toolbar1_ButtonClick(button);
-  window_->Toolbar1_ButtonMenuClick(13, 3);
-  QCOMPARE(window_->Document().GetCellText(0x00), before);
-  QVERIFY(answers_->messages.isEmpty());
+  const QByteArray before = rig_->Document().GetCellText(0x00);
+  for (int button : {4, 7, 11, 0, 15}) Window().Toolbar1_ButtonClick(button);
+  Window().Toolbar1_ButtonMenuClick(13, 3);
+  QCOMPARE(rig_->Document().GetCellText(0x00), before);
+  QVERIFY(rig_->answers.messages.isEmpty());
+}
+
+void FrmOrvaneTest::EveryFillButtonWritesItsRun_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<int>("count");
+  QTest::addColumn<QByteArray>("first");
+  QTest::addColumn<QByteArray>("eighth");
+  QTest::addColumn<QByteArray>("last");
+  using testing::Bytes;
+  const QByteArray hira_a = Bytes({0xA4, 0xA2});
+  const QByteArray kata_a = Bytes({0xA5, 0xA2});
+  QTest::newRow("upper") << u"Toolbar1_Button8"_s << 26 << "A"_ba
+                         << "H"_ba
+                         << "Z"_ba;
+  QTest::newRow("lower") << u"Toolbar1_Button9"_s << 26 << "a"_ba
+                         << "h"_ba
+                         << "z"_ba;
+  QTest::newRow("digits") << u"Toolbar1_Button10"_s << 10 << "0"_ba
+                          << "7"_ba
+                          << "9"_ba;
+  QTest::newRow("romaji") << u"Toolbar1_Button12"_s << 46 << "A"_ba
+                          << "KU"_ba
+                          << "N"_ba;
+  QTest::newRow("romaji 1") << u"Toolbar1_Button12_Item1"_s << 46 << "A"_ba
+                            << "KU"_ba
+                            << "N"_ba;
+  QTest::newRow("romaji 2") << u"Toolbar1_Button12_Item2"_s << 46 << "a"_ba
+                            << "ku"_ba
+                            << "n"_ba;
+  QTest::newRow("romaji 3") << u"Toolbar1_Button12_Item3"_s << 25 << "GA"_ba
+                            << "ZU"_ba
+                            << "PO"_ba;
+  QTest::newRow("romaji 4") << u"Toolbar1_Button12_Item4"_s << 25 << "ga"_ba
+                            << "zu"_ba
+                            << "po"_ba;
+  for (const char* name : {"Toolbar1_Button13", "Toolbar1_Button13_Item1"}) {
+    QTest::newRow(name) << QString::fromLatin1(name) << 46 << kata_a << Bytes({0xA5, 0xAF})
+                        << Bytes({0xA5, 0xF3});
+  }
+  QTest::newRow("katakana 2") << u"Toolbar1_Button13_Item2"_s << 25 << Bytes({0xA5, 0xAC})
+                              << Bytes({0xA5, 0xBA}) << Bytes({0xA5, 0xDD});
+  for (const char* name : {"Toolbar1_Button14", "Toolbar1_Button14_Item1"}) {
+    QTest::newRow(name) << QString::fromLatin1(name) << 46 << hira_a << Bytes({0xA4, 0xAF})
+                        << Bytes({0xA4, 0xF3});
+  }
+  QTest::newRow("hiragana 2") << u"Toolbar1_Button14_Item2"_s << 25 << Bytes({0xA4, 0xAC})
+                              << Bytes({0xA4, 0xBA}) << Bytes({0xA4, 0xDD});
+}
+
+void FrmOrvaneTest::EveryFillButtonWritesItsRun() {
+  QFETCH(QString, action);
+  QFETCH(int, count);
+  QFETCH(QByteArray, first);
+  QFETCH(QByteArray, eighth);
+  QFETCH(QByteArray, last);
+  Trigger(qPrintable(action));
+  model::TableDocument& document = rig_->Document();
+  QCOMPARE(document.GetCellText(0x00), first);
+  QCOMPARE(document.GetCellText(0x07), eighth);
+  QCOMPARE(document.GetCellText(static_cast<quint8>(count - 1)), last);
+  QVERIFY(document.GetCellText(static_cast<quint8>(count)).isEmpty());
+  QCOMPARE(int{rig_->State().CursorCode()}, count);
 }
 
 void FrmOrvaneTest::PanelClicksSwitchModesOnlyFromFourToSix() {
   for (int panel : {1, 2, 3}) QTest::mouseClick(Panel(panel), Qt::LeftButton);
-  QCOMPARE(window_->State().InputMode(), kana::InputMode::kAscii);
+  QCOMPARE(rig_->State().InputMode(), kana::InputMode::kAscii);
   QTest::mouseClick(Panel(5), Qt::LeftButton);
-  QCOMPARE(window_->State().InputMode(), kana::InputMode::kHiragana);
+  QCOMPARE(rig_->State().InputMode(), kana::InputMode::kHiragana);
   QTest::mouseClick(Panel(5), Qt::LeftButton);
   QVERIFY(Action("mnuHira")->isChecked());
   QTest::mouseClick(Panel(4), Qt::LeftButton);
   QVERIFY(Action("mnuASCII")->isChecked());
   QVERIFY(!Panel(5)->isEnabled() && !Panel(6)->isEnabled());
-  Action("mnuASCII")->trigger();  // choosing the active mode never unchecks it
+  Trigger("mnuASCII");  // choosing the active mode never unchecks it
   QVERIFY(Action("mnuASCII")->isChecked());
 }
 
 void FrmOrvaneTest::MarkedCellsAreYellow() {
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("/"));
-  Action("Toolbar1_Button5")->trigger();
+  Trigger("Toolbar1_Button5");
   const QModelIndex cell = Grid()->model()->index(0, 0);
   QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 0));
-  Action("Toolbar1_Button6")->trigger();
+  Trigger("Toolbar1_Button6");
   QVERIFY(!cell.data(Qt::BackgroundRole).isValid());
   QCOMPARE(Grid()->palette().color(QPalette::Base), QColor(Qt::white));
-  window_->State().SelectCode(1);
-  answers_->QueueButton(editing::Answers::Button::kOk);
-  Action("Toolbar1_Button5")->trigger();
-  QCOMPARE(answers_->messages.size(), 1);
-  QCOMPARE(answers_->messages.first().title, QStringLiteral("Error..."));
+  rig_->State().SelectCode(1);
+  rig_->answers.QueueButton(editing::Answers::Button::kOk);
+  Trigger("Toolbar1_Button5");
+  QCOMPARE(rig_->answers.messages.size(), 1);
+  QCOMPARE(rig_->answers.messages.first().title, QStringLiteral("Error..."));
 }
 
 void FrmOrvaneTest::FillRedrawsTheGridOnce() {
@@ -413,26 +470,26 @@ void FrmOrvaneTest::FillRedrawsTheGridOnce() {
   // Qt merges updates made while no event runs, so the paints alone cannot tell one redraw
   // from 256; the model's change notices can.
   QSignalSpy changes(Grid()->model(), &QAbstractItemModel::dataChanged);
-  Action("Toolbar1_Button13")->trigger();
+  Trigger("Toolbar1_Button13");
   QCOMPARE(changes.size(), 1);
   QCoreApplication::processEvents();
   QTest::qWait(20);
   QCOMPARE(counter.paints, 1);
   counter.paints = 0;
-  window_->Document().ClearTable();
+  rig_->Document().ClearTable();
   QCoreApplication::processEvents();
   QTest::qWait(20);
   QCOMPARE(counter.paints, 1);
 }
 
 void FrmOrvaneTest::CloseWithCancelKeepsTheWindow() {
-  window_->Document().SetModified(true);
-  answers_->QueueButton(editing::Answers::Button::kCancel);
-  QVERIFY(!window_->close());
-  QVERIFY(window_->isVisible());
-  QVERIFY(window_->Document().IsModified());
-  answers_->QueueButton(editing::Answers::Button::kNo);
-  QVERIFY(window_->close());
+  rig_->Document().SetModified(true);
+  rig_->answers.QueueButton(editing::Answers::Button::kCancel);
+  QVERIFY(!Window().close());
+  QVERIFY(Window().isVisible());
+  QVERIFY(rig_->Document().IsModified());
+  rig_->answers.QueueButton(editing::Answers::Button::kNo);
+  QVERIFY(Window().close());
 }
 
 }  // namespace orvane::ui

@@ -1,6 +1,8 @@
 #include "ui/side/frm_book.h"
 
 #include "model/hex.h"
+#include "session/session.h"
+#include "text/display_text.h"
 #include "ui/side/side_widgets.h"
 
 #include <QFontMetricsF>
@@ -18,6 +20,8 @@ namespace {
 
 constexpr int kSpacesInLabel = 29;
 
+// Update's message spells "occured" and Add's "occurred": users know the two boxes by it, so
+// neither is corrected.
 QString AddressError(const char* spelling) {
   return QStringLiteral("An error ") + QLatin1String(spelling) +
          QStringLiteral(" adding the bookmark.\r\nTry changing the address...");
@@ -37,12 +41,8 @@ void FitLabelAroundBox(QLabel* label, int box_end) {
 
 }  // namespace
 
-frmBook::frmBook(model::TableDocument& document, editing::Answers& answers,
-                 std::function<TextEncoding()> encoding, QWidget* parent)
-    : QWidget(parent, kToolWindowFlags),
-      document_(document),
-      answers_(answers),
-      encoding_(std::move(encoding)) {
+frmBook::frmBook(session::Session& session, QWidget* parent)
+    : QWidget(parent, kToolWindowFlags), session_(session), document_(session.Document()) {
   setObjectName(QStringLiteral("frmBook"));
   setWindowTitle(QStringLiteral("Bookmarks Manager"));
   setFont(ControlFont());
@@ -139,7 +139,8 @@ void frmBook::TextBox_Change(const QString& text) {
 void frmBook::cmdAdd_Click() {
   const int row = lstBook_->count();
   if (row >= model::kSlotCount) {
-    ShowError(answers_, QStringLiteral("The table already holds 31 bookmarks."));
+    ShowError(session_.Answers(),
+              QStringLiteral("The table already holds %1 bookmarks.").arg(model::kSlotCount));
     return;
   }
   const int selected = SelectedRow(lstBook_);
@@ -147,7 +148,7 @@ void frmBook::cmdAdd_Click() {
       selected < 0 ? QByteArray()
                    : document_.GetBookmark(selected).value_or(model::Bookmark{}).title;
   const auto bookmark = ReadBoxes(AddressError("occurred"), original);
-  if (!bookmark || !document_.SetBookmark(row, bookmark->address, bookmark->title)) return;
+  if (!bookmark || !document_.AddBookmark(bookmark->address, bookmark->title)) return;
   {
     const QSignalBlocker blocker(lstBook_);
     lstBook_->addItem(ShownTitle(bookmark->title));
@@ -162,7 +163,7 @@ void frmBook::cmdUpdate_Click() {
   if (row < 0) return;
   const auto bookmark = ReadBoxes(AddressError("occured"),
                                   document_.GetBookmark(row).value_or(model::Bookmark{}).title);
-  if (!bookmark || !document_.SetBookmark(row, bookmark->address, bookmark->title)) return;
+  if (!bookmark || !document_.ReplaceBookmark(row, bookmark->address, bookmark->title)) return;
   lstBook_->item(row)->setText(ShownTitle(bookmark->title));
   document_.SetModified(true);
 }
@@ -170,15 +171,11 @@ void frmBook::cmdUpdate_Click() {
 void frmBook::cmdDel_Click() {
   const int row = SelectedRow(lstBook_);
   if (row < 0) return;
+  if (!document_.RemoveBookmark(row)) return;
   const int last = lstBook_->count() - 1;
   {
     const QSignalBlocker blocker(lstBook_);
-    if (row != last) {
-      const model::Bookmark moved = document_.GetBookmark(last).value_or(model::Bookmark{});
-      (void)document_.SetBookmark(row, moved.address, moved.title);
-      lstBook_->item(row)->setText(lstBook_->item(last)->text());
-    }
-    (void)document_.ClearBookmark(last);
+    lstBook_->item(row)->setText(lstBook_->item(last)->text());
     delete lstBook_->takeItem(last);
     // The row now shows another bookmark; a second Delete or an Update must not hit it unseen.
     lstBook_->clearSelection();
@@ -190,23 +187,24 @@ void frmBook::cmdDel_Click() {
 void frmBook::cmdOk_Click() { close(); }
 
 QString frmBook::ShownTitle(const QByteArray& title) const {
-  return DisplayText(title, encoding_());
+  return text::DisplayText(title, document_.Encoding());
 }
 
 std::optional<model::Bookmark> frmBook::ReadBoxes(const QString& address_error,
                                                   const QByteArray& original) {
   const auto address = model::ParseHexAddress(txtAddr_->text().trimmed().toLatin1());
   if (!std::holds_alternative<qint32>(address)) {
-    ShowError(answers_, address_error);
+    ShowError(session_.Answers(), address_error);
     return std::nullopt;
   }
   if (txtTitle_->text().isEmpty()) {
-    ShowError(answers_, QStringLiteral("A bookmark needs a title."));
+    ShowError(session_.Answers(), QStringLiteral("A bookmark needs a title."));
     return std::nullopt;
   }
-  const auto title = TypedBytes(txtTitle_->text(), original, encoding_());
+  const auto title = TypedBytes(txtTitle_->text(), original, document_.Encoding());
   if (!title) {
-    ShowError(answers_, QStringLiteral("The title holds a character the table cannot store."));
+    ShowError(session_.Answers(),
+              QStringLiteral("The title holds a character the table cannot store."));
     return std::nullopt;
   }
   return model::Bookmark{std::get<qint32>(address), *title};

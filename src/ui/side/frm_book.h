@@ -1,12 +1,9 @@
 #pragma once
 
-#include "editing/answers.h"
 #include "model/table_document.h"
-#include "ui/display_text.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -14,16 +11,19 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace orvane::session {
+class Session;
+}
+
 namespace orvane::ui::side {
 
-// The Bookmarks Manager. Row i of the list shows the title of slot i; the slots in use stay
-// packed at the front, and every change goes straight into the document.
+// The Bookmarks Manager. Row i of the list shows the title of slot i of the document, which
+// keeps its slots in use packed at the front; every change goes straight into the document.
 class frmBook : public QWidget {
   Q_OBJECT
 
  public:
-  frmBook(model::TableDocument& document, editing::Answers& answers,
-          std::function<TextEncoding()> encoding, QWidget* parent = nullptr);
+  explicit frmBook(session::Session& session, QWidget* parent = nullptr);
 
   // Lists the table's bookmarks with empty boxes and no selection, as on opening; run again
   // when the main window replaces the table.
@@ -46,9 +46,8 @@ class frmBook : public QWidget {
   [[nodiscard]] std::optional<model::Bookmark> ReadBoxes(const QString& address_error,
                                                          const QByteArray& original);
 
+  session::Session& session_;
   model::TableDocument& document_;
-  editing::Answers& answers_;
-  std::function<TextEncoding()> encoding_;
 
   QListWidget* lstBook_ = nullptr;
   QLabel* Label1_ = nullptr;

@@ -1,6 +1,8 @@
 #include "ui/side/frm_extra.h"
 
 #include "model/table_file.h"
+#include "session/session.h"
+#include "text/display_text.h"
 #include "ui/side/side_widgets.h"
 
 #include <QGroupBox>
@@ -11,12 +13,8 @@
 
 namespace orvane::ui::side {
 
-frmExtra::frmExtra(model::TableDocument& document, editing::Answers& answers,
-                   std::function<TextEncoding()> encoding, QWidget* parent)
-    : QWidget(parent, kToolWindowFlags),
-      document_(document),
-      answers_(answers),
-      encoding_(std::move(encoding)) {
+frmExtra::frmExtra(session::Session& session, QWidget* parent)
+    : QWidget(parent, kToolWindowFlags), session_(session), document_(session.Document()) {
   setObjectName(QStringLiteral("frmExtra"));
   setWindowTitle(QStringLiteral("Extra Lines Manager"));
   setFont(ControlFont());
@@ -85,7 +83,8 @@ void frmExtra::txtLine_Change(const QString& text) { cmdAdd_->setEnabled(!text.i
 void frmExtra::cmdAdd_Click() {
   if (!txtLine_->text().isEmpty()) {
     if (rows_.size() >= model::kSlotCount) {
-      ShowError(answers_, QStringLiteral("The table already holds 31 extra lines."));
+      ShowError(session_.Answers(),
+                QStringLiteral("The table already holds %1 extra lines.").arg(model::kSlotCount));
       return;
     }
     const int selected = SelectedRow(lstExtra_);
@@ -145,19 +144,23 @@ void frmExtra::cmdOk_Click() {
   close();
 }
 
-QString frmExtra::ShownLine(const QByteArray& line) const { return DisplayText(line, encoding_()); }
+QString frmExtra::ShownLine(const QByteArray& line) const {
+  return text::DisplayText(line, document_.Encoding());
+}
 
 std::optional<QByteArray> frmExtra::ReadLine(const QByteArray& original) {
-  auto line = TypedBytes(txtLine_->text(), original, encoding_());
+  auto line = TypedBytes(txtLine_->text(), original, document_.Encoding());
   if (!line) {
-    ShowError(answers_, QStringLiteral("The line holds a character the table cannot store."));
+    ShowError(session_.Answers(),
+              QStringLiteral("The line holds a character the table cannot store."));
     return std::nullopt;
   }
   // Such a line would come back from the file as a code, a mark or a bookmark, or stop the load.
   if (!line->isEmpty() && !model::ReadsAsExtraLine(*line)) {
-    ShowError(answers_, QStringLiteral("The table file would read this line back as a code, "
-                                       "a special character or a bookmark, not as an extra "
-                                       "line."));
+    ShowError(session_.Answers(),
+              QStringLiteral("The table file would read this line back as a code, "
+                             "a special character or a bookmark, not as an extra "
+                             "line."));
     return std::nullopt;
   }
   return line;

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "editing/answers.h"
 #include "model/table_document.h"
-#include "ui/display_text.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QWidget>
 
-#include <functional>
+#include <optional>
 
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+
+namespace orvane::session {
+class Session;
+}
 
 namespace orvane::ui::side {
 
@@ -23,8 +25,7 @@ class frmExtra : public QWidget {
   Q_OBJECT
 
  public:
-  frmExtra(model::TableDocument& document, editing::Answers& answers,
-           std::function<TextEncoding()> encoding, QWidget* parent = nullptr);
+  explicit frmExtra(session::Session& session, QWidget* parent = nullptr);
 
   // Takes a fresh working copy from the table, as on opening; run again when the main window
   // replaces the table.
@@ -43,9 +44,8 @@ class frmExtra : public QWidget {
   // The bytes for the text box, or nothing once the user has been told why not.
   [[nodiscard]] std::optional<QByteArray> ReadLine(const QByteArray& original);
 
+  session::Session& session_;
   model::TableDocument& document_;
-  editing::Answers& answers_;
-  std::function<TextEncoding()> encoding_;
   QList<QByteArray> rows_;
 
   QListWidget* lstExtra_ = nullptr;

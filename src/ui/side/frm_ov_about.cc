@@ -1,5 +1,6 @@
 #include "ui/side/frm_ov_about.h"
 
+#include "orvane_version.h"
 #include "ui/side/side_widgets.h"
 
 #include <QFontDatabase>
@@ -69,7 +70,8 @@ frmOVAbout::frmOVAbout(QWidget* parent)
   title_font.setBold(true);
   lblTitle_->setFont(title_font);
   lblVersion_ = MakeLabel(this, QStringLiteral("lblVersion"),
-                          QStringLiteral("Version 0.9b by the Orvane developers, 2026"),
+                          QStringLiteral("Version ") + QLatin1String(kFullVersion) +
+                              QStringLiteral(" by the Orvane developers, 2026"),
                           TwipsRect(1200, 780, 3885, 225));
   lblDescription_ = MakeLabel(
       this, QStringLiteral("lblDescription"),

@@ -1,11 +1,13 @@
+#include "orvane_version.h"
 #include "ui/side/frm_readme.h"
 
 namespace orvane::ui::side {
 namespace {
 
-// Written with bare line feeds; the text's own line ends are CR LF.
+// Written with bare line feeds; the text's own line ends are CR LF. "{version}" stands for the
+// full version; the banner's tabs and spaces are laid out for the replaced text.
 constexpr char kReadme[] = R"readme(***************************************************************
-*		Orvane 0.9b - table file editor		      *
+*		Orvane {version} - table file editor		      *
 *		by the Orvane developers, 2026		      *
 ***************************************************************
 
@@ -14,7 +16,7 @@ map each byte code of a game's text to the character it stands
 for. What sets it apart is its Hiragana and Katakana input:
 type romaji and the cell receives the kana as EUC-JP bytes.
 
-** What it does (version 0.9b) **
+** What it does (version {version}) **
 
 - Opens and saves table files.
 - Autocompletion of a run of codes with:
@@ -86,6 +88,7 @@ Have fun translating!
 
 QString ReadmeText() {
   QString text = QString::fromLatin1(kReadme);
+  text.replace(QStringLiteral("{version}"), QLatin1String(kFullVersion));
   text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
   return text;
 }

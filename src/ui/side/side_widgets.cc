@@ -1,5 +1,7 @@
 #include "ui/side/side_widgets.h"
 
+#include "text/typed_text.h"
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QListWidget>
@@ -29,11 +31,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
 }
 
 std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
-                                     TextEncoding encoding) {
-  if (text == DisplayText(original, encoding)) return original;
+                                     text::Encoding encoding) {
   // Either would split the line in the file.
   if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) return std::nullopt;
-  return EncodeText(text, encoding);
+  return text::EditedBytes(text, original, encoding);
 }
 
 int SelectedRow(const QListWidget* list) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editing/answers.h"
-#include "ui/display_text.h"
+#include "text/encoding.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -47,12 +47,11 @@ struct ManagerButtons {
 };
 [[nodiscard]] ManagerButtons MakeManagerButtons(QWidget* parent);
 
-// The bytes to store for what the user sees in a box. Text the user left as the display of
-// `original` keeps those bytes exactly; new text is encoded for the table. Nothing when a
+// The bytes to store for what the user sees in a box (text::EditedBytes). Nothing when a
 // character has no byte, or when the text holds a line end, which would split the line in the
 // table file.
 [[nodiscard]] std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
-                                                   TextEncoding encoding);
+                                                   text::Encoding encoding);
 
 // The refusal box of the managers: title "Error", exclamation icon, OK.
 void ShowError(editing::Answers& answers, const QString& text);

@@ -1,5 +1,6 @@
 #include "ui/side/side_window_host.h"
 
+#include "session/session.h"
 #include "ui/side/frm_book.h"
 #include "ui/side/frm_extra.h"
 #include "ui/side/frm_ov_about.h"
@@ -20,12 +21,12 @@ Window* Ensure(QPointer<Window>& window, Make make) {
 
 }  // namespace
 
-SideWindowHost::SideWindowHost(model::TableDocument& document, editing::Answers& answers,
-                               std::function<TextEncoding()> encoding)
-    : document_(document), answers_(answers), encoding_(std::move(encoding)) {}
+SideWindowHost::SideWindowHost(session::Session& session) : session_(session) {
+  connect(&session_, &session::Session::tableReplaced, this, &SideWindowHost::TableReplaced);
+}
 
 SideWindowHost::~SideWindowHost() {
-  // Deleted now, not later: the managers refer to the document and the answers.
+  // Deleted now, not later: the managers refer to the session.
   delete book_.data();
   delete extra_.data();
   delete readme_.data();
@@ -38,11 +39,11 @@ frmReadme* SideWindowHost::Readme() const { return readme_; }
 frmOVAbout* SideWindowHost::About() const { return about_; }
 
 void SideWindowHost::ShowBookmarksManager() {
-  Present(Ensure(book_, [this] { return new frmBook(document_, answers_, encoding_); }));
+  Present(Ensure(book_, [this] { return new frmBook(session_); }));
 }
 
 void SideWindowHost::ShowExtraLinesManager() {
-  Present(Ensure(extra_, [this] { return new frmExtra(document_, answers_, encoding_); }));
+  Present(Ensure(extra_, [this] { return new frmExtra(session_); }));
 }
 
 void SideWindowHost::ShowReadme() {

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "editing/answers.h"
-#include "model/table_document.h"
-#include "ui/display_text.h"
 #include "ui/side_windows.h"
 
+#include <QObject>
 #include <QPointer>
 
-#include <functional>
-
 class QWidget;
+
+namespace orvane::session {
+class Session;
+}
 
 namespace orvane::ui::side {
 
@@ -19,12 +19,13 @@ class frmOVAbout;
 class frmReadme;
 
 // Owns the four side windows: each is created on first show, without an owner so the main
-// window stays usable, brought to the front when shown again and destroyed when closed.
-// The host must not outlive the document and the answers it was given.
-class SideWindowHost : public SideWindows {
+// window stays usable, brought to the front when shown again and destroyed when closed. The
+// managers are rebuilt when the session's table is replaced. The session must outlive it.
+class SideWindowHost : public QObject, public SideWindows {
+  Q_OBJECT
+
  public:
-  SideWindowHost(model::TableDocument& document, editing::Answers& answers,
-                 std::function<TextEncoding()> encoding);
+  explicit SideWindowHost(session::Session& session);
   ~SideWindowHost() override;
   SideWindowHost(const SideWindowHost&) = delete;
   SideWindowHost& operator=(const SideWindowHost&) = delete;
@@ -33,7 +34,6 @@ class SideWindowHost : public SideWindows {
   void ShowExtraLinesManager() override;
   void ShowReadme() override;
   void ShowAbout() override;
-  void TableReplaced() override;
   void CloseAll() override;
 
   // The open windows, or null; for tests and for the main window's checks.
@@ -44,10 +44,9 @@ class SideWindowHost : public SideWindows {
 
  private:
   static void Present(QWidget* window);
+  void TableReplaced();
 
-  model::TableDocument& document_;
-  editing::Answers& answers_;
-  std::function<TextEncoding()> encoding_;
+  session::Session& session_;
   QPointer<frmBook> book_;
   QPointer<frmExtra> extra_;
   QPointer<frmReadme> readme_;

@@ -109,7 +109,7 @@ class FrmBookTest : public QObject {
     QFETCH(QString, shown);
     SideRig& rig = Open(1);
     (void)rig.document.SetBookmark(1, address, "Second");
-    rig.host.TableReplaced();
+    rig.TableReplaced();
     rig.Select(1);
     QCOMPARE(rig.Get<QLineEdit>("txtAddr")->text(), shown);
     QCOMPARE(rig.Get<QLineEdit>("txtTitle")->text(), QStringLiteral("Second"));
@@ -240,7 +240,7 @@ class FrmBookTest : public QObject {
     const QByteArray odd("\x80\x81\xA4", 3);  // shows as replacement characters
     SideRig& rig = Open(0);
     (void)rig.document.SetBookmark(0, 5, odd);
-    rig.host.TableReplaced();
+    rig.TableReplaced();
     rig.Run(QStringLiteral("s:0;txtAddr:6;u"));
     QCOMPARE(SlotOf(rig, 0), (model::Bookmark{6, odd}));
     rig.Run(QStringLiteral("+"));
@@ -257,7 +257,7 @@ class FrmBookTest : public QObject {
     QFETCH(bool, utf8);
     QFETCH(QByteArray, bytes);
     SideRig& rig = Open(0);
-    rig.encoding = utf8 ? TextEncoding::kUtf8 : TextEncoding::kEucJp;
+    rig.document.SetEncoding(utf8 ? text::Encoding::kUtf8 : text::Encoding::kEucJp);
     rig.Run(QStringLiteral("txtAddr:1;txtTitle:") + QString::fromUtf8("\xe3\x81\x8b") +
             QStringLiteral(";+"));
     QCOMPARE(SlotOf(rig, 0).title, bytes);
@@ -269,7 +269,7 @@ class FrmBookTest : public QObject {
     rig.Run(QStringLiteral("s:1;txtTitle:Old edit"));
     rig.document.ClearTable();
     (void)rig.document.SetBookmark(0, 0x99, "Fresh");
-    rig.host.TableReplaced();
+    rig.TableReplaced();
     QCOMPARE(rig.Rows(), testing::Texts({"Fresh"}));
     QCOMPARE(rig.States(), QStringLiteral("auD"));
     QVERIFY(rig.Get<QLineEdit>("txtTitle")->text().isEmpty());

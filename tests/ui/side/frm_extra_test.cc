@@ -143,7 +143,7 @@ class FrmExtraTest : public QObject {
     const QByteArray odd("\x80\x81\xFE", 3);
     SideRig& rig = Open(0);
     (void)rig.document.SetExtraLine(0, odd);
-    rig.host.TableReplaced();
+    rig.TableReplaced();
     rig.Run(QStringLiteral("s:0;u;+"));
     rig.Click("cmdOk");
     QCOMPARE(SlotOf(rig, 0), odd);
@@ -194,7 +194,7 @@ class FrmExtraTest : public QObject {
     rig.Run(QStringLiteral("txtLine:stale;+"));
     rig.document.ClearTable();
     (void)rig.document.SetExtraLine(0, "fresh");
-    rig.host.TableReplaced();
+    rig.TableReplaced();
     QCOMPARE(rig.Rows(), Texts({"fresh"}));
     QCOMPARE(rig.States(), QStringLiteral("aUD"));
     rig.Click("cmdOk");

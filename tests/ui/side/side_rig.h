@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/table_document.h"
+#include "session/session.h"
 #include "support/fake_answers.h"
 #include "ui/side/side_window_host.h"
 
@@ -21,14 +22,17 @@ inline QStringList Texts(std::initializer_list<const char*> items) {
   return texts;
 }
 
-// One document, scripted answers and the host, with a manager shown through it as the main
+// A session answered by a script and the host, with a manager shown through it as the main
 // window would show it. Steps drive the widgets the way a user does.
 struct SideRig {
-  model::TableDocument document;
   FakeAnswers answers;
-  ui::TextEncoding encoding = ui::TextEncoding::kEucJp;
-  ui::side::SideWindowHost host{document, answers, [this] { return encoding; }};
+  session::Session session{answers};
+  model::TableDocument& document = session.Document();
+  ui::side::SideWindowHost host{session};
   QWidget* window = nullptr;
+
+  // What New and Open announce when they have replaced the table.
+  void TableReplaced() { emit session.tableReplaced(); }
 
   template <typename T>
   T* Get(const char* name) const {

@@ -1,4 +1,5 @@
 #include "model/table_file.h"
+#include "orvane_version.h"
 #include "side_rig.h"
 #include "support/temp_table.h"
 #include "ui/side/frm_book.h"
@@ -15,6 +16,7 @@
 namespace orvane::ui::side {
 namespace {
 
+using testing::DataPath;
 using testing::SideRig;
 
 enum Which { kBook, kExtra, kReadme, kAbout };
@@ -90,7 +92,7 @@ class SideWindowHostTest : public QObject {
     for (int which : {kBook, kExtra, kReadme, kAbout}) windows << Show(rig, which);
     rig.host.CloseAll();
     for (const auto& window : windows) QTRY_VERIFY(window.isNull());
-    rig.host.TableReplaced();  // nothing open: nothing to rebuild
+    rig.TableReplaced();  // nothing open: nothing to rebuild
   }
 
   void TabVisitsTheControlsInTheirDesignedOrder_data() {
@@ -138,7 +140,8 @@ class SideWindowHostTest : public QObject {
       return about->findChild<QLabel*>(QLatin1String(name))->text();
     };
     QCOMPARE(text("lblTitle"), QStringLiteral("Orvane"));
-    QVERIFY(text("lblVersion").startsWith(QStringLiteral("Version 0.9b ")));
+    QVERIFY(text("lblVersion")
+                .startsWith(QStringLiteral("Version ") + QLatin1String(kFullVersion) + u' '));
     QCOMPARE(text("lblDescription"),
              QStringLiteral("Table handling tool. This program is still a beta version. The "
                             "author takes no responsibility on eventual damages given by this "
@@ -177,7 +180,7 @@ class SideWindowHostTest : public QObject {
 
   void SaveAfterManagerEditsWritesTheExpectedFile() {
     SideRig rig;
-    QVERIFY(!model::LoadTable(rig.document, QStringLiteral(SIDE_TEST_DATA "/side_managers.tbl")));
+    QVERIFY(!model::LoadTable(rig.document, DataPath(QStringLiteral("side_managers.tbl"))));
     rig.window = Show(rig, kBook);
     rig.Run(QStringLiteral("s:0;txtAddr:120;u;s:1;d;txtAddr:abcdef;txtTitle:New one;+"));
     rig.window = Show(rig, kExtra);
@@ -186,7 +189,7 @@ class SideWindowHostTest : public QObject {
     const testing::TempFolder folder;
     const QString path = folder.Path(QStringLiteral("out.tbl"));
     QVERIFY(!model::SaveTable(rig.document, path));
-    QFile expected(QStringLiteral(SIDE_TEST_DATA "/side_managers.expected.tbl"));
+    QFile expected(DataPath(QStringLiteral("side_managers.expected.tbl")));
     QVERIFY(expected.open(QIODevice::ReadOnly));
     QCOMPARE(testing::TempFolder::Read(path), expected.readAll());
   }

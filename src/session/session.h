@@ -1,0 +1,51 @@
+#pragma once
+
+#include "commands/document_commands.h"
+#include "editing/answers.h"
+#include "editing/editing_state.h"
+#include "editing/fill_commands.h"
+#include "model/table_document.h"
+#include "text/encoding.h"
+
+#include <QObject>
+#include <QString>
+
+namespace orvane::session {
+
+// The running editor's state, which every window shares: the one document, the cursor and the
+// input mode, and the commands. Windows show it and send the user's intent here; none keeps a
+// copy. It outlives every window that is given it.
+class Session : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Session(editing::Answers& answers, QObject* parent = nullptr);
+
+  [[nodiscard]] model::TableDocument& Document() { return document_; }
+  [[nodiscard]] const model::TableDocument& Document() const { return document_; }
+  [[nodiscard]] editing::EditingState& State() { return state_; }
+  [[nodiscard]] const editing::EditingState& State() const { return state_; }
+  [[nodiscard]] commands::DocumentCommands& Commands() { return commands_; }
+  [[nodiscard]] editing::Answers& Answers() { return answers_; }
+
+  // What the user does to the table, each applied at the cursor.
+  void TypeKey(quint8 key);
+  void CommitText(const QString& text);
+  void RunFill(const editing::FillCommand& fill);
+  void SetSpecialCharacter();
+  void UnsetSpecialCharacter();
+  void SetInputMode(kana::InputMode mode);
+
+ signals:
+  void encodingChanged(text::Encoding encoding);
+  // New or Open has emptied the table and possibly refilled it.
+  void tableReplaced();
+
+ private:
+  editing::Answers& answers_;
+  model::TableDocument document_;
+  editing::EditingState state_;
+  commands::DocumentCommands commands_{document_, state_, answers_};
+};
+
+}  // namespace orvane::session

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "text/encoding.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace orvane::text {
+
+// One visible character per byte, or per EUC-JP pair, or per UTF-8 sequence: control bytes
+// become control pictures, so a cell never shows blank and never breaks its row.
+[[nodiscard]] QString DisplayText(QByteArrayView bytes, Encoding encoding);
+
+}  // namespace orvane::text

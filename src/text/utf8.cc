@@ -1,0 +1,46 @@
+#include "text/utf8.h"
+
+namespace orvane::text {
+
+bool IsAscii(QByteArrayView bytes) {
+  for (char c : bytes) {
+    if (static_cast<quint8>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool IsValidUtf8(QByteArrayView bytes) {
+  qsizetype i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<quint8>(bytes[i]);
+    int length = 0;
+    quint8 low = 0x80;
+    quint8 high = 0xBF;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + length > bytes.size()) return false;
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<quint8>(bytes[i + k]);
+      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace orvane::text

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make ninja-build git
-  qt6-base-dev libbenchmark-dev clang-format
+  qt6-base-dev libbenchmark-dev clang-format clang-tidy
   xvfb xdotool imagemagick x11-utils
   fonts-ipafont-gothic fonts-comic-neue fonts-dejavu-core
 )

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks formatting, builds with warnings as errors under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test (the real-window test
-# included, under Xvfb).
+# AddressSanitizer and UndefinedBehaviorSanitizer, runs clang-tidy over our own sources, and
+# runs every test (the real-window test included, under Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,6 +13,11 @@ echo "== build"
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANE_WERROR=ON \
   -DORVANE_SANITIZE=ON
 cmake --build build/test
+
+echo "== clang-tidy"
+# Our sources only; the moc files live in the build folder and are left out.
+run-clang-tidy -p build/test -j2 -quiet "$PWD/(src|tools|tests|bench)/.*\.(cc|cpp)\$" >build/tidy.log 2>&1 ||
+  { sed 's/\x1b\[[0-9;]*m//g' build/tidy.log | grep -E -A3 '(warning|error):'; exit 1; }
 
 echo "== tests"
 ctest --test-dir build/test --output-on-failure --timeout 300

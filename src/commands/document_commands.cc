@@ -1,6 +1,7 @@
 #include "commands/document_commands.h"
 
 #include "editing/editing_state.h"
+#include "editing/extra_lines_draft.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
 
@@ -9,13 +10,37 @@ namespace orvane::commands {
 using editing::Answers;
 
 DocumentCommands::DocumentCommands(model::TableDocument& document, editing::EditingState& state,
-                                   Answers& answers, QObject* parent)
-    : QObject(parent), document_(document), state_(state), answers_(answers) {}
+                                   Answers& answers, editing::ExtraLinesDraft& extra_lines,
+                                   QObject* parent)
+    : QObject(parent),
+      document_(document),
+      state_(state),
+      answers_(answers),
+      extra_lines_(extra_lines) {}
 
 Answers::Button DocumentCommands::AskSaveChanges() {
   return answers_.MessageBox(
       QStringLiteral("Current table has been modified.\r\n\r\nDo you want to save changes?"),
       QStringLiteral("Modified Table"), Answers::Icon::kQuestion, Answers::Buttons::kYesNoCancel);
+}
+
+bool DocumentCommands::MayDropTable() { return SettlePendingLines() && SaveChangesFirst(); }
+
+bool DocumentCommands::SettlePendingLines() {
+  if (!extra_lines_.HasPendingRows()) return true;
+  switch (answers_.MessageBox(QStringLiteral("The Extra Lines Manager holds lines that are not in "
+                                             "the table yet. Apply them to the table?"),
+                              QStringLiteral("Extra Lines Manager"), Answers::Icon::kQuestion,
+                              Answers::Buttons::kYesNoCancel)) {
+    case Answers::Button::kYes:
+      extra_lines_.Apply();
+      return true;
+    case Answers::Button::kNo:
+      extra_lines_.Revert();
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool DocumentCommands::SaveChangesFirst() {
@@ -31,15 +56,14 @@ bool DocumentCommands::SaveChangesFirst() {
 }
 
 void DocumentCommands::New() {
-  if (!SaveChangesFirst()) return;
+  if (!MayDropTable()) return;
   document_.ClearTable();
   document_.SetTablePath(QLatin1String(model::kUnnamed));
-  state_.SelectCode(0);
-  emit tableReplaced();
+  TableReplaced();
 }
 
 void DocumentCommands::Open() {
-  if (!SaveChangesFirst()) return;
+  if (!MayDropTable()) return;
   const auto chosen = answers_.FileDialog(Answers::FileDialogForm::kOpen, dialog_file_name_);
   if (!chosen || chosen->isEmpty()) return;
   dialog_file_name_ = *chosen;
@@ -57,7 +81,13 @@ void DocumentCommands::Open() {
     ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2").arg(*chosen, what));
   }
   document_.SetModified(false);
+  TableReplaced();
+}
+
+void DocumentCommands::TableReplaced() {
   state_.SelectCode(0);
+  // An open Extra Lines Manager starts over from the new table's lines.
+  if (extra_lines_.IsOpen()) extra_lines_.Revert();
   emit tableReplaced();
 }
 
@@ -82,7 +112,7 @@ bool DocumentCommands::SaveAs() {
 
 void DocumentCommands::Quit() { answers_.CloseWindow(); }
 
-bool DocumentCommands::CloseStep() { return SaveChangesFirst(); }
+bool DocumentCommands::CloseStep() { return MayDropTable(); }
 
 bool DocumentCommands::Write(const QString& path) {
   if (const auto error = model::SaveTable(document_, path)) {

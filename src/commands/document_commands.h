@@ -10,18 +10,22 @@ class TableDocument;
 }
 namespace orvane::editing {
 class EditingState;
-}
+class ExtraLinesDraft;
+}  // namespace orvane::editing
 
 namespace orvane::commands {
 
 // New, Open, Save, Save As, Quit and the close step, with the save prompt. A prompt answered
-// Yes whose Save As did not save stops the command, so no unsaved change is ever discarded.
+// Yes whose Save As did not save stops the command, so no unsaved change is ever discarded;
+// rows the Extra Lines Manager holds are offered to the table before the table is replaced or
+// the window closes.
 class DocumentCommands : public QObject {
   Q_OBJECT
 
  public:
   DocumentCommands(model::TableDocument& document, editing::EditingState& state,
-                   editing::Answers& answers, QObject* parent = nullptr);
+                   editing::Answers& answers, editing::ExtraLinesDraft& extra_lines,
+                   QObject* parent = nullptr);
 
   void New();
   void Open();
@@ -39,14 +43,20 @@ class DocumentCommands : public QObject {
   void tableReplaced();
 
  private:
+  // Both questions before the table is replaced or the window closes; false stops the command.
+  [[nodiscard]] bool MayDropTable();
+  // False when the user cancelled; Yes applies the manager's rows, No drops them.
+  [[nodiscard]] bool SettlePendingLines();
   // False when the user cancelled, or answered Yes and the table was not saved.
   [[nodiscard]] bool SaveChangesFirst();
+  void TableReplaced();
   [[nodiscard]] bool Write(const QString& path);
   void ReportError(const QString& text);
 
   model::TableDocument& document_;
   editing::EditingState& state_;
   editing::Answers& answers_;
+  editing::ExtraLinesDraft& extra_lines_;
   // The name the file dialog last held, from either use; the open dialog starts with it.
   QString dialog_file_name_;
 };

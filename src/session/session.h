@@ -3,6 +3,7 @@
 #include "commands/document_commands.h"
 #include "editing/answers.h"
 #include "editing/editing_state.h"
+#include "editing/extra_lines_draft.h"
 #include "editing/fill_commands.h"
 #include "model/table_document.h"
 #include "text/encoding.h"
@@ -26,6 +27,8 @@ class Session : public QObject {
   [[nodiscard]] editing::EditingState& State() { return state_; }
   [[nodiscard]] const editing::EditingState& State() const { return state_; }
   [[nodiscard]] commands::DocumentCommands& Commands() { return commands_; }
+  // The Extra Lines Manager's working copy, open while the manager is.
+  [[nodiscard]] editing::ExtraLinesDraft& ExtraLines() { return extra_lines_; }
   [[nodiscard]] editing::Answers& Answers() { return answers_; }
 
   // What the user does to the table, each applied at the cursor.
@@ -45,7 +48,8 @@ class Session : public QObject {
   editing::Answers& answers_;
   model::TableDocument document_;
   editing::EditingState state_;
-  commands::DocumentCommands commands_{document_, state_, answers_};
+  editing::ExtraLinesDraft extra_lines_{document_};
+  commands::DocumentCommands commands_{document_, state_, answers_, extra_lines_};
 };
 
 }  // namespace orvane::session

@@ -1,6 +1,7 @@
 #include "commands/document_commands.h"
 
 #include "editing/editing_state.h"
+#include "editing/extra_lines_draft.h"
 #include "model/table_document.h"
 #include "support/fake_answers.h"
 #include "support/file_size_limit.h"
@@ -9,6 +10,8 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace orvane::commands {
 namespace {
@@ -24,7 +27,8 @@ struct Fixture {
   model::TableDocument document;
   editing::EditingState state;
   testing::FakeAnswers answers;
-  DocumentCommands commands{document, state, answers};
+  editing::ExtraLinesDraft extra_lines{document};
+  DocumentCommands commands{document, state, answers, extra_lines};
   testing::TempFolder folder;
 
   // A table with one entry and the modified flag set, as after typing.
@@ -59,6 +63,11 @@ class DocumentCommandsTest : public QObject {
   void CloseStepFollowsTheAnswer_data();
   void CloseStepFollowsTheAnswer();
   void QuitAsksTheWindowToClose();
+  void OpenAfterYesSavesThenLoads();
+  void SaveReturnsTheCursorToCodeZero();
+  void NewAndOpenKeepTheInputMode();
+  void PendingExtraLinesAreOfferedFirst_data();
+  void PendingExtraLinesAreOfferedFirst();
 };
 
 void DocumentCommandsTest::NewAsksOnlyWhenModified_data() {
@@ -380,6 +389,96 @@ void DocumentCommandsTest::QuitAsksTheWindowToClose() {
   f.commands.Quit();
   QCOMPARE(f.answers.close_requests, 1);
   QVERIFY(f.answers.messages.isEmpty());  // the close step asks, when the window closes
+}
+
+void DocumentCommandsTest::OpenAfterYesSavesThenLoads() {
+  Fixture f;
+  f.Edit();
+  const QString saved = f.folder.Path(QStringLiteral("saved.tbl"));
+  const QString other = f.folder.Write(QStringLiteral("other.tbl"), "42=B\r\n");
+  f.answers.QueueButton(Button::kYes);
+  f.answers.QueueFile(saved);
+  f.answers.QueueFile(other);
+
+  f.commands.Open();
+
+  QVERIFY(f.answers.AllAnswersUsed());
+  QCOMPARE(testing::TempFolder::Read(saved), QByteArray("41=A\r\n"));
+  QVERIFY(f.document.GetCellText(0x41).isEmpty());
+  QCOMPARE(f.document.GetCellText(0x42), QByteArray("B"));
+  QCOMPARE(f.document.TablePath(), other);
+  QVERIFY(!f.document.IsModified());
+}
+
+void DocumentCommandsTest::SaveReturnsTheCursorToCodeZero() {
+  Fixture f;
+  f.Edit();
+  f.state.SelectCode(0x41);
+  f.answers.QueueFile(f.folder.Path(QStringLiteral("t.tbl")));
+  f.commands.Save();
+  QCOMPARE(f.state.CursorCode(), quint8{0});
+  f.Edit("B");
+  f.state.SelectCode(0x41);
+  f.commands.Save();  // a table with a file: no dialog
+  QCOMPARE(f.state.CursorCode(), quint8{0});
+}
+
+void DocumentCommandsTest::NewAndOpenKeepTheInputMode() {
+  Fixture f;
+  f.state.SetInputMode(kana::InputMode::kKatakana);
+  f.commands.New();
+  QCOMPARE(f.state.InputMode(), kana::InputMode::kKatakana);
+  f.answers.QueueFile(f.folder.Write(QStringLiteral("t.tbl"), "41=A\r\n"));
+  f.commands.Open();
+  QCOMPARE(f.state.InputMode(), kana::InputMode::kKatakana);
+}
+
+void DocumentCommandsTest::PendingExtraLinesAreOfferedFirst_data() {
+  QTest::addColumn<QString>("command");
+  QTest::addColumn<int>("answer");
+  for (const char* command : {"New", "Open", "Close"}) {
+    for (Button answer : {Button::kYes, Button::kNo, Button::kCancel}) {
+      QTest::addRow("%s, %d", command, int(answer)) << QString::fromLatin1(command) << int(answer);
+    }
+  }
+}
+
+// A row added in the manager after a save: the question comes first; Yes puts the row in the
+// table, which the save prompt then offers to save; No drops it; Cancel stops everything.
+void DocumentCommandsTest::PendingExtraLinesAreOfferedFirst() {
+  QFETCH(QString, command);
+  QFETCH(int, answer);
+  Fixture f;
+  f.extra_lines.Open();
+  f.extra_lines.Add("s: 20");
+  f.document.SetModified(false);  // as after Ctrl+S
+  const auto button = static_cast<Button>(answer);
+  f.answers.QueueButton(button);
+  const QString saved = f.folder.Path(QStringLiteral("saved.tbl"));
+  if (button == Button::kYes) {
+    f.answers.QueueButton(Button::kYes);  // the save prompt, now that the table changed
+    f.answers.QueueFile(saved);
+  }
+  if (command == QLatin1String("Open") && button != Button::kCancel) {
+    f.answers.QueueFile(std::nullopt);
+  }
+
+  bool closes = false;
+  if (command == QLatin1String("New")) f.commands.New();
+  if (command == QLatin1String("Open")) f.commands.Open();
+  if (command == QLatin1String("Close")) closes = f.commands.CloseStep();
+
+  QVERIFY(f.answers.AllAnswersUsed());
+  const auto& question = f.answers.messages.first();
+  QCOMPARE(question.title, QStringLiteral("Extra Lines Manager"));
+  QCOMPARE(question.text, QStringLiteral("The Extra Lines Manager holds lines that are not in the "
+                                         "table yet. Apply them to the table?"));
+  QCOMPARE(question.icon, Answers::Icon::kQuestion);
+  QCOMPARE(question.buttons, Answers::Buttons::kYesNoCancel);
+  QCOMPARE(f.answers.messages.size(), button == Button::kYes ? 2 : 1);
+  QCOMPARE(testing::TempFolder::Read(saved), button == Button::kYes ? "s: 20\r\n"_ba : ""_ba);
+  QCOMPARE(f.extra_lines.HasPendingRows(), button == Button::kCancel);
+  QCOMPARE(closes, command == QLatin1String("Close") && button != Button::kCancel);
 }
 
 }  // namespace orvane::commands

@@ -26,6 +26,7 @@ class MainWindowSessionTest : public QObject {
   void ManagersOpenOnceAndLeaveTheMainWindowUsable();
   void NewTableRebuildsAnOpenManager();
   void ClosingTheMainWindowClosesTheSideWindows();
+  void QuitOffersTheManagersRowsAfterASave();
 
  private:
   void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
@@ -119,6 +120,34 @@ void MainWindowSessionTest::ClosingTheMainWindowClosesTheSideWindows() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QVERIFY(rig_->side.BookmarksManager() == nullptr);
   QVERIFY(rig_->side.ExtraLinesManager() == nullptr);
+}
+
+// A row added in the Extra Lines Manager, Ctrl+S, Ctrl+Q: the save cleared the flag, but the
+// row is not in the table yet, so Quit offers it first, then asks to save the table it changed.
+void MainWindowSessionTest::QuitOffersTheManagersRowsAfterASave() {
+  testing::TempFolder folder;
+  const QString path = folder.Path(QStringLiteral("t.tbl"));
+  Type(QStringLiteral("A"));
+  Trigger("mnuExtra");
+  side::frmExtra* manager = rig_->side.ExtraLinesManager();
+  QTest::keyClicks(manager->findChild<QLineEdit*>(QStringLiteral("txtLine")),
+                   QStringLiteral("s: 20"));
+  QTest::mouseClick(manager->findChild<QPushButton*>(QStringLiteral("cmdAdd")), Qt::LeftButton);
+  Focus();
+  rig_->answers.QueueFile(path);
+  Key(Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("00=A\r\n"));
+  QVERIFY(!rig_->Document().IsModified());
+
+  rig_->answers.QueueButton(editing::Answers::Button::kYes);  // apply the rows
+  rig_->answers.QueueButton(editing::Answers::Button::kYes);  // save the table
+  rig_->answers.QueueFile(path);
+  QVERIFY(rig_->window.close());  // what Ctrl+Q's close request runs
+
+  QVERIFY(rig_->answers.AllAnswersUsed());
+  QCOMPARE(rig_->answers.messages[0].title, QStringLiteral("Extra Lines Manager"));
+  QCOMPARE(rig_->answers.messages[1].title, QStringLiteral("Modified Table"));
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("s: 20\r\n00=A\r\n"));
 }
 
 }  // namespace orvane::ui

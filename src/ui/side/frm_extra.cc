@@ -5,6 +5,7 @@
 #include "text/display_text.h"
 #include "ui/side/side_widgets.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,7 +15,10 @@
 namespace orvane::ui::side {
 
 frmExtra::frmExtra(session::Session& session, QWidget* parent)
-    : QWidget(parent, kToolWindowFlags), session_(session), document_(session.Document()) {
+    : QWidget(parent, kToolWindowFlags),
+      session_(session),
+      document_(session.Document()),
+      draft_(session.ExtraLines()) {
   setObjectName(QStringLiteral("frmExtra"));
   setWindowTitle(QStringLiteral("Extra Lines Manager"));
   setFont(ControlFont());
@@ -31,9 +35,7 @@ void frmExtra::BuildControls() {
   lstExtra_ = new QListWidget(this);
   lstExtra_->setObjectName(QStringLiteral("lstExtra"));
   lstExtra_->setGeometry(TwipsRect(240, 360, 3975, 1230));
-  txtLine_ = new QLineEdit(this);
-  txtLine_->setObjectName(QStringLiteral("txtLine"));
-  txtLine_->setGeometry(TwipsRect(240, 1680, 3975, 285));
+  txtLine_ = MakeTextBox(this, QStringLiteral("txtLine"), TwipsRect(240, 1680, 3975, 285));
   const ManagerButtons buttons = MakeManagerButtons(this);
   cmdUpdate_ = buttons.update;
   cmdAdd_ = buttons.add;
@@ -52,50 +54,50 @@ void frmExtra::BuildControls() {
   connect(cmdUpdate_, &QPushButton::clicked, this, &frmExtra::cmdUpdate_Click);
   connect(cmdDel_, &QPushButton::clicked, this, &frmExtra::cmdDel_Click);
   connect(cmdOk_, &QPushButton::clicked, this, &frmExtra::cmdOk_Click);
+  connect(&draft_, &editing::ExtraLinesDraft::rowsReset, this, &frmExtra::ShowRows);
 }
 
-void frmExtra::Form_Load() {
-  rows_.clear();
+void frmExtra::Form_Load() { draft_.Open(); }
+
+void frmExtra::ShowRows() {
+  const QList<QByteArray>& rows = draft_.Rows();
   {
     const QSignalBlocker list_blocker(lstExtra_);
     const QSignalBlocker line_blocker(txtLine_);
     lstExtra_->clear();
     txtLine_->clear();
-    for (int slot = 0; slot < model::kSlotCount; ++slot) {
-      const QByteArray line = document_.GetExtraLine(slot).value_or(QByteArray());
-      if (line.isEmpty()) continue;
-      rows_.append(line);
-      lstExtra_->addItem(ShownLine(line));
-    }
+    for (const QByteArray& line : rows) lstExtra_->addItem(ShownLine(line));
   }
-  cmdUpdate_->setEnabled(!rows_.isEmpty());
-  cmdDel_->setEnabled(!rows_.isEmpty());
+  cmdUpdate_->setEnabled(!rows.isEmpty());
+  cmdDel_->setEnabled(!rows.isEmpty());
   cmdAdd_->setEnabled(false);
+}
+
+void frmExtra::closeEvent(QCloseEvent* event) {
+  draft_.Close();
+  QWidget::closeEvent(event);
 }
 
 void frmExtra::lstExtra_Click() {
   const int row = SelectedRow(lstExtra_);
-  if (row >= 0) txtLine_->setText(ShownLine(rows_[row]));
+  if (row >= 0) txtLine_->setText(ShownLine(draft_.Rows()[row]));
 }
 
 void frmExtra::txtLine_Change(const QString& text) { cmdAdd_->setEnabled(!text.isEmpty()); }
 
 void frmExtra::cmdAdd_Click() {
   if (!txtLine_->text().isEmpty()) {
-    if (rows_.size() >= model::kSlotCount) {
+    if (draft_.Rows().size() >= model::kSlotCount) {
       ShowError(session_.Answers(),
                 QStringLiteral("The table already holds %1 extra lines.").arg(model::kSlotCount));
       return;
     }
     const int selected = SelectedRow(lstExtra_);
-    const auto line = ReadLine(selected < 0 ? QByteArray() : rows_[selected]);
+    const auto line = ReadLine(selected < 0 ? QByteArray() : draft_.Rows()[selected]);
     if (!line) return;
-    rows_.append(*line);
-    {
-      const QSignalBlocker blocker(lstExtra_);
-      lstExtra_->addItem(ShownLine(*line));
-    }
-    document_.SetModified(true);
+    draft_.Add(*line);
+    const QSignalBlocker blocker(lstExtra_);
+    lstExtra_->addItem(ShownLine(*line));
   }
   cmdUpdate_->setEnabled(true);
   cmdDel_->setEnabled(true);
@@ -104,43 +106,31 @@ void frmExtra::cmdAdd_Click() {
 void frmExtra::cmdUpdate_Click() {
   const int row = SelectedRow(lstExtra_);
   if (row < 0) return;
-  const auto line = ReadLine(rows_[row]);
-  if (!line) return;
-  rows_[row] = *line;
+  const auto line = ReadLine(draft_.Rows()[row]);
+  if (!line || !draft_.Update(row, *line)) return;
   lstExtra_->item(row)->setText(ShownLine(*line));
-  document_.SetModified(true);
 }
 
 void frmExtra::cmdDel_Click() {
   const int row = SelectedRow(lstExtra_);
-  if (row < 0) return;
-  const int last = static_cast<int>(rows_.size()) - 1;
+  if (row < 0 || !draft_.Delete(row)) return;
+  const int last = lstExtra_->count() - 1;
   {
     const QSignalBlocker blocker(lstExtra_);
-    rows_[row] = rows_[last];
     lstExtra_->item(row)->setText(lstExtra_->item(last)->text());
-    rows_.removeLast();
     delete lstExtra_->takeItem(last);
     // The row now shows another line; a second Delete or an Update must not hit it unseen.
     lstExtra_->clearSelection();
   }
   txtLine_->clear();
-  document_.SetModified(true);
-  if (rows_.isEmpty()) {
+  if (draft_.Rows().isEmpty()) {
     cmdUpdate_->setEnabled(false);
     cmdDel_->setEnabled(false);
   }
 }
 
 void frmExtra::cmdOk_Click() {
-  bool changed = false;
-  for (int slot = 0; slot < model::kSlotCount; ++slot) {
-    const QByteArray line = slot < rows_.size() ? rows_[slot] : QByteArray();
-    changed = changed || document_.GetExtraLine(slot) != line;
-    (void)document_.SetExtraLine(slot, line);
-  }
-  // The lines land in the table only now: a save since the edits did not hold them.
-  if (changed) document_.SetModified(true);
+  draft_.Apply();
   close();
 }
 

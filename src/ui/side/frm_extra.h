@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/extra_lines_draft.h"
 #include "model/table_document.h"
 
 #include <QByteArray>
@@ -18,9 +19,9 @@ class Session;
 
 namespace orvane::ui::side {
 
-// The Extra Lines Manager. It edits a working copy, one row of bytes per list row, that
-// "&Close" writes into the table's slots; closing it any other way drops the copy. The copy
-// never grows past the table's 31 slots.
+// The Extra Lines Manager. It shows and edits the session's working copy of the extra lines,
+// one row of bytes per list row, which "&Close" writes into the table's slots; closing it any
+// other way drops the copy. The copy never grows past the table's 31 slots.
 class frmExtra : public QWidget {
   Q_OBJECT
 
@@ -31,8 +32,13 @@ class frmExtra : public QWidget {
   // replaces the table.
   void Form_Load();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void BuildControls();
+  // Lists the working copy's rows with an empty box and no selection.
+  void ShowRows();
   void lstExtra_Click();
   void txtLine_Change(const QString& text);
   void cmdAdd_Click();
@@ -46,7 +52,7 @@ class frmExtra : public QWidget {
 
   session::Session& session_;
   model::TableDocument& document_;
-  QList<QByteArray> rows_;
+  editing::ExtraLinesDraft& draft_;
 
   QListWidget* lstExtra_ = nullptr;
   QLineEdit* txtLine_ = nullptr;

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <limits>
 
 namespace orvane::ui::side {
 
@@ -28,6 +31,14 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
   button->setGeometry(rect);
   button->setAutoDefault(false);
   return button;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, const QString& name, QRect rect) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(name);
+  box->setGeometry(rect);
+  box->setMaxLength(std::numeric_limits<int>::max());
+  return box;
 }
 
 std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,

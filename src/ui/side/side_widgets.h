@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QWidget;
@@ -37,6 +38,8 @@ inline constexpr Qt::WindowFlags kToolWindowFlags =
 [[nodiscard]] QFont ControlFont();
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& text, QRect rect);
+// A text box without a length limit of its own: Qt's default would cut long lines.
+QLineEdit* MakeTextBox(QWidget* parent, const QString& name, QRect rect);
 
 // The row of buttons both managers have, in the same places.
 struct ManagerButtons {

@@ -55,8 +55,8 @@ void SideWindowHost::ShowAbout() {
 }
 
 void SideWindowHost::TableReplaced() {
+  // The Extra Lines Manager follows its working copy, which the commands start over.
   if (book_) book_->Form_Load();
-  if (extra_) extra_->Form_Load();
 }
 
 void SideWindowHost::CloseAll() {

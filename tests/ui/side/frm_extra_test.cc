@@ -1,6 +1,7 @@
 #include "ui/side/frm_extra.h"
 
 #include "side_rig.h"
+#include "support/temp_table.h"
 
 #include <QTest>
 
@@ -143,11 +144,23 @@ class FrmExtraTest : public QObject {
     const QByteArray odd("\x80\x81\xFE", 3);
     SideRig& rig = Open(0);
     (void)rig.document.SetExtraLine(0, odd);
-    rig.TableReplaced();
+    rig.host.ExtraLinesManager()->Form_Load();
     rig.Run(QStringLiteral("s:0;u;+"));
     rig.Click("cmdOk");
     QCOMPARE(SlotOf(rig, 0), odd);
     QCOMPARE(SlotOf(rig, 1), odd);
+  }
+
+  // Longer than Qt's default limit of a text box, which cut the line when its row was selected.
+  void LongLineIsKeptWhole() {
+    const QByteArray line(40000, 'l');
+    SideRig& rig = Open(0);
+    (void)rig.document.SetExtraLine(0, line);
+    rig.host.ExtraLinesManager()->Form_Load();
+    rig.Run(QStringLiteral("s:0;u"));
+    QCOMPARE(rig.Get<QLineEdit>("txtLine")->text().size(), line.size());
+    rig.Click("cmdOk");
+    QCOMPARE(SlotOf(rig, 0), line);
   }
 
   // A pasted line end or a line of another form would come back from the file as something
@@ -189,12 +202,14 @@ class FrmExtraTest : public QObject {
     QVERIFY(!again.document.IsModified());
   }
 
-  void ReplacedTableDropsTheWorkingCopy() {
+  void ReplacedTableStartsTheWorkingCopyOver() {
     SideRig& rig = Open(2);
     rig.Run(QStringLiteral("txtLine:stale;+"));
-    rig.document.ClearTable();
-    (void)rig.document.SetExtraLine(0, "fresh");
-    rig.TableReplaced();
+    testing::TempFolder folder;
+    rig.answers.QueueButton(editing::Answers::Button::kNo);  // the manager's rows
+    rig.answers.QueueButton(editing::Answers::Button::kNo);  // the save prompt
+    rig.answers.QueueFile(folder.Write(QStringLiteral("t.tbl"), "fresh\r\n41=A\r\n"));
+    rig.session.Commands().Open();
     QCOMPARE(rig.Rows(), Texts({"fresh"}));
     QCOMPARE(rig.States(), QStringLiteral("aUD"));
     rig.Click("cmdOk");

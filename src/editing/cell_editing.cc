@@ -42,7 +42,11 @@ void AppendTypedCharacter(model::TableDocument& document, quint8 code, kana::Inp
 
 void AppendCommittedText(model::TableDocument& document, const EditingState& state,
                          const QString& text) {
-  const QByteArray bytes = text::EncodeWhatFits(text, document.Encoding());
+  // Line ends and other control characters would split the entry in the file or hide in it.
+  QString printable = text;
+  printable.removeIf(
+      [](QChar character) { return character.unicode() < 0x20 || character.unicode() == 0x7F; });
+  const QByteArray bytes = text::EncodeWhatFits(printable, document.Encoding());
   if (bytes.isEmpty()) return;
   const quint8 code = state.CursorCode();
   document.SetCellText(code, document.GetCellText(code) + bytes);

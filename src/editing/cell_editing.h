@@ -23,7 +23,8 @@ void AppendTypedCharacter(model::TableDocument& document, quint8 code, kana::Inp
                           quint8 key);
 
 // Appends text that an input method committed to the cell under the cursor, in the table's
-// encoding; a character with no form in it is left out. Nothing left changes nothing.
+// encoding; control characters and characters with no form in it are left out. Nothing left
+// changes nothing.
 void AppendCommittedText(model::TableDocument& document, const EditingState& state,
                          const QString& text);
 

@@ -9,6 +9,7 @@
 #include <array>
 
 class QAction;
+class QMenu;
 class QToolBar;
 
 namespace orvane::session {
@@ -38,6 +39,8 @@ class frmOrvane : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // None: the window's layout is fixed, and hiding the toolbar would leave commands unreachable.
+  QMenu* createPopupMenu() override { return nullptr; }
 
  private:
   [[nodiscard]] static QFont ComicFont(qreal points);

@@ -33,11 +33,13 @@ QModelIndex TableGridModel::CellOfCode(quint8 code) const {
 }
 
 std::optional<quint8> TableGridModel::CodeOfCell(const QModelIndex& cell) const {
-  if (!cell.isValid() || cell.model() != this || cell.row() < 0 || cell.row() >= kSide ||
-      cell.column() < 0 || cell.column() >= kSide) {
-    return std::nullopt;
-  }
-  return static_cast<quint8>(cell.row() * kSide + cell.column());
+  if (!cell.isValid() || cell.model() != this) return std::nullopt;
+  return CodeAt(cell.row(), cell.column());
+}
+
+std::optional<quint8> TableGridModel::CodeAt(int row, int column) {
+  if (row < 0 || row >= kSide || column < 0 || column >= kSide) return std::nullopt;
+  return static_cast<quint8>(row * kSide + column);
 }
 
 int TableGridModel::rowCount(const QModelIndex& parent) const {
@@ -145,7 +147,11 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
       break;
   }
   const QString text = event->text();
-  if (text.isEmpty()) {
+  // A key pressed with Ctrl, Alt or Meta is a command that is no shortcut of ours, never text;
+  // AltGr and level-3 keys, Shift and the keypad still type.
+  constexpr Qt::KeyboardModifiers kCommandModifiers =
+      Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (text.isEmpty() || (event->modifiers() & kCommandModifiers)) {
     event->ignore();
     return;
   }

@@ -22,8 +22,10 @@ class TableGridModel : public QAbstractTableModel {
 
   // The cell that shows a code: its high digit is the row, its low digit the column.
   [[nodiscard]] QModelIndex CellOfCode(quint8 code) const;
-  // The code a cell shows; nothing for an index outside the 16 x 16 codes.
+  // The code a cell shows; nothing for a cell of another model.
   [[nodiscard]] std::optional<quint8> CodeOfCell(const QModelIndex& cell) const;
+  // The code at a row and column, or nothing when either is outside 0..15.
+  [[nodiscard]] static std::optional<quint8> CodeAt(int row, int column);
 
   [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
   [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;

@@ -141,6 +141,13 @@ void CellEditingTest::CommittedTextIsAppended_data() {
                                   << QByteArray("ab") << true;
   QTest::newRow("only emoji") << QByteArray("x") << QStringLiteral("\U0001F600") << QByteArray("x")
                               << false;
+  // A line end would split the entry in the file; other control characters would hide in it.
+  QTest::newRow("line ends dropped")
+      << QByteArray("a") << QStringLiteral("b\r\nc\nd") << QByteArray("abcd") << true;
+  QTest::newRow("tab and delete dropped")
+      << QByteArray() << QStringLiteral("\tx\x7F") << QByteArray("x") << true;
+  QTest::newRow("only a line end")
+      << QByteArray("a") << QStringLiteral("\n") << QByteArray("a") << false;
 }
 
 void CellEditingTest::CommittedTextIsAppended() {

@@ -22,6 +22,9 @@ class TableDocumentTest : public QObject {
   void BulkChangeSendsOneResetInsteadOfItemSignals();
   void NestedBulkChangeSendsOneResetAtOutermostEnd();
   void BulkChangeWithoutChangesSendsNothing();
+  void BulkChangeOfOneKindAloneSendsOneReset_data();
+  void BulkChangeOfOneKindAloneSendsOneReset();
+  void BookmarkOperationsKeepTheSlotsPacked();
   void ModifiedSignalOnlyOnChange();
 };
 
@@ -167,6 +170,43 @@ void TableDocumentTest::BulkChangeWithoutChangesSendsNothing() {
   { BulkChange bulk(document); }
   { BulkChange bulk(document); }
   QCOMPARE(reset.count(), 0);
+}
+
+void TableDocumentTest::BulkChangeOfOneKindAloneSendsOneReset_data() {
+  QTest::addColumn<int>("kind");
+  QTest::newRow("bookmarks only") << 0;
+  QTest::newRow("extra lines only") << 1;
+  QTest::newRow("marks only") << 2;
+}
+
+void TableDocumentTest::BulkChangeOfOneKindAloneSendsOneReset() {
+  QFETCH(int, kind);
+  TableDocument document;
+  QSignalSpy reset(&document, &TableDocument::tableReset);
+  {
+    BulkChange bulk(document);
+    if (kind == 0) QVERIFY(document.SetBookmark(0, 1, "b"));
+    if (kind == 1) QVERIFY(document.SetExtraLine(0, "e"));
+    if (kind == 2) document.MarkSpecial(0x2F);
+  }
+  QCOMPARE(reset.count(), 1);
+}
+
+void TableDocumentTest::BookmarkOperationsKeepTheSlotsPacked() {
+  TableDocument document;
+  QVERIFY(!document.AddBookmark(1, ""));  // an empty title would leave a free slot in use
+  for (const char* title : {"a", "b", "c"}) QVERIFY(document.AddBookmark(1, title));
+  QVERIFY(!document.ReplaceBookmark(3, 9, "d"));  // slot 3 is not in use
+  QVERIFY(!document.ReplaceBookmark(1, 9, ""));
+  QVERIFY(document.ReplaceBookmark(1, 9, "B"));
+  QVERIFY(document.RemoveBookmark(0));  // the last moves into the freed slot
+  QCOMPARE(document.BookmarkCount(), 2);
+  QCOMPARE(document.GetBookmark(0)->title, QByteArray("c"));
+  QCOMPARE(document.GetBookmark(1), (orvane::model::Bookmark{9, "B"}));
+  QCOMPARE(document.GetBookmark(2), orvane::model::Bookmark{});
+  QVERIFY(!document.RemoveBookmark(2));
+  for (int i = 2; i < orvane::model::kSlotCount; ++i) QVERIFY(document.AddBookmark(i, "x"));
+  QVERIFY(!document.AddBookmark(0, "full"));
 }
 
 void TableDocumentTest::ModifiedSignalOnlyOnChange() {

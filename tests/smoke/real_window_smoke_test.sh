@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the editor under Xvfb, types a kana and a letter, saves through the real file dialog,
-# checks the file's bytes, then quits through the save prompt. Screenshots go to $2 for a look.
+# checks the file's bytes, checks that key combinations type nothing, then quits through the
+# save prompt. Screenshots go to $2 for a look.
 set -euo pipefail
 editor=$1
 shots=$2
@@ -69,6 +70,16 @@ actual=$(od -An -tx1 <"$table")
 [[ "$actual" == "$expected" ]] || fail "saved bytes:$actual expected:$expected"
 title=$(xdotool getwindowname "$window")
 [[ "$title" == "$table$suffix" ]] || fail "title after save is '$title'"
+
+# Key combinations that are no shortcut type nothing: a save afterwards leaves the file as it was.
+focus "$window"
+xdotool key alt+z ctrl+1 super+x
+xdotool key ctrl+s
+sleep 0.5
+actual=$(od -An -tx1 <"$table")
+[[ "$actual" == "$expected" ]] || fail "Alt+Z, Ctrl+1 or Super+X typed into the table:$actual"
+title=$(xdotool getwindowname "$window")
+[[ "$title" == "$table$suffix" ]] || fail "a key combination opened something: '$title'"
 
 # A change, then Quit: the save prompt appears; No closes without saving.
 focus "$window"

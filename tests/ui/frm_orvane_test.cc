@@ -2,12 +2,14 @@
 
 #include "support/temp_table.h"
 #include "support/ui_rig.h"
+#include "ui/table_grid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -57,6 +59,12 @@ class FrmOrvaneTest : public QObject {
   void ShortcutsReachCommandsNeverTheGrid();
   void FileShortcutsReachTheCommands();
   void TypedKeysEditTheCurrentCell();
+  void KeysWithCommandModifiersTypeNothing_data();
+  void KeysWithCommandModifiersTypeNothing();
+  void MouseClickMovesTheCursor();
+  void CodeAtMapsOnlyTheSixteenBySixteenCells_data();
+  void CodeAtMapsOnlyTheSixteenBySixteenCells();
+  void MenuBarOffersNoWayToHideTheToolbar();
   void ArrowKeysMoveTheCursorAndPanelOne();
   void InputMethodTextIsAppendedInTheTableEncoding();
   void ToolbarAndDropDownDispatch();
@@ -304,6 +312,73 @@ void FrmOrvaneTest::TypedKeysEditTheCurrentCell() {
   QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_Eacute,
                       QStringLiteral("\u00E9"), Qt::NoModifier);
   QCOMPARE(rig_->Document().GetCellText(0), QByteArray("\xE9"));
+}
+
+void FrmOrvaneTest::KeysWithCommandModifiersTypeNothing_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<QByteArray>("typed");
+  // The texts are those X11 sends with each combination.
+  QTest::newRow("Ctrl+1") << int(Qt::Key_1) << u"1"_s << int(Qt::ControlModifier) << ""_ba;
+  QTest::newRow("Alt+Z") << int(Qt::Key_Z) << u"z"_s << int(Qt::AltModifier) << ""_ba;
+  QTest::newRow("Super+X") << int(Qt::Key_X) << u"x"_s << int(Qt::MetaModifier) << ""_ba;
+  QTest::newRow("Ctrl+Shift+E") << int(Qt::Key_E) << u"E"_s
+                                << int(Qt::ControlModifier | Qt::ShiftModifier) << ""_ba;
+  QTest::newRow("Shift+A") << int(Qt::Key_A) << u"A"_s << int(Qt::ShiftModifier) << "A"_ba;
+  QTest::newRow("keypad 5") << int(Qt::Key_5) << u"5"_s << int(Qt::KeypadModifier) << "5"_ba;
+  QTest::newRow("AltGr @") << int(Qt::Key_At) << u"@"_s << int(Qt::GroupSwitchModifier) << "@"_ba;
+  QTest::newRow("AltGr euro") << int(Qt::Key_currency) << u"\u20AC"_s
+                              << int(Qt::GroupSwitchModifier) << "\x80"_ba;
+}
+
+void FrmOrvaneTest::KeysWithCommandModifiersTypeNothing() {
+  QFETCH(int, key);
+  QFETCH(QString, text);
+  QFETCH(int, modifiers);
+  QFETCH(QByteArray, typed);
+  QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), static_cast<Qt::Key>(key), text,
+                      Qt::KeyboardModifiers(modifiers));
+  QCOMPARE(rig_->Document().GetCellText(0), typed);
+  QCOMPARE(rig_->Document().IsModified(), !typed.isEmpty());
+}
+
+void FrmOrvaneTest::MouseClickMovesTheCursor() {
+  rig_->Document().SetCellText(0x3C, "x");
+  const QModelIndex cell = Grid()->model()->index(3, 12);
+  QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, Grid()->visualRect(cell).center());
+  QCOMPARE(rig_->State().CursorCode(), quint8{0x3C});
+  QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: 3C='x'"));
+}
+
+void FrmOrvaneTest::CodeAtMapsOnlyTheSixteenBySixteenCells_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("column");
+  QTest::addColumn<int>("code");  // -1: no code
+  QTest::newRow("first") << 0 << 0 << 0x00;
+  QTest::newRow("end of the first row") << 0 << 15 << 0x0F;
+  QTest::newRow("second row") << 1 << 0 << 0x10;
+  QTest::newRow("last") << 15 << 15 << 0xFF;
+  QTest::newRow("row past the end") << 16 << 0 << -1;
+  QTest::newRow("column past the end") << 0 << 16 << -1;
+  QTest::newRow("row before the start") << -1 << 5 << -1;
+  QTest::newRow("column before the start") << 5 << -1 << -1;
+  QTest::newRow("both out") << 16 << 16 << -1;
+}
+
+void FrmOrvaneTest::CodeAtMapsOnlyTheSixteenBySixteenCells() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  QFETCH(int, code);
+  const std::optional<quint8> found = TableGridModel::CodeAt(row, column);
+  QCOMPARE(found.has_value(), code >= 0);
+  if (found) QCOMPARE(int{*found}, code);
+}
+
+void FrmOrvaneTest::MenuBarOffersNoWayToHideTheToolbar() {
+  // What a right-click on the menu bar or the toolbar shows.
+  QMenu* menu = static_cast<QMainWindow&>(Window()).createPopupMenu();
+  QVERIFY2(menu == nullptr, "the menu bar's context menu would hide the toolbar");
 }
 
 void FrmOrvaneTest::ArrowKeysMoveTheCursorAndPanelOne() {

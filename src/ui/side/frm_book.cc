@@ -70,15 +70,11 @@ void frmBook::BuildControls() {
   label_font.setBold(true);
   Label1_->setFont(label_font);
   FitLabelAroundBox(Label1_, Px(240 - 120 + 1695));
-  txtAddr_ = new QLineEdit(frame);
-  txtAddr_->setObjectName(QStringLiteral("txtAddr"));
-  txtAddr_->setGeometry(TwipsRect(240, 1560, 1695, 285));
+  txtAddr_ = MakeTextBox(frame, QStringLiteral("txtAddr"), TwipsRect(240, 1560, 1695, 285));
   lstBook_ = new QListWidget(frame);
   lstBook_->setObjectName(QStringLiteral("lstBook"));
   lstBook_->setGeometry(TwipsRect(120, 240, 3975, 1230));
-  txtTitle_ = new QLineEdit(frame);
-  txtTitle_->setObjectName(QStringLiteral("txtTitle"));
-  txtTitle_->setGeometry(TwipsRect(2160, 1560, 1935, 285));
+  txtTitle_ = MakeTextBox(frame, QStringLiteral("txtTitle"), TwipsRect(2160, 1560, 1935, 285));
   setTabOrder(cmdUpdate_, cmdAdd_);
   setTabOrder(cmdAdd_, cmdDel_);
   setTabOrder(cmdDel_, cmdOk_);

@@ -247,6 +247,17 @@ class FrmBookTest : public QObject {
     QCOMPARE(SlotOf(rig, 1), (model::Bookmark{6, odd}));
   }
 
+  // Longer than Qt's default limit of a text box, which cut the title when its row was selected.
+  void LongTitleIsKeptWhole() {
+    const QByteArray title(40000, 't');
+    SideRig& rig = Open(0);
+    (void)rig.document.SetBookmark(0, 5, title);
+    rig.TableReplaced();
+    rig.Run(QStringLiteral("s:0;txtAddr:6;u"));
+    QCOMPARE(rig.Get<QLineEdit>("txtTitle")->text().size(), title.size());
+    QCOMPARE(SlotOf(rig, 0), (model::Bookmark{6, title}));
+  }
+
   void TypedTitleIsStoredInTheTablesEncoding_data() {
     QTest::addColumn<bool>("utf8");
     QTest::addColumn<QByteArray>("bytes");

@@ -1,5 +1,6 @@
 #include "tbl_tool.h"
 
+#include "model/hex.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
 
@@ -21,10 +22,36 @@ ToolResult LoadFailure(const QString& path, const model::LoadError& error) {
   return Failure(message.append(": ").append(Native(error.reason)));
 }
 
+QByteArray WarningText(const model::LoadWarning& warning) {
+  const QByteArray code = model::HexByte(warning.code);
+  switch (warning.kind) {
+    case model::LoadWarning::Kind::kReplaced:
+      return "code " + code + " is defined again on line " +
+             QByteArray::number(warning.replaced_by);
+    case model::LoadWarning::Kind::kNoText:
+      return "code " + code + " has no text";
+    case model::LoadWarning::Kind::kKeptAsExtraLine:
+      return "kept as an extra line";
+  }
+  return {};
+}
+
+// The warnings on standard error, then the summary, or the load error with exit 1.
 ToolResult Check(const QString& path) {
   TableDocument document;
-  if (const auto error = model::LoadTable(document, path)) return LoadFailure(path, *error);
-  return ToolResult{kExitOk, Native(path).append(": ").append(Summary(document)).append('\n'), {}};
+  QList<model::LoadWarning> warnings;
+  const auto error = model::LoadTable(document, path, &warnings);
+  QByteArray err;
+  for (const model::LoadWarning& warning : warnings) {
+    err.append(Native(path)).append(':').append(QByteArray::number(warning.line));
+    err.append(": warning: ").append(WarningText(warning)).append('\n');
+  }
+  if (error) {
+    ToolResult failure = LoadFailure(path, *error);
+    failure.err.prepend(err);
+    return failure;
+  }
+  return ToolResult{kExitOk, Native(path).append(": ").append(Summary(document)).append('\n'), err};
 }
 
 // A broken input writes nothing, so OUT never receives a partial table.
@@ -49,9 +76,11 @@ QByteArray Summary(const TableDocument& document) {
     ++codes;
     if (document.IsSpecial(code) && (text == "/" || text == "*")) ++marks;
   }
+  const QString form = text::FormName(document.Form());
+  const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;
   return QByteArray::number(codes) + " codes, " + QByteArray::number(marks) + " special marks, " +
          QByteArray::number(document.BookmarkCount()) + " bookmarks, " +
-         QByteArray::number(document.ExtraLineCount()) + " extra lines";
+         QByteArray::number(document.ExtraLineCount()) + " extra lines, " + name.toUtf8();
 }
 
 ToolResult RunTblTool(const QStringList& arguments) {

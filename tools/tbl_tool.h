@@ -24,8 +24,9 @@ struct ToolResult {
 // `arguments` excludes the program name.
 [[nodiscard]] ToolResult RunTblTool(const QStringList& arguments);
 
-// "N codes, N special marks, N bookmarks, N extra lines"; a special mark counts only where the
-// file would hold it, on a "/" or "*" cell.
+// "N codes, N special marks, N bookmarks, N extra lines, NAME"; a special mark counts only where
+// the file would hold it, on a "/" or "*" cell; NAME is the file's form where it has one
+// ("UTF-16LE"), else the encoding of its text.
 [[nodiscard]] QByteArray Summary(const model::TableDocument& document);
 
 }  // namespace orvane::tools

@@ -2,12 +2,35 @@
 
 #include "editing/editing_state.h"
 #include "editing/extra_lines_draft.h"
+#include "model/hex.h"
+#include "model/limited_list.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
 
 namespace orvane::commands {
 
 using editing::Answers;
+
+namespace {
+
+// The lines a save of the table will not write as they stand, one sentence each; lines kept as
+// extra lines lose nothing and are left out, or every commented table would nag on each open.
+QStringList LinesASaveDrops(const QList<model::LoadWarning>& warnings) {
+  QStringList lines;
+  for (const model::LoadWarning& warning : warnings) {
+    const QString line = QStringLiteral("Line %1 (code %2)")
+                             .arg(warning.line)
+                             .arg(QString::fromLatin1(model::HexByte(warning.code)));
+    if (warning.kind == model::LoadWarning::Kind::kReplaced) {
+      lines << line + QStringLiteral(" is replaced by line %1.").arg(warning.replaced_by);
+    } else if (warning.kind == model::LoadWarning::Kind::kNoText) {
+      lines << line + QStringLiteral(" has no text and will not be saved.");
+    }
+  }
+  return lines;
+}
+
+}  // namespace
 
 DocumentCommands::DocumentCommands(model::TableDocument& document, editing::EditingState& state,
                                    Answers& answers, editing::ExtraLinesDraft& extra_lines,
@@ -68,20 +91,35 @@ void DocumentCommands::Open() {
   if (!chosen || chosen->isEmpty()) return;
   dialog_file_name_ = *chosen;
   document_.ClearTable();
-  if (const auto error = model::LoadTable(document_, *chosen)) {
-    // The table is partial or empty: no later Save may write it over any file unasked.
-    document_.SetTablePath(QLatin1String(model::kUnnamed));
-    const QString what = error->line > 0
-                             ? QStringLiteral(
-                                   "Line %1: %2\r\n\r\nThe lines before it were loaded into an "
-                                   "unnamed table.")
-                                   .arg(error->line)
-                                   .arg(error->reason)
-                             : error->reason + QStringLiteral("\r\n\r\nNothing was loaded.");
-    ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2").arg(*chosen, what));
-  }
+  QList<model::LoadWarning> warnings;
+  const auto error = model::LoadTable(document_, *chosen, &warnings);
+  // The table is partial or empty: no later Save may write it over any file unasked.
+  if (error) document_.SetTablePath(QLatin1String(model::kUnnamed));
+  ReportLoad(*chosen, error, warnings);
   document_.SetModified(false);
   TableReplaced();
+}
+
+void DocumentCommands::ReportLoad(const QString& path, const std::optional<model::LoadError>& error,
+                                  const QList<model::LoadWarning>& warnings) {
+  const QStringList dropped = LinesASaveDrops(warnings);
+  const QString dropped_text = QStringLiteral("A save will not write these lines:\r\n") +
+                               model::JoinAtMost(dropped, QStringLiteral("\r\n"));
+  if (!error) {
+    if (dropped.isEmpty()) return;
+    (void)answers_.MessageBox(
+        QStringLiteral("The table \"%1\" was opened.\r\n\r\n%2").arg(path, dropped_text),
+        QStringLiteral("Open Table"), Answers::Icon::kExclamation, Answers::Buttons::kOk);
+    return;
+  }
+  QString what = error->line > 0 ? QStringLiteral(
+                                       "Line %1: %2\r\n\r\nThe lines before it were loaded into an "
+                                       "unnamed table.")
+                                       .arg(error->line)
+                                       .arg(error->reason)
+                                 : error->reason + QStringLiteral("\r\n\r\nNothing was loaded.");
+  if (!dropped.isEmpty()) what += QStringLiteral("\r\n\r\n") + dropped_text;
+  ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2").arg(path, what));
 }
 
 void DocumentCommands::TableReplaced() {

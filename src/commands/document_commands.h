@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/answers.h"
+#include "model/table_file.h"
 
 #include <QObject>
 #include <QString>
@@ -49,6 +50,9 @@ class DocumentCommands : public QObject {
   [[nodiscard]] bool SettlePendingLines();
   // False when the user cancelled, or answered Yes and the table was not saved.
   [[nodiscard]] bool SaveChangesFirst();
+  // Tells the user what a load could not read and which lines a save will not write.
+  void ReportLoad(const QString& path, const std::optional<model::LoadError>& error,
+                  const QList<model::LoadWarning>& warnings);
   void TableReplaced();
   [[nodiscard]] bool Write(const QString& path);
   void ReportError(const QString& text);

@@ -37,32 +37,33 @@ bool ExtraLinesDraft::Delete(int row) {
 
 void ExtraLinesDraft::Apply() {
   const bool changed = HasPendingRows();
-  for (int slot = 0; slot < model::kSlotCount; ++slot) {
-    (void)document_.SetExtraLine(slot, SlotText(slot));
-  }
+  document_.SetExtraLines(rows_);
   // The lines land in the table only now: a save since the edits did not hold them.
   if (changed) document_.SetModified(true);
 }
 
 void ExtraLinesDraft::Revert() {
   rows_.clear();
-  for (int slot = 0; slot < model::kSlotCount; ++slot) {
-    const QByteArray line = document_.GetExtraLine(slot).value_or(QByteArray());
-    if (!line.isEmpty()) rows_.append(line);
+  const model::ExtraLines& lines = document_.GetExtraLines();
+  rows_.reserve(lines.size());
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (!lines.at(i).isEmpty()) rows_.append(lines.at(i).toByteArray());
   }
   emit rowsReset();
 }
 
 bool ExtraLinesDraft::HasPendingRows() const {
   if (!open_) return false;
-  for (int slot = 0; slot < model::kSlotCount; ++slot) {
-    if (document_.GetExtraLine(slot) != SlotText(slot)) return true;
+  const model::ExtraLines& lines = document_.GetExtraLines();
+  qsizetype line = 0;
+  for (const QByteArray& row : rows_) {
+    if (row.isEmpty()) continue;
+    while (line < lines.size() && lines.at(line).isEmpty()) ++line;
+    if (line == lines.size() || lines.at(line) != row) return true;
+    ++line;
   }
-  return false;
-}
-
-QByteArray ExtraLinesDraft::SlotText(int slot) const {
-  return slot < rows_.size() ? rows_[slot] : QByteArray();
+  while (line < lines.size() && lines.at(line).isEmpty()) ++line;
+  return line < lines.size();
 }
 
 }  // namespace orvane::editing

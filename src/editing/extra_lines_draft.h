@@ -8,10 +8,10 @@
 
 namespace orvane::editing {
 
-// The Extra Lines Manager's working copy: the rows it edits while it is open, which reach the
-// table only when applied ("&Close"). Add, Update and Delete set the table's modified flag at
-// once, as the manager always has. Kept in the core so that the commands can tell when closing
-// or replacing the table would lose rows.
+// The Extra Lines Manager's working copy: the rows it edits while it is open, any number of
+// them, which reach the table only when applied ("&Close"). Add, Update and Delete set the table's
+// modified flag at once, as the manager always has. Kept in the core so that the commands can tell
+// when closing or replacing the table would lose rows.
 class ExtraLinesDraft : public QObject {
   Q_OBJECT
 
@@ -30,11 +30,11 @@ class ExtraLinesDraft : public QObject {
   // The last row moves into the deleted one.
   [[nodiscard]] bool Delete(int row);
 
-  // Writes the rows into the table's slots, marking the table modified when that changes it.
+  // Writes the rows into the table, marking the table modified when that changes it.
   void Apply();
   // Takes the table's lines again, dropping the edits.
   void Revert();
-  // Open, and applying would change the table.
+  // Open, and applying would change the lines the table writes (empty rows write nothing).
   [[nodiscard]] bool HasPendingRows() const;
 
  signals:
@@ -42,8 +42,6 @@ class ExtraLinesDraft : public QObject {
   void rowsReset();
 
  private:
-  [[nodiscard]] QByteArray SlotText(int slot) const;
-
   model::TableDocument& document_;
   QList<QByteArray> rows_;
   bool open_ = false;

@@ -18,12 +18,20 @@ void TableDocument::SetCellText(quint8 code, const QByteArray& text) {
 }
 
 void TableDocument::MarkSpecial(quint8 code) {
-  cells_[code].special = true;
+  CodeCell& cell = cells_[code];
+  if (!cell.special) cell.label.clear();
+  cell.special = true;
   NotifyCell(code);
 }
 
 void TableDocument::UnmarkSpecial(quint8 code) {
   cells_[code].special = false;
+  cells_[code].label.clear();
+  NotifyCell(code);
+}
+
+void TableDocument::SetMarkLabel(quint8 code, const QByteArray& label) {
+  cells_[code].label = label;
   NotifyCell(code);
 }
 
@@ -32,10 +40,11 @@ void TableDocument::ClearTable() {
     BulkChange bulk(*this);
     cells_.fill(CodeCell{});
     bookmarks_.fill(Bookmark{});
-    extra_lines_.fill(QByteArray());
+    extra_lines_.Clear();
     bulk_dirty_ = true;
   }
   SetEncoding(text::Encoding::kEucJp);
+  form_ = text::FileForm::kPlain;
   SetModified(false);
 }
 
@@ -84,25 +93,50 @@ bool TableDocument::RemoveBookmark(int slot) {
   return SetBookmark(slot, moved.address, moved.title) && ClearBookmark(last);
 }
 
-int TableDocument::ExtraLineCount() const {
-  return static_cast<int>(std::count_if(extra_lines_.begin(), extra_lines_.end(),
-                                        [](const QByteArray& line) { return !line.isEmpty(); }));
+int TableDocument::ExtraLineCount() const { return static_cast<int>(extra_lines_.NonEmptyCount()); }
+
+std::optional<QByteArray> TableDocument::GetExtraLine(qsizetype slot) const {
+  if (slot < 0 || slot >= extra_lines_.size()) return std::nullopt;
+  return extra_lines_.at(slot).toByteArray();
 }
 
-std::optional<QByteArray> TableDocument::GetExtraLine(int slot) const {
-  if (!ValidSlot(slot)) return std::nullopt;
-  return extra_lines_[static_cast<size_t>(slot)];
+bool TableDocument::SetExtraLine(qsizetype slot, const QByteArray& text) {
+  if (slot < 0 || slot > extra_lines_.size()) return false;
+  if (slot == extra_lines_.size()) {
+    extra_lines_.Append(text);
+  } else {
+    extra_lines_.Replace(slot, text);
+  }
+  NotifyExtraLines();
+  return true;
 }
 
-bool TableDocument::SetExtraLine(int slot, const QByteArray& text) {
-  if (!ValidSlot(slot)) return false;
-  extra_lines_[static_cast<size_t>(slot)] = text;
+void TableDocument::AppendExtraLine(QByteArrayView text) {
+  extra_lines_.Append(text);
+  NotifyExtraLines();
+}
+
+void TableDocument::AddExtraLines(const ExtraLines& lines) {
+  if (lines.size() == 0) return;
+  if (extra_lines_.size() == 0) {
+    extra_lines_ = lines;
+  } else {
+    for (qsizetype i = 0; i < lines.size(); ++i) extra_lines_.Append(lines.at(i));
+  }
+  NotifyExtraLines();
+}
+
+void TableDocument::SetExtraLines(const QList<QByteArray>& lines) {
+  extra_lines_.Assign(lines);
+  NotifyExtraLines();
+}
+
+void TableDocument::NotifyExtraLines() {
   if (InBulkChange()) {
     bulk_dirty_ = true;
   } else {
     emit extraLinesChanged();
   }
-  return true;
 }
 
 void TableDocument::SetTablePath(const QString& path) {

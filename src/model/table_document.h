@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/extra_lines.h"
 #include "text/encoding.h"
 
 #include <QByteArray>
@@ -17,10 +18,15 @@ inline constexpr char kUnnamed[] = "Unnamed";
 // " - Orvane " and the version, after the path in every window title.
 [[nodiscard]] QString TitleSuffix();
 
-// One byte code of the table: its text, held as raw bytes, and its end-of-string/line mark.
+// One byte code of the table: its text, held as raw bytes, and its end-of-string/line mark with
+// the text the file gave after the mark's code ("=[end]" of "/FF=[end]"), which tools that dump
+// and insert text read.
 struct CodeCell {
   QByteArray text;
   bool special = false;
+  QByteArray label;
+
+  friend bool operator==(const CodeCell&, const CodeCell&) = default;
 };
 
 // A named address. A slot is in use exactly when its title is not empty.
@@ -43,17 +49,21 @@ class TableDocument : public QObject {
   [[nodiscard]] QByteArray GetCellText(quint8 code) const { return cells_[code].text; }
   void SetCellText(quint8 code, const QByteArray& text);
   [[nodiscard]] bool IsSpecial(quint8 code) const { return cells_[code].special; }
+  // Marking a cell that has no mark gives it no label; unmarking drops the label.
   void MarkSpecial(quint8 code);
   void UnmarkSpecial(quint8 code);
+  [[nodiscard]] QByteArray MarkLabel(quint8 code) const { return cells_[code].label; }
+  void SetMarkLabel(quint8 code, const QByteArray& label);
 
-  // Empties cells, marks and both stores, returns to the format's own encoding and clears the
-  // modified flag; path and title stay.
+  // Empties cells, marks and both stores, returns to the format's own encoding and a plain file,
+  // and clears the modified flag; path and title stay.
   void ClearTable();
 
   [[nodiscard]] bool IsModified() const { return modified_; }
   void SetModified(bool modified);
 
-  // Slot operations refuse a slot outside 0..30 (false / nullopt) and then change nothing.
+  // The bookmarks' slot operations refuse a slot outside 0..30 (false / nullopt) and then
+  // change nothing.
   [[nodiscard]] int BookmarkCount() const;
   [[nodiscard]] std::optional<Bookmark> GetBookmark(int slot) const;
   [[nodiscard]] bool SetBookmark(int slot, qint32 address, const QByteArray& title);
@@ -65,9 +75,18 @@ class TableDocument : public QObject {
   [[nodiscard]] bool ReplaceBookmark(int slot, qint32 address, const QByteArray& title);
   [[nodiscard]] bool RemoveBookmark(int slot);
 
+  // The extra lines, any number in file order; an empty one is a free slot. A slot past the end
+  // is refused; SetExtraLine at the end appends.
   [[nodiscard]] int ExtraLineCount() const;
-  [[nodiscard]] std::optional<QByteArray> GetExtraLine(int slot) const;
-  [[nodiscard]] bool SetExtraLine(int slot, const QByteArray& text);
+  [[nodiscard]] qsizetype ExtraLineSlots() const { return extra_lines_.size(); }
+  [[nodiscard]] std::optional<QByteArray> GetExtraLine(qsizetype slot) const;
+  [[nodiscard]] bool SetExtraLine(qsizetype slot, const QByteArray& text);
+  void AppendExtraLine(QByteArrayView text);
+  // After the lines there are, sharing their text where the store is empty.
+  void AddExtraLines(const ExtraLines& lines);
+  [[nodiscard]] const ExtraLines& GetExtraLines() const { return extra_lines_; }
+  [[nodiscard]] QList<QByteArray> ExtraLineList() const { return extra_lines_.ToList(); }
+  void SetExtraLines(const QList<QByteArray>& lines);
 
   [[nodiscard]] QString TablePath() const { return table_path_; }
   [[nodiscard]] bool HasFile() const { return table_path_ != QLatin1String(kUnnamed); }
@@ -80,6 +99,9 @@ class TableDocument : public QObject {
   // How the table's bytes read as characters; the bytes themselves never change with it.
   [[nodiscard]] text::Encoding Encoding() const { return encoding_; }
   void SetEncoding(text::Encoding encoding);
+  // How the file holds the text (a byte-order mark, UTF-16), apart from the encoding.
+  [[nodiscard]] text::FileForm Form() const { return form_; }
+  void SetForm(text::FileForm form) { form_ = form; }
 
   [[nodiscard]] bool InBulkChange() const { return bulk_depth_ > 0; }
 
@@ -95,17 +117,19 @@ class TableDocument : public QObject {
  private:
   friend class BulkChange;
   [[nodiscard]] static bool ValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+  void NotifyExtraLines();
   void BeginBulk() { ++bulk_depth_; }
   void EndBulk();
   void NotifyCell(quint8 code);
 
   std::array<CodeCell, kCodeCount> cells_{};
   std::array<Bookmark, kSlotCount> bookmarks_{};
-  std::array<QByteArray, kSlotCount> extra_lines_{};
+  ExtraLines extra_lines_;
   QString table_path_;
   QString window_title_;
   bool modified_ = false;
   text::Encoding encoding_ = text::Encoding::kEucJp;
+  text::FileForm form_ = text::FileForm::kPlain;
   int bulk_depth_ = 0;
   bool bulk_dirty_ = false;
 };

@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 #include <optional>
+#include <variant>
 
 namespace orvane::model {
 
@@ -18,20 +20,31 @@ struct LoadError {
   QString reason;
 };
 
+// A line that loaded but that a save will not write as it stands, or that only looks like a
+// code, a mark or a bookmark and is kept as an extra line.
+struct LoadWarning {
+  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine };
+  Kind kind = Kind::kReplaced;
+  qsizetype line = 0;
+  quint8 code = 0;
+  qsizetype replaced_by = 0;  // kReplaced: the later line that defines the same code
+
+  friend bool operator==(const LoadWarning&, const LoadWarning&) = default;
+};
+
 struct SaveError {
   QString reason;
 };
 
-// Reads the file into a document the caller has cleared. The title names the file before it
-// is opened; the path follows only once it is open. On a failing line the lines before it
-// stay loaded.
-[[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path);
+// Reads the file into a document the caller has cleared, with its form (a byte-order mark,
+// UTF-16) and the encoding of all its text (text::DetectEncoding). The title names the file before
+// it is opened; the path follows only once it is open. On a failing line the lines before it stay
+// loaded. The warnings, in line order, go to `warnings` when it is given.
+[[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
+                                                 QList<LoadWarning>* warnings = nullptr);
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,
-                                                          QByteArrayView bytes);
-
-// The encoding of the table's texts, cells, extra lines and bookmark titles alike; a load sets
-// it on the document.
-[[nodiscard]] text::Encoding DetectEncoding(const TableDocument& document);
+                                                          QByteArrayView bytes,
+                                                          QList<LoadWarning>* warnings = nullptr);
 
 // Whether the line, written as an extra line, is read back as one (and not as a code entry, a
 // special character or a bookmark, nor split into lines).
@@ -40,6 +53,13 @@ struct SaveError {
 // Replaces the file atomically: on any failure the old file is left exactly as it was. On
 // success the path and title name the file; the modified flag is the caller's.
 [[nodiscard]] std::optional<SaveError> SaveTable(TableDocument& document, const QString& path);
+// The line a save writes for a code ("41=A", "/FF=[end]"), without its line end; empty for a
+// cell without text, which a save leaves out.
+[[nodiscard]] QByteArray CodeLine(const TableDocument& document, quint8 code);
+// The table's lines in the document's bytes, as a plain file holds them.
 [[nodiscard]] QByteArray TableToBytes(const TableDocument& document);
+// The bytes a save writes, in the document's file form, or why they cannot be written (a UTF-16
+// file whose texts are not all UTF-8).
+[[nodiscard]] std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document);
 
 }  // namespace orvane::model

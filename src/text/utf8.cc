@@ -1,25 +1,36 @@
 #include "text/utf8.h"
 
+#include <cstring>
+
 namespace orvane::text {
 
-bool IsAscii(QByteArrayView bytes) {
-  for (char c : bytes) {
-    if (static_cast<quint8>(c) >= 0x80) return false;
+qsizetype FirstNonAscii(QByteArrayView bytes) {
+  // Eight bytes at a time: tables are mostly ASCII, and a load reads every byte.
+  constexpr quint64 kHighBits = 0x8080808080808080ULL;
+  const char* const data = bytes.data();
+  qsizetype i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    quint64 word;
+    std::memcpy(&word, data + i, sizeof word);
+    if ((word & kHighBits) != 0) break;
   }
-  return true;
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<quint8>(data[i]) >= 0x80) return i;
+  }
+  return i;
 }
 
 bool IsValidUtf8(QByteArrayView bytes) {
   qsizetype i = 0;
   while (i < bytes.size()) {
     const auto lead = static_cast<quint8>(bytes[i]);
+    if (lead < 0x80) {
+      i += FirstNonAscii(bytes.sliced(i));
+      continue;
+    }
     int length = 0;
     quint8 low = 0x80;
     quint8 high = 0xBF;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
     if (lead >= 0xC2 && lead <= 0xDF) {
       length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {

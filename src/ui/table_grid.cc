@@ -2,6 +2,7 @@
 
 #include "editing/cell_editing.h"
 #include "model/table_document.h"
+#include "model/table_file.h"
 #include "text/display_text.h"
 #include "text/windows1252.h"
 
@@ -57,6 +58,12 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
       return text::DisplayText(document_.GetCellText(code), document_.Encoding());
+    case Qt::ToolTipRole: {
+      // The line a save writes, so that a mark's text after its code can be seen.
+      const QByteArray line = model::CodeLine(document_, code);
+      if (line.isEmpty()) return {};
+      return text::DisplayText(line, document_.Encoding());
+    }
     case Qt::BackgroundRole:
       if (document_.IsSpecial(code)) return kMarkedBackground;
       return {};

@@ -2,6 +2,7 @@
 
 #include "editing/editing_state.h"
 #include "editing/extra_lines_draft.h"
+#include "model/hex.h"
 #include "model/table_document.h"
 #include "support/fake_answers.h"
 #include "support/file_size_limit.h"
@@ -68,6 +69,7 @@ class DocumentCommandsTest : public QObject {
   void NewAndOpenKeepTheInputMode();
   void PendingExtraLinesAreOfferedFirst_data();
   void PendingExtraLinesAreOfferedFirst();
+  void OpenNamesTheLinesASaveDrops();
 };
 
 void DocumentCommandsTest::NewAsksOnlyWhenModified_data() {
@@ -216,10 +218,16 @@ void DocumentCommandsTest::FailedLoadKeepsLinesReadAndNamesTableUnnamed_data() {
   QTest::addColumn<bool>("exists");
   QTest::addColumn<QString>("expected_in_message");
   QTest::addColumn<QByteArray>("cell_41");
-  QTest::newRow("bad digit on line 2")
-      << QByteArray("41=A\r\nZ1=x\r\n42=B\r\n") << true
-      << QStringLiteral("Line 2: not a hexadecimal digit\r\n\r\nThe lines before it were loaded")
-      << QByteArray("A");
+  QByteArray bookmarks;  // one too many
+  for (int i = 0; i < 32; ++i) bookmarks += "(" + QByteArray::number(i, 16) + "h)b\r\n";
+  QTest::newRow("32nd bookmark on line 34")
+      << "41=A\r\n41=B\r\n" + bookmarks + "42=B\r\n"
+      << true
+      << QStringLiteral(
+             "Line 34: more than 31 bookmarks\r\n\r\nThe lines before it were loaded "
+             "into an unnamed table.\r\n\r\nA save will not write these lines:\r\n"
+             "Line 1 (code 41) is replaced by line 2.")
+      << QByteArray("B");
   QTest::newRow("missing file") << QByteArray() << false
                                 << QStringLiteral(
                                        "No such file or directory\r\n\r\nNothing was loaded")
@@ -479,6 +487,32 @@ void DocumentCommandsTest::PendingExtraLinesAreOfferedFirst() {
   QCOMPARE(testing::TempFolder::Read(saved), button == Button::kYes ? "s: 20\r\n"_ba : ""_ba);
   QCOMPARE(f.extra_lines.HasPendingRows(), button == Button::kCancel);
   QCOMPARE(closes, command == QLatin1String("Close") && button != Button::kCancel);
+}
+
+// Lines a save drops are named once, after opening, ten at most; kept lookalike lines are not.
+void DocumentCommandsTest::OpenNamesTheLinesASaveDrops() {
+  Fixture f;
+  QByteArray content = "; ====\r\n27=\xE2\x80\x99\r\n27='\r\nA4=\r\n";
+  for (int code = 0x30; code < 0x3B; ++code) {
+    content += model::HexByte(static_cast<quint8>(code)) + "=\r\n";
+  }
+  f.answers.QueueFile(f.folder.Write(QStringLiteral("t.tbl"), content));
+  f.answers.QueueButton(Button::kOk);
+  f.commands.Open();
+  QCOMPARE(f.answers.messages.size(), 1);
+  const auto& message = f.answers.messages.first();
+  QCOMPARE(message.title, QStringLiteral("Open Table"));
+  QCOMPARE(message.icon, Answers::Icon::kExclamation);
+  QVERIFY2(message.text.contains(
+               QStringLiteral("A save will not write these lines:\r\n"
+                              "Line 2 (code 27) is replaced by line 3.\r\n"
+                              "Line 4 (code A4) has no text and will not be saved.\r\n"
+                              "Line 5 (code 30) has no text and will not be saved.\r\n")),
+           qPrintable(message.text));
+  QVERIFY2(message.text.endsWith(QStringLiteral(
+               "Line 12 (code 37) has no text and will not be saved.\r\n... and 3 more.")),
+           qPrintable(message.text));
+  QCOMPARE(f.document.ExtraLineCount(), 1);
 }
 
 }  // namespace orvane::commands

@@ -65,11 +65,17 @@ void SpecialCharactersTest::SetOnMarkedCellSetsModified() {
   state.SelectCode(0x00);
   document.SetCellText(0x00, QByteArray("*"));
   document.MarkSpecial(0x00);
+  document.SetMarkLabel(0x00, "=[nl]");  // as a file's "*00=[nl]" gives it
   FakeAnswers answers;
   orvane::editing::SetSpecialCharacter(document, state, answers);
   QVERIFY(document.IsSpecial(0x00));
   QVERIFY(document.IsModified());
   QVERIFY(answers.messages.isEmpty());
+  QCOMPARE(document.MarkLabel(0x00), QByteArray("=[nl]"));  // kept on a cell already marked
+  orvane::editing::UnsetSpecialCharacter(document, state);
+  QVERIFY(document.MarkLabel(0x00).isEmpty());  // gone with the mark
+  orvane::editing::SetSpecialCharacter(document, state, answers);
+  QVERIFY(document.MarkLabel(0x00).isEmpty());  // a new mark has none
 }
 
 void SpecialCharactersTest::UnsetRemovesMarkWhateverTheText_data() {

@@ -51,10 +51,9 @@ void TableDocumentTest::SlotOpsRefuseOutsideStoreAndChangeNothing() {
   QVERIFY(!document.GetExtraLine(slot).has_value());
 
   QCOMPARE(document.BookmarkCount(), 0);
-  QCOMPARE(document.ExtraLineCount(), 0);
+  QCOMPARE(document.ExtraLineSlots(), 0);
   for (int s = 0; s < orvane::model::kSlotCount; ++s) {
     QCOMPARE(*document.GetBookmark(s), orvane::model::Bookmark{});
-    QCOMPARE(*document.GetExtraLine(s), QByteArray());
   }
   QCOMPARE(bookmarks.count() + extra.count() + reset.count(), 0);
   QVERIFY(!document.IsModified());
@@ -66,21 +65,24 @@ void TableDocumentTest::SlotOpsAcceptFirstAndLastSlot() {
   QSignalSpy extra(&document, &TableDocument::extraLinesChanged);
   QVERIFY(document.SetBookmark(0, 1, "first"));
   QVERIFY(document.SetBookmark(30, -1, "last"));
-  QVERIFY(document.SetExtraLine(0, "s: 20"));
-  QVERIFY(document.SetExtraLine(30, "end"));
   QCOMPARE(document.GetBookmark(30)->address, -1);
   QCOMPARE(document.GetBookmark(30)->title, QByteArray("last"));
-  QCOMPARE(*document.GetExtraLine(30), QByteArray("end"));
   QCOMPARE(document.BookmarkCount(), 2);
-  QCOMPARE(document.ExtraLineCount(), 2);
   QCOMPARE(bookmarks.count(), 2);
-  QCOMPARE(extra.count(), 2);
-
   QVERIFY(document.ClearBookmark(30));
-  QVERIFY(document.SetExtraLine(30, QByteArray()));
   QCOMPARE(*document.GetBookmark(30), orvane::model::Bookmark{});
   QCOMPARE(document.BookmarkCount(), 1);
-  QCOMPARE(document.ExtraLineCount(), 1);
+
+  // Extra lines have no limit: a slot at the end appends, one past it is refused.
+  for (int slot = 0; slot < 40; ++slot) {
+    QVERIFY(document.SetExtraLine(slot, "line " + QByteArray::number(slot)));
+  }
+  QVERIFY(!document.SetExtraLine(41, "gap"));
+  QCOMPARE(*document.GetExtraLine(39), QByteArray("line 39"));
+  QVERIFY(document.SetExtraLine(20, QByteArray()));  // a free slot, between lines in use
+  QCOMPARE(document.ExtraLineCount(), 39);
+  QCOMPARE(*document.GetExtraLine(21), QByteArray("line 21"));
+  QCOMPARE(extra.count(), 41);
 }
 
 void TableDocumentTest::BookmarkInUseByTitleNotAddress() {
@@ -97,7 +99,10 @@ void TableDocumentTest::ClearTableEmptiesEverythingButPath() {
   document.MarkSpecial(0x00);
   document.SetCellText(0xFF, "end");
   QVERIFY(document.SetBookmark(0, 0x1234, "Intro"));
-  QVERIFY(document.SetExtraLine(3, "s: 20"));
+  QVERIFY(document.SetExtraLine(0, "s: 20"));
+  document.SetMarkLabel(0x00, "=[end]");
+  document.SetEncoding(orvane::text::Encoding::kShiftJis);
+  document.SetForm(orvane::text::FileForm::kUtf8Bom);
   document.SetModified(true);
 
   QSignalSpy reset(&document, &TableDocument::tableReset);
@@ -112,7 +117,10 @@ void TableDocumentTest::ClearTableEmptiesEverythingButPath() {
   }
   QCOMPARE(document.BookmarkCount(), 0);
   QCOMPARE(*document.GetBookmark(0), orvane::model::Bookmark{});
-  QCOMPARE(document.ExtraLineCount(), 0);
+  QCOMPARE(document.ExtraLineSlots(), 0);
+  QVERIFY(document.MarkLabel(0x00).isEmpty());
+  QCOMPARE(document.Encoding(), orvane::text::Encoding::kEucJp);
+  QCOMPARE(document.Form(), orvane::text::FileForm::kPlain);
   QVERIFY(!document.IsModified());
   QCOMPARE(document.TablePath(), QStringLiteral("/tmp/a.tbl"));
   QCOMPARE(document.WindowTitle(), orvane::testing::TitleFor(QStringLiteral("/tmp/a.tbl")));

@@ -10,10 +10,13 @@
 
 using orvane::model::LoadError;
 using orvane::model::LoadTableFromBytes;
+using orvane::model::LoadWarning;
 using orvane::model::ReadsAsExtraLine;
 using orvane::model::TableDocument;
 using orvane::testing::DataPath;
 using orvane::testing::TempFolder;
+using orvane::text::Encoding;
+using orvane::text::FileForm;
 
 namespace {
 
@@ -35,13 +38,22 @@ class TableFileTest : public QObject {
   void LoadStopsWithLineAndReason();
   void LinesBeforeFailureStayLoaded();
   void UnclosedAndUntitledBookmarkLinesKeptAsExtraLines();
-  void KeptBookmarkLinesCountTowardExtraLineLimit();
+  void ExtraLinesHaveNoLimit();
   void LoneLineFeedEndsLine();
   void LoadSendsOneReset();
   void LoadOfMissingFileNamesFileButKeepsPath();
   void SavedTablePrintsBlocksInOrder();
   void ReadsAsExtraLineAgreesWithTheReader_data();
   void ReadsAsExtraLineAgreesWithTheReader();
+  void LookalikeLinesAreKeptAsExtraLines_data();
+  void LookalikeLinesAreKeptAsExtraLines();
+  void WarningsNameTheLinesASaveDrops();
+  void MarkLabelsAreKeptAndWrittenBack();
+  void FileFormIsReadAndWrittenBack_data();
+  void FileFormIsReadAndWrittenBack();
+  void LineThatLooksLikeAMarkStaysALine();
+  void Utf16SaveRefusesTextsThatAreNotUtf8();
+  void EncodingIsDetectedFromEveryText();
 };
 
 void TableFileTest::LoadAndSaveGivesExpectedBytes_data() {
@@ -72,25 +84,21 @@ void TableFileTest::LoadStopsWithLineAndReason_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::addColumn<qsizetype>("line");
   QTest::addColumn<QString>("reason");
-  const QString not_hex = QStringLiteral("not a hexadecimal digit");
-  const QString too_long = QStringLiteral("more than 8 hexadecimal digits");
-  QTest::newRow("code high digit") << QByteArray("G1=x") << qsizetype{1} << not_hex;
-  QTest::newRow("code low digit") << QByteArray("41=A\r\n4g=x") << qsizetype{2} << not_hex;
-  QTest::newRow("code wins over special") << QByteArray("/0=x") << qsizetype{1} << not_hex;
-  QTest::newRow("code wins over bookmark") << QByteArray("(1=x") << qsizetype{1} << not_hex;
-  QTest::newRow("special alone") << QByteArray("/") << qsizetype{1} << not_hex;
-  QTest::newRow("special one digit") << QByteArray("*0\r\n") << qsizetype{1} << not_hex;
-  QTest::newRow("special bad digit") << QByteArray("/0z") << qsizetype{1} << not_hex;
-  QTest::newRow("bookmark no digits") << QByteArray("(h)x") << qsizetype{1} << not_hex;
-  QTest::newRow("bookmark bad digit") << QByteArray("(12g4h)x") << qsizetype{1} << not_hex;
-  QTest::newRow("bookmark blank digit") << QByteArray("( 1h)x") << qsizetype{1} << not_hex;
-  QTest::newRow("bookmark 9 digits") << QByteArray("(123456789h)x") << qsizetype{1} << too_long;
-  QTest::newRow("lines counted across mixed ends")
-      << QByteArray("a\rb\nc\r\n\r\n\n\rG0=x") << qsizetype{7} << not_hex;
+  const QString utf16 = QStringLiteral("not valid UTF-16");
   QTest::newRow("32nd bookmark") << Numbered("(", 32, "h)b\r\n\r\n") << qsizetype{63}
                                  << QStringLiteral("more than 31 bookmarks");
-  QTest::newRow("32nd extra line") << Numbered("line ", 32, "\r\n") << qsizetype{32}
-                                   << QStringLiteral("more than 31 extra lines");
+  QTest::newRow("odd byte after UTF-16LE") << QByteArray(
+                                                  "\xFF\xFE"
+                                                  "4\0=\0A\0\n",
+                                                  9)
+                                           << qsizetype{0} << utf16;
+  QTest::newRow("lone high surrogate") << QByteArray(
+                                              "\xFF\xFE\x00\xD8"
+                                              "A\0",
+                                              6)
+                                       << qsizetype{0} << utf16;
+  QTest::newRow("lone low surrogate, big-endian")
+      << QByteArray("\xFE\xFF\xDC\x00", 4) << qsizetype{0} << utf16;
 }
 
 void TableFileTest::LoadStopsWithLineAndReason() {
@@ -107,14 +115,14 @@ void TableFileTest::LoadStopsWithLineAndReason() {
 void TableFileTest::LinesBeforeFailureStayLoaded() {
   TableDocument document;
   const auto error = orvane::model::LoadTableFromBytes(
-      document, "41=A\r\n/00\r\n(1h)b\r\ns: 20\r\nG0=x\r\n42=B\r\n(2h)c\r\nmore\r\n");
+      document, "41=A\r\n/00\r\n" + Numbered("(", 31, "h)b\r\n") + "s: 20\r\n(20h)c\r\n42=B\r\n");
   QVERIFY(error.has_value());
-  QCOMPARE(error->line, 5);
+  QCOMPARE(error->line, 35);
   QCOMPARE(document.GetCellText(0x41), QByteArray("A"));
   QCOMPARE(document.GetCellText(0x00), QByteArray("/"));
   QVERIFY(document.IsSpecial(0x00));
   QCOMPARE(document.GetCellText(0x42), QByteArray());
-  QCOMPARE(document.BookmarkCount(), 1);
+  QCOMPARE(document.BookmarkCount(), 31);
   QCOMPARE(document.ExtraLineCount(), 1);
 }
 
@@ -132,19 +140,12 @@ void TableFileTest::UnclosedAndUntitledBookmarkLinesKeptAsExtraLines() {
            QByteArray("(label)\r\n(12h)\r\n(12H)\r\n\r\n(3h)x\r\n"));
 }
 
-void TableFileTest::KeptBookmarkLinesCountTowardExtraLineLimit() {
-  const QByteArray thirty = Numbered("line ", 30, "\r\n");
+void TableFileTest::ExtraLinesHaveNoLimit() {
+  const QByteArray lines = Numbered("8", 40, "40=x\r\n") + "(label)\r\n";
   TableDocument document;
-  QVERIFY(!orvane::model::LoadTableFromBytes(document, thirty + "(label)"));
-  QCOMPARE(document.ExtraLineCount(), 31);
-
-  for (const QByteArray& kept : {QByteArray("(label)"), QByteArray("(7h)")}) {
-    TableDocument full;
-    const auto error = orvane::model::LoadTableFromBytes(full, thirty + "s: 20\r\n" + kept);
-    QVERIFY(error.has_value());
-    QCOMPARE(error->line, 32);
-    QCOMPARE(error->reason, QStringLiteral("more than 31 extra lines"));
-  }
+  QVERIFY(!orvane::model::LoadTableFromBytes(document, lines + "41=A\r\n"));
+  QCOMPARE(document.ExtraLineCount(), 41);
+  QCOMPARE(orvane::model::TableToBytes(document), lines + "41=A\r\n");
 }
 
 void TableFileTest::LoneLineFeedEndsLine() {
@@ -183,7 +184,7 @@ void TableFileTest::SavedTablePrintsBlocksInOrder() {
   TableDocument document;
   QVERIFY(document.SetBookmark(0, 0x1234, "Intro"));
   document.SetCellText(0x20, "b");
-  QVERIFY(document.SetExtraLine(4, "s: 20"));
+  QVERIFY(document.SetExtraLine(0, "s: 20"));
   document.SetCellText(0x00, "a");
   document.SetCellText(0x2F, "/");  // unmarked: an ordinary entry
   document.SetCellText(0x41, "A");  // marked with other text: an ordinary entry
@@ -203,9 +204,10 @@ void TableFileTest::ReadsAsExtraLineAgreesWithTheReader_data() {
   QTest::newRow("unclosed bookmark") << QByteArray("(label") << true;
   QTest::newRow("untitled bookmark") << QByteArray("(12h)") << true;
   QTest::newRow("code entry") << QByteArray("0A=x") << false;
-  QTest::newRow("bad code entry") << QByteArray("/0=x") << false;
+  QTest::newRow("only looks like a code entry") << QByteArray("/0=x") << true;
   QTest::newRow("special") << QByteArray("/00") << false;
-  QTest::newRow("bad special") << QByteArray("*x") << false;
+  QTest::newRow("only looks like a special") << QByteArray("*x") << true;
+  QTest::newRow("only looks like a bookmark") << QByteArray("(zzh)x") << true;
   QTest::newRow("bookmark") << QByteArray("(1H)Intro") << false;
   QTest::newRow("line feed") << QByteArray("a\nb") << false;
   QTest::newRow("empty") << QByteArray() << false;
@@ -219,6 +221,158 @@ void TableFileTest::ReadsAsExtraLineAgreesWithTheReader() {
   TableDocument document;
   QVERIFY(!LoadTableFromBytes(document, line + "\r\n"));
   QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>(line));
+}
+
+void TableFileTest::LookalikeLinesAreKeptAsExtraLines_data() {
+  QTest::addColumn<QByteArray>("line");
+  for (const char* line : {"G1=x", "4g=x", "/0=x", "(1=x", "; ====", "/", "*0", "/0z", "*=05",
+                           "/%111001=[end]", "(h)x", "(12g4h)x", "( 1h)x", "(123456789h)x"}) {
+    QTest::newRow(line) << QByteArray(line);
+  }
+}
+
+// Lines that only look like a code, a mark or a bookmark no longer stop the load: each is kept
+// verbatim, written back, and named only as a warning for `orvane-tbl check`.
+void TableFileTest::LookalikeLinesAreKeptAsExtraLines() {
+  QFETCH(QByteArray, line);
+  TableDocument document;
+  QList<LoadWarning> warnings;
+  QVERIFY(!LoadTableFromBytes(document, "41=A\r\n" + line + "\r\n", &warnings));
+  QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>(line));
+  QCOMPARE(warnings, (QList<LoadWarning>{{LoadWarning::Kind::kKeptAsExtraLine, 2, 0, 0}}));
+  QCOMPARE(orvane::model::TableToBytes(document), line + "\r\n41=A\r\n");
+  QVERIFY(ReadsAsExtraLine(line));
+}
+
+void TableFileTest::WarningsNameTheLinesASaveDrops() {
+  TableDocument document;
+  QList<LoadWarning> warnings;
+  QVERIFY(!LoadTableFromBytes(
+      document, "27=\xE2\x80\x99\n27='\nA4=\n/00\n00=A\n30=\n30=0\nB0=\n/B0\nB0=\n", &warnings));
+  using Kind = LoadWarning::Kind;
+  QCOMPARE(warnings, (QList<LoadWarning>{{Kind::kReplaced, 1, 0x27, 2},
+                                         {Kind::kNoText, 3, 0xA4, 0},
+                                         {Kind::kReplaced, 4, 0x00, 5},
+                                         {Kind::kReplaced, 6, 0x30, 7},
+                                         {Kind::kReplaced, 8, 0xB0, 9},
+                                         {Kind::kReplaced, 9, 0xB0, 10},
+                                         {Kind::kNoText, 10, 0xB0, 0}}));
+  // The later line wins, as the format says; a mark stays on a cell a code line then names.
+  QCOMPARE(document.GetCellText(0x27), QByteArray("'"));
+  QCOMPARE(document.GetCellText(0x00), QByteArray("A"));
+  QVERIFY(document.IsSpecial(0x00));
+}
+
+void TableFileTest::MarkLabelsAreKeptAndWrittenBack() {
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, "/ff=[end]\n\n*00f7\n/0A\n*0b=old\n0B=B\n"));
+  QVERIFY(document.IsSpecial(0xFF) && document.IsSpecial(0x00));
+  QCOMPARE(document.GetCellText(0xFF), QByteArray("/"));
+  QCOMPARE(document.MarkLabel(0xFF), QByteArray("=[end]"));
+  QCOMPARE(document.MarkLabel(0x00), QByteArray("f7"));
+  QCOMPARE(document.MarkLabel(0x0B), QByteArray());  // a later line drops it
+  QCOMPARE(orvane::model::TableToBytes(document),
+           QByteArray("*00f7\r\n/0A\r\n0B=B\r\n/FF=[end]\r\n"));
+}
+
+void TableFileTest::FileFormIsReadAndWrittenBack_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("form");
+  QTest::addColumn<QByteArray>("cell");  // the text of code 00, in the document's bytes
+  QTest::newRow("plain") << QByteArray("00=\xA4\xA2\r\n") << int(FileForm::kPlain)
+                         << QByteArray("\xA4\xA2");
+  // The mark is not part of the first line, so code 00 is read.
+  QTest::newRow("UTF-8 mark") << QByteArray(
+                                     "\xEF\xBB\xBF"
+                                     "00=\xE3\x81\x82\r\n")
+                              << int(FileForm::kUtf8Bom) << QByteArray("\xE3\x81\x82");
+  QTest::newRow("UTF-16LE") << QByteArray(
+                                   "\xFF\xFE"
+                                   "0\0"
+                                   "0\0=\0\x42\x30\r\0\n\0",
+                                   14)
+                            << int(FileForm::kUtf16Le) << QByteArray("\xE3\x81\x82");
+  QTest::newRow("UTF-16BE, a pair") << QByteArray(
+                                           "\xFE\xFF\0"
+                                           "0\0"
+                                           "0\0=\xD8\x3D\xDE\x00\0\r\0\n",
+                                           16)
+                                    << int(FileForm::kUtf16Be) << QByteArray("\xF0\x9F\x98\x80");
+}
+
+void TableFileTest::FileFormIsReadAndWrittenBack() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, form);
+  QFETCH(QByteArray, cell);
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, bytes));
+  QCOMPARE(int(document.Form()), form);
+  QCOMPARE(document.GetCellText(0x00), cell);
+  QCOMPARE(document.ExtraLineCount(), 0);
+  QCOMPARE(std::get<QByteArray>(orvane::model::FileBytes(document)), bytes);
+  if (form != int(FileForm::kPlain)) QCOMPARE(document.Encoding(), Encoding::kUtf8);
+}
+
+// In a plain file, a first extra line that starts like a byte-order mark stays a line.
+void TableFileTest::LineThatLooksLikeAMarkStaysALine() {
+  for (const QByteArray& line : {QByteArray("\xEF\xBB\xBFx"), QByteArray("\xFF\xFE"),
+                                 QByteArray("\xFE\xFF"
+                                            "a")}) {
+    TableDocument document;
+    QVERIFY(!LoadTableFromBytes(document, "41=A\r\n" + line + "\r\n"));
+    const QByteArray bytes = std::get<QByteArray>(orvane::model::FileBytes(document));
+    TableDocument reloaded;
+    QVERIFY(!LoadTableFromBytes(reloaded, bytes));
+    QCOMPARE(reloaded.Form(), FileForm::kPlain);
+    QCOMPARE(reloaded.GetExtraLine(0), std::optional<QByteArray>(line));
+    QCOMPARE(std::get<QByteArray>(orvane::model::FileBytes(reloaded)), bytes);
+  }
+  // In UTF-16, a second mark is text: U+FEFF starts the first line and is written back.
+  const QByteArray utf16(
+      "\xFF\xFE\xFF\xFE"
+      "x\0\r\0\n\0",
+      10);
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, utf16));
+  QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>("\xEF\xBB\xBFx"));
+  QCOMPARE(std::get<QByteArray>(orvane::model::FileBytes(document)), utf16);
+}
+
+void TableFileTest::Utf16SaveRefusesTextsThatAreNotUtf8() {
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, QByteArray("\xFF\xFE"
+                                                   "A\0=\0"
+                                                   "b\0",
+                                                   8)));
+  document.SetCellText(0x41, "\xA4\xAB");  // an EUC-JP kana typed into it
+  QVERIFY(document.SetExtraLine(0, "ok"));
+  QVERIFY(document.SetExtraLine(1, "\xE9t\xE9"));
+  const auto bytes = orvane::model::FileBytes(document);
+  QVERIFY(std::holds_alternative<orvane::model::SaveError>(bytes));
+  QCOMPARE(std::get<orvane::model::SaveError>(bytes).reason,
+           QStringLiteral("The file is written as UTF-16LE, which cannot hold these texts: "
+                          "code 41, extra line 2"));
+  TempFolder folder;
+  const QString path = folder.Write(QStringLiteral("t.tbl"), "old");
+  QVERIFY(orvane::model::SaveTable(document, path).has_value());
+  QCOMPARE(TempFolder::Read(path), QByteArray("old"));
+}
+
+void TableFileTest::EncodingIsDetectedFromEveryText() {
+  struct Row {
+    QByteArray bytes;
+    Encoding encoding;
+  };
+  for (const Row& row :
+       {Row{"41=A\r\n", Encoding::kEucJp}, Row{"10=\xE3\x81\x82\r\n", Encoding::kUtf8},
+        Row{"41=A\r\n\r\n(1h)\xE3\x81\x82\r\n", Encoding::kUtf8},
+        Row{"41=A\r\n\r\n(1h)\xA4\xA2\xA4\xAB\r\n", Encoding::kEucJp},
+        Row{"8140=\x82\xA0\r\n", Encoding::kShiftJis},
+        Row{"/FF=\x82\xA0\r\n", Encoding::kShiftJis}}) {
+    TableDocument document;
+    QVERIFY(!LoadTableFromBytes(document, row.bytes));
+    QCOMPARE(document.Encoding(), row.encoding);
+  }
 }
 
 QTEST_GUILESS_MAIN(TableFileTest)

@@ -88,16 +88,13 @@ void DisplayTextTest::Utf8TablesShowUtf8AndFallBackPerCell() {
 }
 
 void DisplayTextTest::DetectionNeedsValidUtf8Everywhere() {
-  EncodingDetector detector;
-  QCOMPARE(detector.Result(), Encoding::kEucJp);  // nothing non-ASCII: the format's own
-  detector.Add("A");
-  QCOMPARE(detector.Result(), Encoding::kEucJp);
-  detector.Add("\xE3\x81\x82");
-  QCOMPARE(detector.Result(), Encoding::kUtf8);
-  detector.Add("\xA4\xA2");
-  QCOMPARE(detector.Result(), Encoding::kEucJp);
-  detector.Add("\xE3\x81\x82");  // one text that is not UTF-8 decides for good
-  QCOMPARE(detector.Result(), Encoding::kEucJp);
+  QCOMPARE(DetectEncoding(""), Encoding::kEucJp);  // nothing non-ASCII: the format's own
+  QCOMPARE(DetectEncoding("41=A\r\n"), Encoding::kEucJp);
+  QCOMPARE(DetectEncoding("10=\xE3\x81\x82\r\n"), Encoding::kUtf8);
+  // One text that is not UTF-8 decides for good, wherever it is.
+  QVERIFY(DetectEncoding("10=\xE3\x81\x82\r\n\xA4\xA2\r\n10=\xE3\x81\x82") != Encoding::kUtf8);
+  // A sequence cut by a line end is not UTF-8.
+  QVERIFY(DetectEncoding("10=\xE3\x81\r\n\x82") != Encoding::kUtf8);
 }
 
 void DisplayTextTest::TypedTextIsEncodedInTheTableEncoding() {

@@ -18,6 +18,7 @@ class TblToolTest : public QObject {
   void CheckSummarizesTable();
   void CheckNamesFailingLine();
   void CheckOfMissingFileNamesFile();
+  void CheckWarnsOfLinesASaveChangesAndNamesTheForm();
   void NormalizeOfBrokenFileWritesNothing();
   void NormalizeReportsSaveFailure();
   void BadArgumentsGiveUsage_data();
@@ -41,17 +42,22 @@ void TblToolTest::CheckSummarizesTable() {
   const auto result = RunTblTool({QStringLiteral("check"), path});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(result.out,
-           path.toLocal8Bit() + ": 8 codes, 2 special marks, 6 bookmarks, 5 extra lines\n");
-  QCOMPARE(result.err, QByteArray());
+           path.toLocal8Bit() + ": 8 codes, 2 special marks, 6 bookmarks, 5 extra lines, EUC-JP\n");
+  const QByteArray file = path.toLocal8Bit();
+  QCOMPARE(result.err, file + ":2: warning: code 41 is defined again on line 3\n" + file +
+                           ":5: warning: code 42 has no text\n" + file +
+                           ":6: warning: code 00 is defined again on line 7\n");
 }
 
 void TblToolTest::CheckNamesFailingLine() {
   TempFolder folder;
-  const QString path = folder.Write(QStringLiteral("bad.tbl"), "41=A\n\r\n(12345678Ah)x\r\n");
+  QByteArray bookmarks;  // one too many
+  for (int i = 0; i < 32; ++i) bookmarks += "(" + QByteArray::number(i) + "h)b\n";
+  const QString path = folder.Write(QStringLiteral("bad.tbl"), "41=A\n\r\n" + bookmarks);
   const auto result = RunTblTool({QStringLiteral("check"), path});
   QCOMPARE(result.exit_code, 1);
   QCOMPARE(result.out, QByteArray());
-  QCOMPARE(result.err, path.toLocal8Bit() + ":3: more than 8 hexadecimal digits\n");
+  QCOMPARE(result.err, path.toLocal8Bit() + ":34: more than 31 bookmarks\n");
 }
 
 void TblToolTest::CheckOfMissingFileNamesFile() {
@@ -62,13 +68,31 @@ void TblToolTest::CheckOfMissingFileNamesFile() {
   QCOMPARE(result.err, path.toLocal8Bit() + ": No such file or directory\n");
 }
 
+void TblToolTest::CheckWarnsOfLinesASaveChangesAndNamesTheForm() {
+  TempFolder folder;
+  const QString path = folder.Write(QStringLiteral("t.tbl"),
+                                    "\xEF\xBB\xBF; ====\n4G=x\n27=a\n27=b\nA4=\n/ff=[end]\n");
+  const auto result = RunTblTool({QStringLiteral("check"), path});
+  QCOMPARE(result.exit_code, 0);
+  const QByteArray file = path.toLocal8Bit();
+  QCOMPARE(result.err, file + ":1: warning: kept as an extra line\n" + file +
+                           ":2: warning: kept as an extra line\n" + file +
+                           ":3: warning: code 27 is defined again on line 4\n" + file +
+                           ":5: warning: code A4 has no text\n");
+  QCOMPARE(result.out,
+           file + ": 2 codes, 1 special marks, 0 bookmarks, 2 extra lines, UTF-8 with BOM\n");
+}
+
 void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
   TempFolder folder;
-  const QString in = folder.Write(QStringLiteral("bad.tbl"), "41=A\r\n/0\r\n");
+  const QString in = folder.Write(QStringLiteral("bad.tbl"),
+                                  "\xFF\xFE"
+                                  "4\0"
+                                  "1\0=");
   const QString out = folder.Write(QStringLiteral("out.tbl"), "old\r\n");
   const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
   QCOMPARE(result.exit_code, 1);
-  QCOMPARE(result.err, in.toLocal8Bit() + ":2: not a hexadecimal digit\n");
+  QCOMPARE(result.err, in.toLocal8Bit() + ": not valid UTF-16\n");
   QCOMPARE(TempFolder::Read(out), QByteArray("old\r\n"));
 
   const QString fresh = folder.Path(QStringLiteral("fresh.tbl"));
@@ -106,16 +130,15 @@ void TblToolTest::BadArgumentsGiveUsage() {
 
 void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
   TempFolder folder;
-  const QString bad = folder.Write(QStringLiteral("bad.tbl"), "G0=x");
+  const QString bad = folder.Write(QStringLiteral("bad.tbl"), "\xFE\xFF\xDC");
   struct Run {
     QStringList arguments;
     int exit_code;
     QByteArray err;
   };
-  for (const Run& run : {Run{{}, 2, "usage: orvane-tbl check FILE | orvane-tbl normalize IN OUT\n"},
-                         Run{{QStringLiteral("check"), bad},
-                             1,
-                             bad.toLocal8Bit() + ":1: not a hexadecimal digit\n"}}) {
+  for (const Run& run :
+       {Run{{}, 2, "usage: orvane-tbl check FILE | orvane-tbl normalize IN OUT\n"},
+        Run{{QStringLiteral("check"), bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n"}}) {
     QProcess process;
     process.start(QStringLiteral(ORVANE_TBL_PROGRAM), run.arguments);
     QVERIFY(process.waitForFinished(30000));

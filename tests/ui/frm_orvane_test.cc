@@ -528,8 +528,12 @@ void FrmOrvaneTest::MarkedCellsAreYellow() {
   Trigger("Toolbar1_Button5");
   const QModelIndex cell = Grid()->model()->index(0, 0);
   QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 0));
+  QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("/00"));
+  rig_->Document().SetMarkLabel(0x00, "=[end]");
+  QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("/00=[end]"));
   Trigger("Toolbar1_Button6");
   QVERIFY(!cell.data(Qt::BackgroundRole).isValid());
+  QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("00=/"));
   QCOMPARE(Grid()->palette().color(QPalette::Base), QColor(Qt::white));
   rig_->State().SelectCode(1);
   rig_->answers.QueueButton(editing::Answers::Button::kOk);

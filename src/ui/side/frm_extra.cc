@@ -87,11 +87,6 @@ void frmExtra::txtLine_Change(const QString& text) { cmdAdd_->setEnabled(!text.i
 
 void frmExtra::cmdAdd_Click() {
   if (!txtLine_->text().isEmpty()) {
-    if (draft_.Rows().size() >= model::kSlotCount) {
-      ShowError(session_.Answers(),
-                QStringLiteral("The table already holds %1 extra lines.").arg(model::kSlotCount));
-      return;
-    }
     const int selected = SelectedRow(lstExtra_);
     const auto line = ReadLine(selected < 0 ? QByteArray() : draft_.Rows()[selected]);
     if (!line) return;

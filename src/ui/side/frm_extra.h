@@ -21,7 +21,7 @@ namespace orvane::ui::side {
 
 // The Extra Lines Manager. It shows and edits the session's working copy of the extra lines,
 // one row of bytes per list row, which "&Close" writes into the table's slots; closing it any
-// other way drops the copy. The copy never grows past the table's 31 slots.
+// other way drops the copy.
 class frmExtra : public QWidget {
   Q_OBJECT
 

@@ -1,0 +1,143 @@
+#include "model/hex.h"
+#include "model/limited_list.h"
+#include "model/table_document.h"
+#include "model/table_file.h"
+#include "text/utf16.h"
+#include "text/utf8.h"
+
+#include <QSaveFile>
+
+namespace orvane::model {
+namespace {
+
+constexpr QByteArrayView kCrLf("\r\n");
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+// An upper bound of the written size: growing a table of many megabytes by appends would copy
+// it several times over.
+qsizetype WrittenSizeBound(const TableDocument& document) {
+  const ExtraLines& lines = document.GetExtraLines();
+  qsizetype size = lines.ByteCount() + 2 * lines.size();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    size += document.GetBookmark(slot).value_or(Bookmark{}).title.size() + 16;
+  }
+  for (int code = 0; code < kCodeCount; ++code) {
+    const auto c = static_cast<quint8>(code);
+    size += document.GetCellText(c).size() + document.MarkLabel(c).size() + 5;
+  }
+  return size;
+}
+
+// The texts a UTF-16 file cannot hold because they are not UTF-8, named for the user.
+QStringList NotUtf8Texts(const TableDocument& document) {
+  QStringList names;
+  for (int code = 0; code < kCodeCount; ++code) {
+    const auto c = static_cast<quint8>(code);
+    if (!text::IsValidUtf8(document.GetCellText(c)) || !text::IsValidUtf8(document.MarkLabel(c))) {
+      names << QStringLiteral("code %1").arg(QString::fromLatin1(HexByte(c)));
+    }
+  }
+  const ExtraLines& lines = document.GetExtraLines();
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (!text::IsValidUtf8(lines.at(i))) names << QStringLiteral("extra line %1").arg(i + 1);
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (!text::IsValidUtf8(document.GetBookmark(slot).value_or(Bookmark{}).title)) {
+      names << QStringLiteral("bookmark %1").arg(slot + 1);
+    }
+  }
+  return names;
+}
+
+// Qt reports a short write as a success with no error; writing the rest again fails with the
+// system's reason (file too large, disk full). Unbuffered, so every write reaches the system.
+bool WriteAll(QSaveFile& file, QByteArrayView bytes) {
+  while (!bytes.isEmpty()) {
+    const qint64 written = file.write(bytes.data(), bytes.size());
+    if (written <= 0) return false;
+    bytes = bytes.sliced(written);
+  }
+  return file.flush();
+}
+
+}  // namespace
+
+QByteArray CodeLine(const TableDocument& document, quint8 code) {
+  const QByteArray text = document.GetCellText(code);
+  if (text.isEmpty()) return {};
+  // A mark is written only on the text it stands for; on any other text it is ignored.
+  if (document.IsSpecial(code) && (text == "/" || text == "*")) {
+    return text + HexByte(code) + document.MarkLabel(code);
+  }
+  return HexByte(code) + '=' + text;
+}
+
+QByteArray TableToBytes(const TableDocument& document) {
+  QByteArray out;
+  out.reserve(WrittenSizeBound(document));
+  const ExtraLines& lines = document.GetExtraLines();
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (!lines.at(i).isEmpty()) out.append(lines.at(i)).append(kCrLf);
+  }
+  for (int code = 0; code < kCodeCount; ++code) {
+    const QByteArray line = CodeLine(document, static_cast<quint8>(code));
+    if (!line.isEmpty()) out.append(line).append(kCrLf);
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const Bookmark bookmark = document.GetBookmark(slot).value_or(Bookmark{});
+    if (bookmark.title.isEmpty()) continue;
+    out.append(kCrLf).append('(').append(HexAddress(bookmark.address)).append("h)");
+    out.append(bookmark.title).append(kCrLf);
+  }
+  return out;
+}
+
+std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
+  const text::FileForm form = document.Form();
+  switch (form) {
+    case text::FileForm::kPlain: {
+      QByteArray bytes = TableToBytes(document);
+      // A first extra line that starts like a byte-order mark would be read back as one: an
+      // empty line before it, which the reader skips, keeps it a line.
+      if (bytes.startsWith(kUtf8Mark) || bytes.startsWith("\xFF\xFE") ||
+          bytes.startsWith("\xFE\xFF")) {
+        bytes.prepend(kCrLf);
+      }
+      return bytes;
+    }
+    case text::FileForm::kUtf8Bom:
+      return kUtf8Mark.toByteArray() + TableToBytes(document);
+    case text::FileForm::kUtf16Le:
+    case text::FileForm::kUtf16Be:
+      break;
+  }
+  if (const QStringList texts = NotUtf8Texts(document); !texts.isEmpty()) {
+    return SaveError{QStringLiteral("The file is written as %1, which cannot hold these texts: %2")
+                         .arg(text::FormName(form), JoinAtMost(texts, QStringLiteral(", ")))};
+  }
+  const bool little = form == text::FileForm::kUtf16Le;
+  const auto order = little ? text::ByteOrder::kLittleEndian : text::ByteOrder::kBigEndian;
+  return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF", 2) +
+         text::Utf8ToUtf16(TableToBytes(document), order);
+}
+
+std::optional<SaveError> SaveTable(TableDocument& document, const QString& path) {
+  auto bytes = FileBytes(document);
+  if (auto* error = std::get_if<SaveError>(&bytes)) return *error;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    return SaveError{file.errorString()};
+  }
+  // QSaveFile commits a short file when a write or the last flush fails: cancel it first.
+  if (!WriteAll(file, std::get<QByteArray>(bytes))) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    (void)file.commit();
+    return SaveError{reason};
+  }
+  if (!file.commit()) return SaveError{file.errorString()};
+  document.SetTablePath(path);
+  return std::nullopt;
+}
+
+}  // namespace orvane::model

@@ -64,6 +64,32 @@ QString CodeEntryFile(qint64 megabytes) {
   return path;
 }
 
+// `lines` two-byte code lines (extra lines to this format), then the 256 one-byte codes, as
+// the large real tables are. The texts are letters, or Shift-JIS kanji when `kanji` is set.
+QString TwoByteCodeFile(qint64 lines, bool kanji) {
+  static std::map<std::pair<qint64, bool>, QString> files;
+  auto& path = files[{lines, kanji}];
+  if (!path.isEmpty()) return path;
+  QByteArray bytes;
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  for (qint64 line = 0; line < lines; ++line) {
+    const auto code = static_cast<int>(0x8140 + line % 0x6000);
+    for (int shift : {12, 8, 4, 0}) bytes.append(kDigits[(code >> shift) & 0xF]);
+    bytes.append('=');
+    if (kanji) {
+      bytes.append(static_cast<char>(0x88 + line % 20)).append(static_cast<char>(0x9F + line % 90));
+    } else {
+      bytes.append(QByteArrayView("abcdefghijklmnopqrstuvwx").first(1 + line % 24));
+    }
+    bytes.append("\r\n");
+  }
+  for (int code = 0; code < orvane::model::kCodeCount; ++code) {
+    bytes.append(kDigits[code >> 4]).append(kDigits[code & 0xF]).append("=x\r\n");
+  }
+  path = WriteOnce(QStringLiteral("two_byte_%1_%2.tbl").arg(lines).arg(kanji), bytes);
+  return path;
+}
+
 void LoadFile(benchmark::State& state, const QString& path) {
   for (auto _ : state) {
     TableDocument document;
@@ -87,9 +113,16 @@ void BM_SaveFullTable(benchmark::State& state) {
 
 void BM_LoadCodeEntries(benchmark::State& state) { LoadFile(state, CodeEntryFile(state.range(0))); }
 
+void BM_LoadTwoByteCodes(benchmark::State& state) {
+  LoadFile(state, TwoByteCodeFile(state.range(0), false));
+}
+
+void BM_LoadTwoByteKanji(benchmark::State& state) {
+  LoadFile(state, TwoByteCodeFile(state.range(0), true));
+}
+
 // What any reader of the file has to pay at least.
-void BM_ReadAndCountLines(benchmark::State& state) {
-  const QString path = CodeEntryFile(state.range(0));
+void ReadAndCountLines(benchmark::State& state, const QString& path) {
   for (auto _ : state) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) state.SkipWithError("open failed");
@@ -97,6 +130,18 @@ void BM_ReadAndCountLines(benchmark::State& state) {
     benchmark::DoNotOptimize(std::count(bytes.begin(), bytes.end(), '\n'));
   }
   state.SetBytesProcessed(state.iterations() * QFile(path).size());
+}
+
+void BM_ReadAndCountLines(benchmark::State& state) {
+  ReadAndCountLines(state, CodeEntryFile(state.range(0)));
+}
+
+void BM_ReadAndCountTwoByteCodes(benchmark::State& state) {
+  ReadAndCountLines(state, TwoByteCodeFile(state.range(0), false));
+}
+
+void BM_ReadAndCountTwoByteKanji(benchmark::State& state) {
+  ReadAndCountLines(state, TwoByteCodeFile(state.range(0), true));
 }
 
 // 256 cells sharing `megabytes` of text, so the saved file has that size.
@@ -135,5 +180,25 @@ BENCHMARK(BM_LoadFullTable);
 BENCHMARK(BM_SaveFullTable);
 BENCHMARK(BM_LoadCodeEntries)->Arg(1)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndCountLines)->Arg(1)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadTwoByteCodes)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAndCountTwoByteCodes)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadTwoByteKanji)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAndCountTwoByteKanji)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveLargeTable)->Arg(1)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TableToBytes)->Arg(1)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);

@@ -1,15 +1,27 @@
 #include "tbl_tool.h"
 
+#include "editing/table_conversion.h"
 #include "model/hex.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "text/codec.h"
+
+#include <QFile>
 
 namespace orvane::tools {
 namespace {
 
 using model::TableDocument;
 
-constexpr char kUsage[] = "usage: orvane-tbl check FILE | orvane-tbl normalize IN OUT\n";
+constexpr char kUsage[] =
+    "usage: orvane-tbl check FILE\n"
+    "       orvane-tbl normalize IN OUT\n"
+    "       orvane-tbl convert IN OUT ENCODING\n"
+    "       orvane-tbl show [--encoding ENCODING] FILE\n"
+    "       orvane-tbl --help\n"
+    "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n";
+
+ToolResult Usage() { return ToolResult{kExitUsage, {}, kUsage}; }
 
 QByteArray Native(const QString& text) { return text.toLocal8Bit(); }
 
@@ -64,6 +76,57 @@ ToolResult Normalize(const QString& in, const QString& out) {
   return ToolResult{};
 }
 
+// Each line of IN that holds a text the target cannot hold, as "IN:LINE: ...", or nothing.
+QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding to) {
+  QFile file(in);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const std::optional<QByteArray> text = model::FileText(file.readAll());
+  if (!text) return {};
+  QByteArray report;
+  qsizetype number = 0;
+  for (const QByteArrayView line : model::FileLines(*text)) {
+    ++number;
+    const auto why = editing::WhyNotConvertible(line, from, to);
+    if (!why) continue;
+    report.append(Native(in)).append(':').append(QByteArray::number(number)).append(": ");
+    if (why->character.isEmpty()) {
+      report.append("cannot be read as ").append(text::EncodingName(from).toUtf8());
+    } else {
+      report.append("cannot be written in ").append(text::EncodingName(to).toUtf8());
+      report.append(": '").append(why->character.toUtf8()).append('\'');
+    }
+    report.append('\n');
+  }
+  return report;
+}
+
+// A text that cannot be rewritten writes nothing: OUT is left as it was.
+ToolResult Convert(const QString& in, const QString& out, text::Encoding target) {
+  TableDocument document;
+  if (const auto error = model::LoadTable(document, in)) return LoadFailure(in, *error);
+  const QByteArray report = Unconvertible(in, document.Encoding(), target);
+  if (!report.isEmpty() || !editing::ConvertTable(document, target).isEmpty()) {
+    return ToolResult{kExitFailed, {}, report};
+  }
+  if (const auto error = model::SaveTable(document, out)) {
+    return Failure(Native(out).append(": ").append(Native(error->reason)));
+  }
+  return ToolResult{};
+}
+
+// The lines a save would write, read in the table's encoding or the one given, in UTF-8.
+ToolResult Show(const QString& path, std::optional<text::Encoding> encoding) {
+  TableDocument document;
+  if (const auto error = model::LoadTable(document, path)) return LoadFailure(path, *error);
+  const text::Encoding reading = encoding.value_or(document.Encoding());
+  const QByteArray lines = model::TableToBytes(document);
+  QByteArray out;
+  for (const QByteArrayView line : model::FileLines(lines)) {
+    out.append(text::DecodeLenient(line, reading).toUtf8()).append('\n');
+  }
+  return ToolResult{kExitOk, out, {}};
+}
+
 }  // namespace
 
 QByteArray Summary(const TableDocument& document) {
@@ -85,11 +148,23 @@ QByteArray Summary(const TableDocument& document) {
 
 ToolResult RunTblTool(const QStringList& arguments) {
   const QString command = arguments.value(0);
-  if (command == QLatin1String("check") && arguments.size() == 2) return Check(arguments[1]);
-  if (command == QLatin1String("normalize") && arguments.size() == 3) {
+  const qsizetype count = arguments.size();
+  if (command == QLatin1String("--help") && count == 1) return ToolResult{kExitOk, kUsage, {}};
+  if (command == QLatin1String("check") && count == 2) return Check(arguments[1]);
+  if (command == QLatin1String("normalize") && count == 3) {
     return Normalize(arguments[1], arguments[2]);
   }
-  return ToolResult{kExitUsage, {}, kUsage};
+  if (command == QLatin1String("convert") && count == 4) {
+    const auto target = text::EncodingFromName(arguments[3]);
+    return target ? Convert(arguments[1], arguments[2], *target) : Usage();
+  }
+  if (command == QLatin1String("show") && count == 2) return Show(arguments[1], std::nullopt);
+  if (command == QLatin1String("show") && count == 4 &&
+      arguments[1] == QLatin1String("--encoding")) {
+    const auto encoding = text::EncodingFromName(arguments[2]);
+    return encoding ? Show(arguments[3], encoding) : Usage();
+  }
+  return Usage();
 }
 
 }  // namespace orvane::tools

@@ -1,5 +1,7 @@
 #include "editing/autocompletion.h"
 
+#include "text/codec.h"
+
 namespace orvane::editing {
 
 void AutoFillWalk(model::TableDocument& document, EditingState& state,
@@ -22,18 +24,22 @@ void AutoFillRange(model::TableDocument& document, EditingState& state, quint8 f
   AutoFillWalk(document, state, texts);
 }
 
-void AutoFillTable(model::TableDocument& document, EditingState& state, kana::KanaTable table,
+bool AutoFillTable(model::TableDocument& document, EditingState& state, kana::KanaTable table,
                    kana::InputMode script, bool upper_case) {
   std::vector<QByteArray> texts = kana::TableEntries(table);
   const char lead = kana::LeadByte(script);
   for (QByteArray& text : texts) {
     if (lead != 0) {
-      text.prepend(lead);
+      // The tables hold EUC-JP; the cells take the table's encoding.
+      const auto kana = text::Convert(lead + text, text::Encoding::kEucJp, document.Encoding());
+      if (!kana) return false;
+      text = *kana;
     } else if (upper_case) {
       text = text.toUpper();
     }
   }
   AutoFillWalk(document, state, texts);
+  return true;
 }
 
 }  // namespace orvane::editing

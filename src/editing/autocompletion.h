@@ -19,9 +19,10 @@ void AutoFillWalk(model::TableDocument& document, EditingState& state,
 // The one-byte texts first, first + 1, ... last; nothing when first > last.
 void AutoFillRange(model::TableDocument& document, EditingState& state, quint8 first, quint8 last);
 
-// The table's entries in index order: romaji (upper-cased on request) for kAscii, or the
-// script's lead byte followed by each entry for the kana scripts.
-void AutoFillTable(model::TableDocument& document, EditingState& state, kana::KanaTable table,
-                   kana::InputMode script, bool upper_case);
+// The table's entries in index order: romaji (upper-cased on request) for kAscii, or each
+// entry's kana of the script in the table's encoding. False, and nothing written, when the
+// encoding has no kana.
+[[nodiscard]] bool AutoFillTable(model::TableDocument& document, EditingState& state,
+                                 kana::KanaTable table, kana::InputMode script, bool upper_case);
 
 }  // namespace orvane::editing

@@ -4,12 +4,12 @@
 
 namespace orvane::editing {
 
-void RunFill(const FillCommand& command, model::TableDocument& document, EditingState& state) {
+bool RunFill(const FillCommand& command, model::TableDocument& document, EditingState& state) {
   if (command.kind == FillCommand::Kind::kRange) {
     AutoFillRange(document, state, command.first, command.last);
-  } else {
-    AutoFillTable(document, state, command.table, command.script, command.upper_case);
+    return true;
   }
+  return AutoFillTable(document, state, command.table, command.script, command.upper_case);
 }
 
 }  // namespace orvane::editing

@@ -31,6 +31,8 @@ struct FillCommand {
   friend bool operator==(const FillCommand&, const FillCommand&) = default;
 };
 
-void RunFill(const FillCommand& command, model::TableDocument& document, EditingState& state);
+// False, and nothing written, when the fill writes kana and the table's encoding has none.
+[[nodiscard]] bool RunFill(const FillCommand& command, model::TableDocument& document,
+                           EditingState& state);
 
 }  // namespace orvane::editing

@@ -46,6 +46,12 @@ struct SaveError {
                                                           QByteArrayView bytes,
                                                           QList<LoadWarning>* warnings = nullptr);
 
+// A file's text as the reader reads it: without its byte-order mark, converted to UTF-8 when it
+// is UTF-16; nothing when it is not valid UTF-16.
+[[nodiscard]] std::optional<QByteArray> FileText(QByteArrayView bytes);
+// The lines of a text as the reader splits them: CR LF, a lone CR and a lone LF each end one.
+[[nodiscard]] QList<QByteArrayView> FileLines(QByteArrayView text);
+
 // Whether the line, written as an extra line, is read back as one (and not as a code entry, a
 // special character or a bookmark, nor split into lines).
 [[nodiscard]] bool ReadsAsExtraLine(QByteArrayView line);

@@ -77,6 +77,19 @@ const char* LineEnd(const char* at, const char* end) {
   return at;
 }
 
+// Calls `read` with each line of the text and its number from 1, while it returns true.
+template <typename Read>
+void ForEachLine(QByteArrayView text, Read read) {
+  const char* const end = text.data() + text.size();
+  qsizetype number = 0;
+  for (const char* start = text.data(); start < end;) {
+    const char* stop = LineEnd(start, end);
+    if (!read(QByteArrayView(start, stop - start), ++number)) return;
+    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
+    start = stop + 1;
+  }
+}
+
 // Cell texts are applied once per code at the end: a large file often sets a code many times,
 // and one allocation per line would dominate the load. Extra lines stay in the file's text.
 class TableReader {
@@ -180,26 +193,42 @@ void TableReader::Finish() {
 
 // A file's form, where its text starts after the byte-order mark, and the text converted to
 // UTF-8 when the file is UTF-16.
-struct FileText {
+struct FormAndText {
   text::FileForm form = text::FileForm::kPlain;
   qsizetype start = 0;
   std::optional<QByteArray> converted;
 };
 
-std::optional<FileText> ReadForm(QByteArrayView bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) return FileText{text::FileForm::kUtf8Bom, 3, {}};
+std::optional<FormAndText> ReadForm(QByteArrayView bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) return FormAndText{text::FileForm::kUtf8Bom, 3, {}};
   for (const auto& [mark, form, order] :
        {std::tuple{"\xFF\xFE", text::FileForm::kUtf16Le, text::ByteOrder::kLittleEndian},
         std::tuple{"\xFE\xFF", text::FileForm::kUtf16Be, text::ByteOrder::kBigEndian}}) {
     if (!bytes.startsWith(mark)) continue;
     auto utf8 = text::Utf16ToUtf8(bytes.sliced(2), order);
     if (!utf8) return std::nullopt;
-    return FileText{form, 0, std::move(utf8)};
+    return FormAndText{form, 0, std::move(utf8)};
   }
-  return FileText{text::FileForm::kPlain, 0, {}};
+  return FormAndText{text::FileForm::kPlain, 0, {}};
 }
 
 }  // namespace
+
+std::optional<QByteArray> FileText(QByteArrayView bytes) {
+  std::optional<FormAndText> file = ReadForm(bytes);
+  if (!file) return std::nullopt;
+  if (file->converted) return *std::move(file->converted);
+  return bytes.sliced(file->start).toByteArray();
+}
+
+QList<QByteArrayView> FileLines(QByteArrayView text) {
+  QList<QByteArrayView> lines;
+  ForEachLine(text, [&lines](QByteArrayView line, qsizetype) {
+    lines.append(line);
+    return true;
+  });
+  return lines;
+}
 
 bool ReadsAsExtraLine(QByteArrayView line) {
   if (line.contains('\r') || line.contains('\n')) return false;
@@ -212,24 +241,16 @@ namespace {
 // The load itself, on the file's bytes, whose text the extra lines keep sharing.
 std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray& bytes,
                                        QList<LoadWarning>* warnings) {
-  const std::optional<FileText> file = ReadForm(bytes);
+  const std::optional<FormAndText> file = ReadForm(bytes);
   if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
   const QByteArray& text = file->converted ? *file->converted : bytes;
   TableReader reader(document, text, file->form, warnings);
-  const char* const end = text.constData() + text.size();
-  const char* start = text.constData() + file->start;
-  qsizetype number = 0;
-  while (start < end) {
-    // CR LF, a lone CR and a lone LF each end a line.
-    const char* stop = LineEnd(start, end);
-    ++number;
-    if (auto reason = reader.ReadLine(QByteArrayView(start, stop - start), number)) {
-      return LoadError{number, std::move(*reason)};
-    }
-    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
-    start = stop + 1;
-  }
-  return std::nullopt;
+  std::optional<LoadError> error;
+  ForEachLine(QByteArrayView(text).sliced(file->start), [&](QByteArrayView line, qsizetype number) {
+    if (auto reason = reader.ReadLine(line, number)) error = LoadError{number, std::move(*reason)};
+    return !error;
+  });
+  return error;
 }
 
 }  // namespace

@@ -93,7 +93,11 @@ QByteArray TableToBytes(const TableDocument& document) {
 }
 
 std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
-  const text::FileForm form = document.Form();
+  text::FileForm form = document.Form();
+  // A mark says UTF-8: a table read with one and then taken as another encoding drops it.
+  if (form == text::FileForm::kUtf8Bom && document.Encoding() != text::Encoding::kUtf8) {
+    form = text::FileForm::kPlain;
+  }
   switch (form) {
     case text::FileForm::kPlain: {
       QByteArray bytes = TableToBytes(document);

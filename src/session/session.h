@@ -2,20 +2,22 @@
 
 #include "commands/document_commands.h"
 #include "editing/answers.h"
+#include "editing/cell_editing.h"
 #include "editing/editing_state.h"
 #include "editing/extra_lines_draft.h"
 #include "editing/fill_commands.h"
 #include "model/table_document.h"
 #include "text/encoding.h"
 
+#include <QChar>
 #include <QObject>
 #include <QString>
 
 namespace orvane::session {
 
 // The running editor's state, which every window shares: the one document, the cursor and the
-// input mode, and the commands. Windows show it and send the user's intent here; none keeps a
-// copy. It outlives every window that is given it.
+// input mode, the Extra Lines Manager's working copy, and the commands. Windows show it and send
+// the user's intent here; none keeps a copy. It outlives every window that is given it.
 class Session : public QObject {
   Q_OBJECT
 
@@ -32,24 +34,35 @@ class Session : public QObject {
   [[nodiscard]] editing::Answers& Answers() { return answers_; }
 
   // What the user does to the table, each applied at the cursor.
-  void TypeKey(quint8 key);
+  void TypeKey(QChar key);
   void CommitText(const QString& text);
   void RunFill(const editing::FillCommand& fill);
   void SetSpecialCharacter();
   void UnsetSpecialCharacter();
   void SetInputMode(kana::InputMode mode);
+  // Reads the same bytes in another encoding: a correction of the guess made on opening.
+  void SetEncoding(text::Encoding encoding);
+  // Rewrites the table's texts in another encoding, or tells why it cannot.
+  void ConvertTable(text::Encoding encoding);
 
  signals:
   void encodingChanged(text::Encoding encoding);
   // New or Open has emptied the table and possibly refilled it.
   void tableReplaced();
+  // A typed or pasted character has no form in the table's encoding and was left out.
+  void characterNotStored();
 
  private:
+  void Note(editing::TypingNote note);
+  void Tell(const QString& title, const QString& text);
+
   editing::Answers& answers_;
   model::TableDocument document_;
   editing::EditingState state_;
   editing::ExtraLinesDraft extra_lines_{document_};
   commands::DocumentCommands commands_{document_, state_, answers_, extra_lines_};
+  // The user has been told that the table's encoding has no kana; once per table and encoding.
+  bool told_no_kana_ = false;
 };
 
 }  // namespace orvane::session

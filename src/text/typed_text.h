@@ -9,18 +9,15 @@
 
 namespace orvane::text {
 
-// Bytes of typed text in the table's encoding: UTF-8, or for EUC-JP its JIS X 0208 pairs and,
-// for other characters, the Windows-1252 byte a key would type. Nothing when a character has
-// no form in it.
-[[nodiscard]] std::optional<QByteArray> EncodeText(const QString& text, Encoding encoding);
-
-// As EncodeText, character by character: a character with no form is left out, the rest kept.
-[[nodiscard]] QByteArray EncodeWhatFits(const QString& text, Encoding encoding);
-
 // The bytes to store for text a user edited in a box that showed `original`: text left as it
 // was shown keeps the original bytes exactly; new text is encoded for the table. Nothing when a
 // character has no form in the encoding.
 [[nodiscard]] std::optional<QByteArray> EditedBytes(const QString& text, const QByteArray& original,
                                                     Encoding encoding);
+
+// The bytes of a key typed into a cell. In EUC-JP and Windows-1252 tables a key of Latin-1 or
+// Windows-1252 types its byte, as the format has always appended keys 128..255; in UTF-8 and
+// Shift-JIS tables the character takes its form there. Nothing when it has none.
+[[nodiscard]] std::optional<QByteArray> KeyBytes(QChar key, Encoding encoding);
 
 }  // namespace orvane::text

@@ -8,6 +8,7 @@
 #include "ui/table_grid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -59,6 +60,7 @@ void frmOrvane::Form_Load() {
   SelectCell(session_.State().CursorCode());
   ShowSelectedCode();
   ShowModified(document.IsModified());
+  ShowEncoding();
   ShowCapsLock();
   grid_->setFocus();
   // The window is laid out around the grid, which is sized from its font: at any display scale
@@ -72,7 +74,11 @@ void frmOrvane::ConnectCore() {
     if (code == session_.State().CursorCode()) ShowSelectedCode();
   });
   connect(&document, &model::TableDocument::tableReset, this, &frmOrvane::ShowSelectedCode);
-  connect(&session_, &session::Session::encodingChanged, this, &frmOrvane::ShowSelectedCode);
+  connect(&session_, &session::Session::tableReplaced, this, &frmOrvane::ShowEncoding);
+  connect(&session_, &session::Session::encodingChanged, this, [this] {
+    ShowSelectedCode();
+    ShowEncoding();
+  });
   connect(&document, &model::TableDocument::windowTitleChanged, this, &QWidget::setWindowTitle);
   connect(&document, &model::TableDocument::modifiedChanged, this, &frmOrvane::ShowModified);
   const editing::EditingState& state = session_.State();
@@ -89,12 +95,13 @@ void frmOrvane::ConnectCore() {
           });
   connect(grid_, &TableGrid::keyTyped, this, &frmOrvane::TableGrid_KeyPress);
   connect(grid_, &TableGrid::textCommitted, this, &frmOrvane::TableGrid_TextCommitted);
+  connect(&session_, &session::Session::characterNotStored, this, [] { QApplication::beep(); });
   connect(&caps_timer_, &QTimer::timeout, this, &frmOrvane::ShowCapsLock);
   // X11 says nothing of Caps Lock while the window is unfocused, so it is polled.
   caps_timer_.start(250);
 }
 
-void frmOrvane::TableGrid_KeyPress(quint8 key) {
+void frmOrvane::TableGrid_KeyPress(QChar key) {
   session_.TypeKey(key);
   ShowSelectedCode();
   ShowCapsLock();

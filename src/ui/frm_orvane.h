@@ -9,6 +9,7 @@
 #include <array>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QToolBar;
 
@@ -46,16 +47,20 @@ class frmOrvane : public QMainWindow {
   [[nodiscard]] static QFont ComicFont(qreal points);
   void Form_Load();
   void BuildMenus();
+  void BuildEncodingMenus(QMenu* options);
   void BuildToolbar();
   void BuildStatusBar();
   void ConnectCore();
 
-  void TableGrid_KeyPress(quint8 key);
+  void TableGrid_KeyPress(QChar key);
   void TableGrid_TextCommitted(const QString& text);
 
   void ShowSelectedCode();
   void ShowModified(bool modified);
   void ShowInputMode();
+  // The Options menu's encoding items: the table's encoding checked, and what its file form
+  // allows.
+  void ShowEncoding();
   void ShowCapsLock();
   void SelectCell(quint8 code);
   void SetInputMode(kana::InputMode mode);
@@ -69,6 +74,9 @@ class frmOrvane : public QMainWindow {
   QToolBar* toolbar_ = nullptr;
   std::array<StatusPanel*, 6> panels_{};
   std::array<QAction*, 3> mode_actions_{};
+  std::array<QAction*, 4> encoding_actions_{};
+  QActionGroup* encoding_group_ = nullptr;  // radio items: one encoding is the table's
+  QAction* encoding_form_ = nullptr;
   QTimer caps_timer_;
 };
 

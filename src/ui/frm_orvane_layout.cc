@@ -6,6 +6,7 @@
 #include "ui/status_panel.h"
 #include "ui/toolbar1.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -36,6 +37,15 @@ constexpr std::array<ModeItem, 3> kModeItems = {{
     {kana::InputMode::kHiragana, "mnuHira", "Hiragana", Qt::CTRL | Qt::Key_H},
     {kana::InputMode::kKatakana, "mnuKata", "Katakana", Qt::CTRL | Qt::Key_K},
 }};
+
+// The object name of an encoding's item in a submenu: "EUC-JP" gives "EucJp".
+QString EncodingItemName(const char* menu, text::Encoding encoding) {
+  static constexpr std::array<const char*, 4> kNames = {"EucJp", "ShiftJis", "Utf8", "Windows1252"};
+  return QLatin1String(menu) + QLatin1String(kNames[static_cast<size_t>(encoding)]);
+}
+
+// The captions give each encoding an access key of its own within its submenu.
+QString EncodingCaption(text::Encoding encoding) { return u'&' + text::EncodingName(encoding); }
 
 QString ToolbarName(ToolbarButton button) {
   return QStringLiteral("Toolbar1_Button%1").arg(static_cast<int>(button));
@@ -78,6 +88,7 @@ void frmOrvane::BuildMenus() {
     connect(action, &QAction::triggered, this, [this, mode = item.mode] { SetInputMode(mode); });
     mode_actions_[i] = action;
   }
+  BuildEncodingMenus(options);
   SideWindows& side = side_windows_;
   connect(mnu_book, &QAction::triggered, this, [&side] { side.ShowBookmarksManager(); });
   connect(mnu_extra, &QAction::triggered, this, [&side] { side.ShowExtraLinesManager(); });
@@ -88,6 +99,60 @@ void frmOrvane::BuildMenus() {
   QAction* mnu_about = AddItem(help, "mnuAbout", QStringLiteral("&About Orvane..."));
   connect(mnu_readme, &QAction::triggered, this, [&side] { side.ShowReadme(); });
   connect(mnu_about, &QAction::triggered, this, [&side] { side.ShowAbout(); });
+}
+
+void frmOrvane::BuildEncodingMenus(QMenu* options) {
+  // C and V: the Options menu's B, E and I open the managers and the input modes.
+  QMenu* encoding = options->addMenu(QStringLiteral("En&coding"));
+  encoding->setObjectName(QStringLiteral("mnuEncoding"));
+  encoding->menuAction()->setObjectName(QStringLiteral("mnuEncoding"));
+  encoding_group_ = new QActionGroup(encoding);
+  for (const text::Encoding choice : text::kEncodings) {
+    QAction* item = encoding->addAction(EncodingCaption(choice));
+    item->setObjectName(EncodingItemName("mnuEncoding", choice));
+    item->setCheckable(true);
+    encoding_group_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, choice] { session_.SetEncoding(choice); });
+    encoding_actions_[static_cast<size_t>(choice)] = item;
+  }
+  encoding->addSeparator();
+  encoding_form_ = encoding->addAction(QString());
+  encoding_form_->setObjectName(QStringLiteral("mnuEncodingForm"));
+  encoding_form_->setEnabled(false);
+
+  QMenu* convert = options->addMenu(QStringLiteral("Con&vert Table To"));
+  convert->setObjectName(QStringLiteral("mnuConvert"));
+  convert->menuAction()->setObjectName(QStringLiteral("mnuConvert"));
+  convert->setToolTipsVisible(true);
+  for (const text::Encoding target : text::kEncodings) {
+    QAction* item = convert->addAction(EncodingCaption(target));
+    item->setObjectName(EncodingItemName("mnuConvert", target));
+    item->setToolTip(QStringLiteral("Rewrites every text of the table in %1. The file is then "
+                                    "written plainly in it, without a byte-order mark or UTF-16.")
+                         .arg(text::EncodingName(target)));
+    connect(item, &QAction::triggered, this, [this, target] { session_.ConvertTable(target); });
+  }
+  connect(options, &QMenu::aboutToShow, this, &frmOrvane::ShowEncoding);
+}
+
+void frmOrvane::ShowEncoding() {
+  const model::TableDocument& document = session_.Document();
+  const text::FileForm form = document.Form();
+  const bool utf16 = form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16Be;
+  for (const text::Encoding choice : text::kEncodings) {
+    QAction* item = encoding_actions_[static_cast<size_t>(choice)];
+    item->setChecked(choice == document.Encoding());
+    // UTF-16 holds characters, not bytes of an encoding: there is nothing to read otherwise.
+    item->setEnabled(!utf16);
+  }
+  QString line;
+  if (utf16) {
+    line = QStringLiteral("Written as %1").arg(text::FormName(form));
+  } else if (form == text::FileForm::kUtf8Bom) {
+    line = QStringLiteral("Written as UTF-8 with BOM; another encoding is saved without it");
+  }
+  encoding_form_->setText(line);
+  encoding_form_->setVisible(!line.isEmpty());
 }
 
 void frmOrvane::ShowInputMode() {

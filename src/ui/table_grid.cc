@@ -4,7 +4,6 @@
 #include "model/table_document.h"
 #include "model/table_file.h"
 #include "text/display_text.h"
-#include "text/windows1252.h"
 
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -146,7 +145,7 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
       QTableView::keyPressEvent(event);
       return;
     case Qt::Key_Backspace:
-      emit keyTyped(editing::kBackspaceKey);
+      emit keyTyped(QChar(char16_t{editing::kBackspaceKey}));
       return;
     case Qt::Key_Delete:  // Delete types no character
       return;
@@ -162,9 +161,12 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  for (const QChar character : text) {
-    if (const auto byte = text::KeyByte(character)) emit keyTyped(*byte);
+  // A character beyond the 16-bit range arrives as two halves, which are one text.
+  if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+    emit textCommitted(text);
+    return;
   }
+  for (const QChar character : text) emit keyTyped(character);
 }
 
 void TableGrid::inputMethodEvent(QInputMethodEvent* event) {

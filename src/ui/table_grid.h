@@ -44,7 +44,8 @@ class TableGridModel : public QAbstractTableModel {
 };
 
 // The grid of codes. It has no in-cell editor: typed characters leave as bytes through
-// keyTyped(), and committed input-method text through textCommitted().
+// keyTyped() (Backspace as character 8), and committed input-method text through
+// textCommitted(); the table's encoding turns them into bytes.
 class TableGrid : public QTableView {
   Q_OBJECT
 
@@ -56,7 +57,7 @@ class TableGrid : public QTableView {
   void FitToFont(int minimum_width);
 
  signals:
-  void keyTyped(quint8 key);
+  void keyTyped(QChar key);
   void textCommitted(const QString& text);
 
  protected:

@@ -100,7 +100,7 @@ void AutocompletionTest::EveryCommandFillsItsRun() {
   QSignalSpy resets(&document, &TableDocument::tableReset);
   QSignalSpy cells(&document, &TableDocument::cellChanged);
 
-  orvane::editing::RunFill(command, document, state);
+  QVERIFY(orvane::editing::RunFill(command, document, state));
 
   const int end = std::min(start + count - 1, 0xFF);
   QCOMPARE(document.GetCellText(static_cast<quint8>(start)), first);
@@ -163,7 +163,7 @@ void AutocompletionTest::RunsWriteTheirWholeSequence() {
   TableDocument document;
   EditingState state;
   state.SelectCode(static_cast<quint8>(start));
-  orvane::editing::RunFill(command, document, state);
+  QVERIFY(orvane::editing::RunFill(command, document, state));
   for (qsizetype i = 0; i < codes.size(); ++i) {
     QCOMPARE(document.GetCellText(static_cast<quint8>(codes[i])), texts[i]);
   }
@@ -195,8 +195,8 @@ void AutocompletionTest::EmptyRangeChangesNothing() {
 void AutocompletionTest::PressingTwiceWritesTwoRuns() {
   TableDocument document;
   EditingState state;
-  orvane::editing::RunFill(kDigits, document, state);
-  orvane::editing::RunFill(kDigits, document, state);
+  QVERIFY(orvane::editing::RunFill(kDigits, document, state));
+  QVERIFY(orvane::editing::RunFill(kDigits, document, state));
   QCOMPARE(document.GetCellText(0x09), QByteArray("9"));
   QCOMPARE(document.GetCellText(0x0A), QByteArray("0"));
   QCOMPARE(document.GetCellText(0x13), QByteArray("9"));

@@ -2,6 +2,7 @@
 #include "text/display_text.h"
 
 #include "support/temp_table.h"
+#include "text/codec.h"
 #include "text/encoding.h"
 #include "text/typed_text.h"
 #include "text/windows1252.h"
@@ -75,14 +76,17 @@ void DisplayTextTest::InvalidPairsFallBackByteByByte() {
   QCOMPARE(DisplayText("\xA4", Encoding::kEucJp), QStringLiteral("\u00A4"));
   QCOMPARE(DisplayText("\xA9\xA1", Encoding::kEucJp), QStringLiteral("\u00A9\u00A1"));
   QCOMPARE(DisplayText("A\xA4", Encoding::kEucJp), QStringLiteral("A\u00A4"));
+  // An unreadable pair leaves no error behind: a kanji after it still shows.
+  QCOMPARE(DisplayText("\xB0\xA1", Encoding::kEucJp), QStringLiteral("\u4E9C"));
 }
 
 void DisplayTextTest::Utf8TablesShowUtf8AndFallBackPerCell() {
   QCOMPARE(DisplayText("\xE3\x81\x82", Encoding::kUtf8), QStringLiteral("\u3042"));
   QCOMPARE(DisplayText("\xE3\x81\x82", Encoding::kEucJp).size(), 3);  // no EUC-JP pair
   QCOMPARE(DisplayText("a\tb", Encoding::kUtf8), QStringLiteral("a\u2409b"));
-  // Overlong, surrogate and cut sequences are not UTF-8 and show byte by byte.
-  QCOMPARE(DisplayText("\xC0\xAF", Encoding::kUtf8), QStringLiteral("\u00C0\u00AF"));
+  // Overlong, surrogate and cut sequences are not UTF-8 and show by the format's own reading:
+  // C0 AF is a JIS X 0208 pair there.
+  QCOMPARE(DisplayText("\xC0\xAF", Encoding::kUtf8), QStringLiteral("\u653F"));
   QCOMPARE(DisplayText("\xED\xA0\x80", Encoding::kUtf8).size(), 3);
   QCOMPARE(DisplayText("\xE3\x81", Encoding::kUtf8).size(), 2);
 }

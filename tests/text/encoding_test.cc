@@ -21,12 +21,11 @@ void EncodingTest::DetectionReadsTheTextsAsRealText_data() {
   for (int byte = 0xA6; byte <= 0xDD; ++byte) syllabary << QByteArray(1, static_cast<char>(byte));
   QTest::newRow("nothing above 7F") << QList<QByteArray>{"A", "b c"} << u"EUC-JP"_qs;
   QTest::newRow("UTF-8 kana") << QList<QByteArray>{"A", "\xE3\x81\x82"} << u"UTF-8"_qs;
-  QTest::newRow("Shift-JIS kana")
-      << QList<QByteArray>{"\x82\xA0", "\x82\xA9", "\x83\x41"} << u"Shift-JIS"_qs;
+  QTest::newRow("Shift-JIS kana") << QList<QByteArray>{"\x82\xA0", "\x82\xA9", "\x83\x41"}
+                                  << u"Shift-JIS"_qs;
   QTest::newRow("EUC-JP kana") << QList<QByteArray>{"\xA4\xA2", "\xA4\xAB", "\xA5\xA2"}
                                << u"EUC-JP"_qs;
-  QTest::newRow("Shift-JIS kanji") << QList<QByteArray>{"\x8A\xBF", "\x8E\x9A"}
-                                   << u"Shift-JIS"_qs;
+  QTest::newRow("Shift-JIS kanji") << QList<QByteArray>{"\x8A\xBF", "\x8E\x9A"} << u"Shift-JIS"_qs;
   // Also two half-width katakana in Shift-JIS: the format's own encoding wins the tie.
   QTest::newRow("EUC-JP kanji") << QList<QByteArray>{"\xB4\xC1", "\xBB\xFA"} << u"EUC-JP"_qs;
   QTest::newRow("Shift-JIS full-width Latin")
@@ -37,8 +36,8 @@ void EncodingTest::DetectionReadsTheTextsAsRealText_data() {
   QTest::newRow("Latin-1 capitals only")
       << QList<QByteArray>{"\xC4", "\xD6", "\xDC"} << u"Windows-1252"_qs;
   QTest::newRow("one middle dot") << QList<QByteArray>{"\xB7"} << u"Windows-1252"_qs;
-  QTest::newRow("Windows-1252 quotes") << QList<QByteArray>{"\x93x\x94", "\x85"}
-                                       << u"Windows-1252"_qs;
+  QTest::newRow("Windows-1252 quotes")
+      << QList<QByteArray>{"\x93x\x94", "\x85"} << u"Windows-1252"_qs;
   // One stray byte does not turn a Shift-JIS table into Windows-1252.
   QTest::newRow("Shift-JIS with a stray byte")
       << QList<QByteArray>{"\x82\xA0", "\x82\xA2", "\x82\xA4", "\x83\x41", "\xFF"}

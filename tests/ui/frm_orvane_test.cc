@@ -124,11 +124,20 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
                          << QStringList{u"&New Table..."_s, u"&Open Table..."_s, u"&Save Table"_s,
                                         u"S&ave Table as..."_s, u"&Quit Orvane"_s}
                          << QStringList{u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+S"_s, u""_s, u"Ctrl+Q"_s};
+  // The encoding menus take C and V: Alt+O then B, E or I still reaches what it always did.
   QTest::newRow("&Options") << QStringLiteral("mnuOptions")
-                            << QStringList{u"mnuBook"_s, u"mnuExtra"_s, u"mnuInput"_s}
+                            << QStringList{u"mnuBook"_s, u"mnuExtra"_s, u"mnuInput"_s,
+                                           u"mnuEncoding"_s, u"mnuConvert"_s}
                             << QStringList{u"&Bookmarks Manager"_s, u"&Extra Lines Manager"_s,
-                                           u"&Input Mode..."_s}
-                            << QStringList{u""_s, u""_s, u""_s};
+                                           u"&Input Mode..."_s, u"En&coding"_s,
+                                           u"Con&vert Table To"_s}
+                            << QStringList{u""_s, u""_s, u""_s, u""_s, u""_s};
+  QTest::newRow("Con&vert Table To")
+      << QStringLiteral("mnuConvert")
+      << QStringList{u"mnuConvertEucJp"_s, u"mnuConvertShiftJis"_s, u"mnuConvertUtf8"_s,
+                     u"mnuConvertWindows1252"_s}
+      << QStringList{u"&EUC-JP"_s, u"&Shift-JIS"_s, u"&UTF-8"_s, u"&Windows-1252"_s}
+      << QStringList{u""_s, u""_s, u""_s, u""_s};
   QTest::newRow("&Input Mode...") << QStringLiteral("mnuInput")
                                   << QStringList{u"mnuASCII"_s, u"mnuHira"_s, u"mnuKata"_s}
                                   << QStringList{u"ASCII"_s, u"Hiragana"_s, u"Katakana"_s}

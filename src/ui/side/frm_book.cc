@@ -90,6 +90,14 @@ void frmBook::BuildControls() {
   connect(cmdUpdate_, &QPushButton::clicked, this, &frmBook::cmdUpdate_Click);
   connect(cmdDel_, &QPushButton::clicked, this, &frmBook::cmdDel_Click);
   connect(cmdOk_, &QPushButton::clicked, this, &frmBook::cmdOk_Click);
+  connect(&document_, &model::TableDocument::encodingChanged, this, &frmBook::ShowTitles);
+}
+
+void frmBook::ShowTitles() {
+  for (int row = 0; row < lstBook_->count(); ++row) {
+    lstBook_->item(row)->setText(
+        ShownTitle(document_.GetBookmark(row).value_or(model::Bookmark{}).title));
+  }
 }
 
 void frmBook::Form_Load() {

@@ -31,6 +31,8 @@ class frmBook : public QWidget {
 
  private:
   void BuildControls();
+  // The rows' titles again, as the table's encoding reads them now.
+  void ShowTitles();
   void lstBook_Click();
   void txtAddr_Change(const QString& text);
   void txtTitle_Change(const QString& text);

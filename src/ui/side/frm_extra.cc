@@ -55,6 +55,7 @@ void frmExtra::BuildControls() {
   connect(cmdDel_, &QPushButton::clicked, this, &frmExtra::cmdDel_Click);
   connect(cmdOk_, &QPushButton::clicked, this, &frmExtra::cmdOk_Click);
   connect(&draft_, &editing::ExtraLinesDraft::rowsReset, this, &frmExtra::ShowRows);
+  connect(&document_, &model::TableDocument::encodingChanged, this, &frmExtra::ShowRowTexts);
 }
 
 void frmExtra::Form_Load() { draft_.Open(); }
@@ -71,6 +72,13 @@ void frmExtra::ShowRows() {
   cmdUpdate_->setEnabled(!rows.isEmpty());
   cmdDel_->setEnabled(!rows.isEmpty());
   cmdAdd_->setEnabled(false);
+}
+
+void frmExtra::ShowRowTexts() {
+  const QList<QByteArray>& rows = draft_.Rows();
+  for (int row = 0; row < lstExtra_->count(); ++row) {
+    lstExtra_->item(row)->setText(ShownLine(rows[row]));
+  }
 }
 
 void frmExtra::closeEvent(QCloseEvent* event) {

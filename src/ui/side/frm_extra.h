@@ -39,6 +39,8 @@ class frmExtra : public QWidget {
   void BuildControls();
   // Lists the working copy's rows with an empty box and no selection.
   void ShowRows();
+  // The rows' texts again, as the table's encoding reads them now.
+  void ShowRowTexts();
   void lstExtra_Click();
   void txtLine_Change(const QString& text);
   void cmdAdd_Click();

@@ -14,7 +14,7 @@ constexpr char kReadme[] = R"readme(********************************************
 Orvane creates and edits table files (".tbl"), the files that
 map each byte code of a game's text to the character it stands
 for. What sets it apart is its Hiragana and Katakana input:
-type romaji and the cell receives the kana as EUC-JP bytes.
+type romaji and the cell receives the kana.
 
 ** What it does (version {version}) **
 
@@ -36,20 +36,22 @@ type romaji and the cell receives the kana as EUC-JP bytes.
 
 ** Notes **
 
-Special characters: "/" (end) and "*" (end line). Type the
-character into a cell and set the mark with its toolbar
-button; marked cells show in yellow. A second button removes
-the mark. Only a cell holding exactly "/" or "*" can be marked.
+Special characters: "/" (end) and "*" (end line). Type one into
+a cell and mark it with its toolbar button (the cell turns
+yellow); a second button removes the mark.
 
 Extra lines: lines of a table file that are not codes, marks
 or bookmarks, such as "s: 20", are kept in a list. The Extra
 Lines Manager of the Options menu shows and edits them; they
 are written at the beginning of the table file on saving.
 
-Japanese characters: kana now show in the grid itself, no
-separate viewer is needed. If they show as empty boxes, install
-a Japanese font (IPA Gothic, for example). The file itself
-holds each kana as two EUC-JP bytes, whatever the screen shows.
+Encodings: kana show in the grid itself (install a Japanese
+font such as IPA Gothic if they are boxes). A table is read in
+the encoding its text shows: UTF-8, Shift-JIS, EUC-JP or
+Windows-1252; a new table and one without such bytes is EUC-JP.
+Typed kana are stored in the table's encoding. Options,
+Encoding corrects a wrong guess (the bytes stay as they are);
+Options, Convert Table To rewrites every text in another one.
 
 Typing "na" to "no": a single "n" becomes its kana at once.
 Type the vowel next and the cell turns into na, ni, nu, ne or
@@ -61,14 +63,12 @@ Ctrl-A (ASCII), Ctrl-H (Hiragana) and Ctrl-K (Katakana).
 The status bar always shows the mode in use, and whether Caps
 Lock is on: upper-case letters spell no kana.
 
-Look: the windows take the style of your desktop through Qt;
-no manifest file is needed, as it was for the visual styles of
-Windows XP.
+Look: the windows take your desktop's style through Qt; no
+manifest file is needed, as it was for Windows XP's styles.
 
-Origin: Orvane began as a small tool for a translation project
-and grew from there. It is written in C++ with Qt 6, and the
-source code comes with the program. It runs on Linux and
-other desktops that Qt 6 supports.
+Origin: Orvane began as a small tool for a translation project.
+It is written in C++ with Qt 6, its source code comes with the
+program, and it runs on Linux and other desktops Qt 6 supports.
 
 ** Contact **
 

@@ -1,0 +1,89 @@
+#include "editing/table_conversion.h"
+
+#include "model/hex.h"
+#include "text/codec.h"
+
+#include <array>
+
+namespace orvane::editing {
+namespace {
+
+// The table's texts with the new bytes, built before anything changes.
+struct Converted {
+  std::array<QByteArray, model::kCodeCount> cells;
+  std::array<QByteArray, model::kCodeCount> labels;
+  std::array<QByteArray, model::kSlotCount> titles;
+  QList<QByteArray> extra_lines;
+};
+
+}  // namespace
+
+QString Unconvertible::What(text::Encoding from) const {
+  if (character.isEmpty())
+    return QStringLiteral("bytes that are not %1").arg(text::EncodingName(from));
+  return u'\'' + character + u'\'';
+}
+
+std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encoding from,
+                                               text::Encoding to) {
+  const std::optional<QString> characters = text::Decode(bytes, from);
+  if (!characters) return Unconvertible{};
+  for (qsizetype i = 0; i < characters->size(); ++i) {
+    const qsizetype length = characters->at(i).isHighSurrogate() ? 2 : 1;
+    const QStringView character = QStringView(*characters).mid(i, length);
+    if (!text::EncodeText(character, to)) return Unconvertible{character.toString()};
+    i += length - 1;
+  }
+  return std::nullopt;
+}
+
+QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Encoding target) {
+  const text::Encoding from = document.Encoding();
+  QList<ConversionFailure> failures;
+  Converted converted;
+  const auto convert = [&](QByteArrayView bytes, const QString& where) -> QByteArray {
+    if (const auto why = WhyNotConvertible(bytes, from, target)) {
+      failures.append({where, *why});
+      return {};
+    }
+    return *text::Convert(bytes, from, target);
+  };
+  // In the order a save writes them.
+  const model::ExtraLines& lines = document.GetExtraLines();
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    converted.extra_lines.append(convert(lines.at(i), QStringLiteral("extra line %1").arg(i + 1)));
+  }
+  for (int c = 0; c < model::kCodeCount; ++c) {
+    const auto code = static_cast<quint8>(c);
+    const QString where = QStringLiteral("code %1").arg(QString::fromLatin1(model::HexByte(code)));
+    converted.cells[code] = convert(document.GetCellText(code), where);
+    converted.labels[code] = convert(document.MarkLabel(code), where);
+  }
+  for (int slot = 0; slot < model::kSlotCount; ++slot) {
+    converted.titles[static_cast<size_t>(slot)] =
+        convert(document.GetBookmark(slot).value_or(model::Bookmark{}).title,
+                QStringLiteral("bookmark %1").arg(slot + 1));
+  }
+  if (!failures.isEmpty()) return failures;
+
+  model::BulkChange bulk(document);
+  for (int c = 0; c < model::kCodeCount; ++c) {
+    const auto code = static_cast<quint8>(c);
+    document.SetCellText(code, converted.cells[code]);
+    if (document.IsSpecial(code)) document.SetMarkLabel(code, converted.labels[code]);
+  }
+  document.SetExtraLines(converted.extra_lines);
+  for (int slot = 0; slot < model::kSlotCount; ++slot) {
+    const model::Bookmark bookmark = document.GetBookmark(slot).value_or(model::Bookmark{});
+    if (!bookmark.title.isEmpty()) {
+      (void)document.SetBookmark(slot, bookmark.address,
+                                 converted.titles[static_cast<size_t>(slot)]);
+    }
+  }
+  document.SetEncoding(target);
+  document.SetForm(text::FileForm::kPlain);
+  document.SetModified(true);
+  return {};
+}
+
+}  // namespace orvane::editing

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/table_document.h"
+#include "text/encoding.h"
+
+#include <QList>
+#include <QString>
+
+namespace orvane::editing {
+
+// Why a text cannot be rewritten: the first character that has no form in the target, or
+// none when its bytes cannot be read in the table's encoding.
+struct Unconvertible {
+  QString character;
+  // "'Ä'", or "bytes that are not Shift-JIS".
+  [[nodiscard]] QString What(text::Encoding from) const;
+};
+
+// A text of the table that cannot be rewritten, and where it is ("code 41", "extra line 3",
+// "bookmark 2").
+struct ConversionFailure {
+  QString where;
+  Unconvertible why;
+};
+
+// Rewrites every cell, mark label, bookmark title and extra line from the table's encoding into
+// `target`, in one bulk change that marks the table modified; the file is then written plainly
+// in it, without a byte-order mark or UTF-16. When a text cannot be rewritten nothing changes
+// and the failures come back.
+[[nodiscard]] QList<ConversionFailure> ConvertTable(model::TableDocument& document,
+                                                    text::Encoding target);
+
+// Why a text cannot be rewritten, or nothing when it can.
+[[nodiscard]] std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes,
+                                                             text::Encoding from,
+                                                             text::Encoding to);
+
+}  // namespace orvane::editing

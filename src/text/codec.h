@@ -1,0 +1,43 @@
+#pragma once
+
+#include "text/encoding.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace orvane::text {
+
+// The characters a table's bytes stand for in its encoding, control bytes as they are, or
+// nothing when the bytes are not valid in it. EUC-JP is the format's reading: a pair of bytes
+// A1..FE that is a JIS X 0208 character, any other byte its Windows-1252 character.
+[[nodiscard]] std::optional<QString> Decode(QByteArrayView bytes, Encoding encoding);
+
+// As Decode, with what the encoding cannot read as U+FFFD, one for each byte.
+[[nodiscard]] QString DecodeLenient(QByteArrayView bytes, Encoding encoding);
+
+// The bytes of text in an encoding, or nothing when a character has no form in it. EUC-JP
+// writes JIS X 0208 pairs and, for other characters, the Windows-1252 byte a key would type,
+// never the three-byte JIS X 0212 form that the format's reading takes for other characters.
+[[nodiscard]] std::optional<QByteArray> EncodeText(QStringView text, Encoding encoding);
+
+// As EncodeText, character by character: a character with no form is left out, the rest kept.
+struct EncodedText {
+  QByteArray bytes;
+  bool dropped = false;  // a character had no form and was left out
+};
+[[nodiscard]] EncodedText EncodeWhatFits(QStringView text, Encoding encoding);
+
+// The same text in another encoding, or nothing when it is not valid in `from` or a character
+// has no form in `to`.
+[[nodiscard]] std::optional<QByteArray> Convert(QByteArrayView bytes, Encoding from, Encoding to);
+
+// How many bytes the last character of the text takes: one in EUC-JP and Windows-1252 (the
+// format drops a byte at a time there), the whole character in UTF-8 and Shift-JIS, where one
+// byte of a pair would leave a broken character. 0 for an empty text.
+[[nodiscard]] qsizetype LastCharacterSize(QByteArrayView bytes, Encoding encoding);
+
+}  // namespace orvane::text

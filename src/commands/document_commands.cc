@@ -161,6 +161,7 @@ bool DocumentCommands::Write(const QString& path) {
   }
   // The cursor goes back to code 00 after every save, as users of this editor expect.
   state_.SelectCode(0);
+  emit tableSaved();
   return true;
 }
 

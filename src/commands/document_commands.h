@@ -42,6 +42,8 @@ class DocumentCommands : public QObject {
  signals:
   // New or Open has emptied the table and possibly refilled it.
   void tableReplaced();
+  // The table was written to its file: this is now the state last saved.
+  void tableSaved();
 
  private:
   // Both questions before the table is replaced or the window closes; false stops the command.

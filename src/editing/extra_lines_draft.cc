@@ -3,7 +3,15 @@
 namespace orvane::editing {
 
 ExtraLinesDraft::ExtraLinesDraft(model::TableDocument& document, QObject* parent)
-    : QObject(parent), document_(document) {}
+    : QObject(parent), document_(document) {
+  connect(&document_, &model::TableDocument::extraLinesChanged, this,
+          &ExtraLinesDraft::TableLinesChanged);
+  connect(&document_, &model::TableDocument::tableReset, this, &ExtraLinesDraft::TableLinesChanged);
+}
+
+void ExtraLinesDraft::TableLinesChanged() {
+  if (open_ && rows_ == taken_) Revert();
+}
 
 void ExtraLinesDraft::Open() {
   open_ = true;
@@ -13,17 +21,21 @@ void ExtraLinesDraft::Open() {
 void ExtraLinesDraft::Close() {
   open_ = false;
   rows_.clear();
+  taken_.clear();
+  emit rowsChanged();
 }
 
 void ExtraLinesDraft::Add(const QByteArray& line) {
   rows_.append(line);
   document_.SetModified(true);
+  emit rowsChanged();
 }
 
 bool ExtraLinesDraft::Update(int row, const QByteArray& line) {
   if (row < 0 || row >= rows_.size()) return false;
   rows_[row] = line;
   document_.SetModified(true);
+  emit rowsChanged();
   return true;
 }
 
@@ -32,14 +44,17 @@ bool ExtraLinesDraft::Delete(int row) {
   rows_[row] = rows_.constLast();
   rows_.removeLast();
   document_.SetModified(true);
+  emit rowsChanged();
   return true;
 }
 
 void ExtraLinesDraft::Apply() {
   const bool changed = HasPendingRows();
   document_.SetExtraLines(rows_);
+  taken_ = rows_;
   // The lines land in the table only now: a save since the edits did not hold them.
   if (changed) document_.SetModified(true);
+  emit rowsChanged();
 }
 
 void ExtraLinesDraft::Revert() {
@@ -49,7 +64,9 @@ void ExtraLinesDraft::Revert() {
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (!lines.at(i).isEmpty()) rows_.append(lines.at(i).toByteArray());
   }
+  taken_ = rows_;
   emit rowsReset();
+  emit rowsChanged();
 }
 
 bool ExtraLinesDraft::HasPendingRows() const {

@@ -40,10 +40,17 @@ class ExtraLinesDraft : public QObject {
  signals:
   // The rows were taken anew from the table: a manager lists them again.
   void rowsReset();
+  // The rows, or whether they are open, changed.
+  void rowsChanged();
 
  private:
+  // The table's lines changed while the copy is open (an undo): a copy the user has not edited
+  // follows them.
+  void TableLinesChanged();
+
   model::TableDocument& document_;
   QList<QByteArray> rows_;
+  QList<QByteArray> taken_;  // the rows as last taken from or written to the table
   bool open_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "orvane_version.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace orvane::model {
 
@@ -154,6 +155,33 @@ void TableDocument::SetEncoding(text::Encoding encoding) {
   if (encoding_ == encoding) return;
   encoding_ = encoding;
   emit encodingChanged(encoding_);
+}
+
+TableState TableDocument::Snapshot() const {
+  return TableState{cells_, bookmarks_, extra_lines_, encoding_, form_};
+}
+
+void TableDocument::Restore(const TableState& state, bool with_encoding) {
+  std::vector<quint8> changed;
+  for (int c = 0; c < kCodeCount; ++c) {
+    const auto code = static_cast<quint8>(c);
+    if (!(cells_[code] == state.cells[code])) changed.push_back(code);
+  }
+  const bool stores_changed = bookmarks_ != state.bookmarks || !(extra_lines_ == state.extra_lines);
+  if (changed.size() == 1 && !stores_changed) {
+    cells_[changed.front()] = state.cells[changed.front()];
+    NotifyCell(changed.front());
+  } else if (!changed.empty() || stores_changed) {
+    const BulkChange bulk(*this);
+    cells_ = state.cells;
+    bookmarks_ = state.bookmarks;
+    extra_lines_ = state.extra_lines;
+    bulk_dirty_ = true;
+  }
+  if (with_encoding) {
+    form_ = state.form;
+    SetEncoding(state.encoding);
+  }
 }
 
 void TableDocument::NotifyCell(quint8 code) {

@@ -37,6 +37,18 @@ struct Bookmark {
   friend bool operator==(const Bookmark&, const Bookmark&) = default;
 };
 
+// The whole table at one moment: cells with their marks, both stores, the encoding and the file
+// form. Copies share the data, so taking one is cheap whatever the table's size.
+struct TableState {
+  std::array<CodeCell, 256> cells{};
+  std::array<Bookmark, 31> bookmarks{};
+  ExtraLines extra_lines;
+  text::Encoding encoding = text::Encoding::kEucJp;
+  text::FileForm form = text::FileForm::kPlain;
+
+  friend bool operator==(const TableState&, const TableState&) = default;
+};
+
 // The one open table. Every change is announced with a signal so that a window can show the
 // table without keeping a copy; inside a BulkChange the per-item signals are held back and a
 // single tableReset() is sent at the end.
@@ -104,6 +116,12 @@ class TableDocument : public QObject {
   void SetForm(text::FileForm form) { form_ = form; }
 
   [[nodiscard]] bool InBulkChange() const { return bulk_depth_ > 0; }
+
+  [[nodiscard]] TableState Snapshot() const;
+  // Returns the table to a snapshot: one cell's change is announced as that cell, more as one
+  // reset. The encoding and form come back only when asked: reading the bytes anew is not a
+  // change of the table. The modified flag is the caller's.
+  void Restore(const TableState& state, bool with_encoding);
 
  signals:
   void cellChanged(quint8 code);

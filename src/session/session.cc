@@ -3,6 +3,8 @@
 #include "editing/special_characters.h"
 #include "editing/table_conversion.h"
 #include "model/limited_list.h"
+#include "text/codec.h"
+#include "text/display_text.h"
 
 namespace orvane::session {
 namespace {
@@ -25,25 +27,101 @@ Session::Session(editing::Answers& answers, QObject* parent) : QObject(parent), 
           });
   connect(&commands_, &commands::DocumentCommands::tableReplaced, this, [this] {
     told_no_kana_ = false;
+    typing_run_ = false;
+    history_.clear();  // New and Open start a fresh history
     emit tableReplaced();
   });
+  connect(&commands_, &commands::DocumentCommands::tableSaved, this, [this] {
+    typing_run_ = false;
+    history_.setClean();
+  });
+  const auto end_typing_run = [this] { typing_run_ = false; };
+  connect(&state_, &editing::EditingState::cursorChanged, this, end_typing_run);
+  connect(&state_, &editing::EditingState::inputModeChanged, this, end_typing_run);
+  connect(&history_, &QUndoStack::indexChanged, this, &Session::historyChanged);
+  connect(&history_, &QUndoStack::cleanChanged, this, &Session::historyChanged);
+  connect(&extra_lines_, &editing::ExtraLinesDraft::rowsChanged, this, &Session::historyChanged);
 }
 
-void Session::TypeKey(QChar key) { Note(editing::TypeCharacter(document_, state_, key)); }
+void Session::TypeKey(QChar key) {
+  Type(StepKind::kTyping, [&] { return editing::TypeCharacter(document_, state_, key); });
+}
 
 void Session::CommitText(const QString& text) {
-  Note(editing::AppendCommittedText(document_, state_, text));
+  Type(StepKind::kTyping, [&] { return editing::AppendCommittedText(document_, state_, text); });
+}
+
+void Session::PasteText(const QString& text) {
+  Type(StepKind::kPaste, [&] { return editing::AppendCommittedText(document_, state_, text); });
+}
+
+QString Session::CopyText() const {
+  const QByteArray bytes = document_.GetCellText(state_.CursorCode());
+  // The characters themselves where the encoding reads them, else what the cell shows.
+  return text::Decode(bytes, document_.Encoding())
+      .value_or(text::DisplayText(bytes, document_.Encoding()));
+}
+
+// Keys typed into one cell merge into one step while the run lasts; a paste is a step alone.
+void Session::Type(StepKind kind, const std::function<editing::TypingNote()>& typing) {
+  const bool continues = kind == StepKind::kTyping && typing_run_;
+  const model::TableState before = document_.Snapshot();
+  const editing::TypingNote note = typing();
+  model::TableState after = document_.Snapshot();
+  if (!(after == before)) {
+    history_.push(new TableStep(document_, state_, kind, before, std::move(after),
+                                state_.CursorCode(), continues));
+  }
+  typing_run_ = kind == StepKind::kTyping;
+  Note(note);
 }
 
 void Session::RunFill(const editing::FillCommand& fill) {
-  if (editing::RunFill(fill, document_, state_)) return;
+  bool written = true;
+  Record(StepKind::kFill, [&] { written = editing::RunFill(fill, document_, state_); });
+  if (written) return;
   Tell(QStringLiteral("Kana"),
        NoKanaText(document_.Encoding(), QStringLiteral("nothing was written.")));
 }
 
-void Session::SetSpecialCharacter() { editing::SetSpecialCharacter(document_, state_, answers_); }
+void Session::SetSpecialCharacter() {
+  Record(StepKind::kMark, [this] { editing::SetSpecialCharacter(document_, state_, answers_); });
+}
 
-void Session::UnsetSpecialCharacter() { editing::UnsetSpecialCharacter(document_, state_); }
+void Session::UnsetSpecialCharacter() {
+  Record(StepKind::kUnmark, [this] { editing::UnsetSpecialCharacter(document_, state_); });
+}
+
+void Session::Record(StepKind kind, const std::function<void()>& change) {
+  typing_run_ = false;
+  const model::TableState before = document_.Snapshot();
+  change();
+  model::TableState after = document_.Snapshot();
+  if (after == before) return;
+  history_.push(new TableStep(document_, state_, kind, before, std::move(after), 0, false));
+}
+
+bool Session::CanUndo() const { return history_.canUndo() && !extra_lines_.HasPendingRows(); }
+
+bool Session::CanRedo() const { return history_.canRedo() && !extra_lines_.HasPendingRows(); }
+
+void Session::Undo() {
+  if (!CanUndo()) return;
+  history_.undo();
+  ShowHistoryState();
+}
+
+void Session::Redo() {
+  if (!CanRedo()) return;
+  history_.redo();
+  ShowHistoryState();
+}
+
+void Session::ShowHistoryState() {
+  document_.SetModified(!history_.isClean());
+  // The step put the cursor on the first cell it changed; the next keys start a new step.
+  typing_run_ = false;
+}
 
 void Session::SetInputMode(kana::InputMode mode) { state_.SetInputMode(mode); }
 
@@ -56,7 +134,8 @@ void Session::ConvertTable(text::Encoding encoding) {
                                "yet. Close it first, then convert the table."));
     return;
   }
-  const QList<editing::ConversionFailure> failures = editing::ConvertTable(document_, encoding);
+  QList<editing::ConversionFailure> failures;
+  Record(StepKind::kConversion, [&] { failures = editing::ConvertTable(document_, encoding); });
   if (failures.isEmpty()) return;
   QStringList lines;
   for (const editing::ConversionFailure& failure : failures) {

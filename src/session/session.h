@@ -7,17 +7,22 @@
 #include "editing/extra_lines_draft.h"
 #include "editing/fill_commands.h"
 #include "model/table_document.h"
+#include "session/table_step.h"
 #include "text/encoding.h"
 
 #include <QChar>
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
+
+#include <functional>
 
 namespace orvane::session {
 
 // The running editor's state, which every window shares: the one document, the cursor and the
-// input mode, the Extra Lines Manager's working copy, and the commands. Windows show it and send
-// the user's intent here; none keeps a copy. It outlives every window that is given it.
+// input mode, the Extra Lines Manager's working copy, the commands and the history of changes.
+// Windows show it and send the user's intent here; none keeps a copy. It outlives every window
+// that is given it.
 class Session : public QObject {
   Q_OBJECT
 
@@ -45,15 +50,37 @@ class Session : public QObject {
   // Rewrites the table's texts in another encoding, or tells why it cannot.
   void ConvertTable(text::Encoding encoding);
 
+  // The cell under the cursor as the user reads it, for the clipboard; and text from the
+  // clipboard appended to it as input-method text is.
+  [[nodiscard]] QString CopyText() const;
+  void PasteText(const QString& text);
+
+  // Runs a change of the table as one step of the history, named by its kind; a change that
+  // leaves the table as it was makes no step.
+  void Record(StepKind kind, const std::function<void()>& change);
+  // Undo and Redo are greyed while the Extra Lines Manager holds rows not in the table.
+  [[nodiscard]] bool CanUndo() const;
+  [[nodiscard]] bool CanRedo() const;
+  [[nodiscard]] QString UndoName() const { return history_.undoText(); }
+  [[nodiscard]] QString RedoName() const { return history_.redoText(); }
+  void Undo();
+  void Redo();
+
  signals:
   void encodingChanged(text::Encoding encoding);
   // New or Open has emptied the table and possibly refilled it.
   void tableReplaced();
   // A typed or pasted character has no form in the table's encoding and was left out.
   void characterNotStored();
+  // What Undo and Redo can do, or their names, may have changed.
+  void historyChanged();
 
  private:
   void Note(editing::TypingNote note);
+  void Type(StepKind kind, const std::function<editing::TypingNote()>& typing);
+  // An undo or redo that lands on the state last saved clears the modified flag; one that
+  // moves away from it sets it.
+  void ShowHistoryState();
   void Tell(const QString& title, const QString& text);
 
   editing::Answers& answers_;
@@ -61,6 +88,9 @@ class Session : public QObject {
   editing::EditingState state_;
   editing::ExtraLinesDraft extra_lines_{document_};
   commands::DocumentCommands commands_{document_, state_, answers_, extra_lines_};
+  QUndoStack history_;
+  // Keys typed into one cell are one step until the cursor moves or the mode changes.
+  bool typing_run_ = false;
   // The user has been told that the table's encoding has no kana; once per table and encoding.
   bool told_no_kana_ = false;
 };

@@ -47,6 +47,7 @@ class frmOrvane : public QMainWindow {
   [[nodiscard]] static QFont ComicFont(qreal points);
   void Form_Load();
   void BuildMenus();
+  void BuildEditMenu();
   void BuildEncodingMenus(QMenu* options);
   void BuildToolbar();
   void BuildStatusBar();
@@ -61,6 +62,8 @@ class frmOrvane : public QMainWindow {
   // The Options menu's encoding items: the table's encoding checked, and what its file form
   // allows.
   void ShowEncoding();
+  // Undo and Redo: greyed when there is nothing to do, named after the step they would do.
+  void ShowHistory();
   void ShowCapsLock();
   void SelectCell(quint8 code);
   void SetInputMode(kana::InputMode mode);
@@ -74,6 +77,8 @@ class frmOrvane : public QMainWindow {
   QToolBar* toolbar_ = nullptr;
   std::array<StatusPanel*, 6> panels_{};
   std::array<QAction*, 3> mode_actions_{};
+  QAction* mnu_undo_ = nullptr;
+  QAction* mnu_redo_ = nullptr;
   std::array<QAction*, 4> encoding_actions_{};
   QActionGroup* encoding_group_ = nullptr;  // radio items: one encoding is the table's
   QAction* encoding_form_ = nullptr;

@@ -7,6 +7,8 @@
 #include "ui/toolbar1.h"
 
 #include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -74,6 +76,8 @@ void frmOrvane::BuildMenus() {
   connect(mnu_save_as, &QAction::triggered, this, [&commands] { (void)commands.SaveAs(); });
   connect(mnu_close, &QAction::triggered, &commands, &commands::DocumentCommands::Quit);
 
+  BuildEditMenu();
+
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("mnuOptions"));
   QAction* mnu_book = AddItem(options, "mnuBook", QStringLiteral("&Bookmarks Manager"));
@@ -99,6 +103,35 @@ void frmOrvane::BuildMenus() {
   QAction* mnu_about = AddItem(help, "mnuAbout", QStringLiteral("&About Orvane..."));
   connect(mnu_readme, &QAction::triggered, this, [&side] { side.ShowReadme(); });
   connect(mnu_about, &QAction::triggered, this, [&side] { side.ShowAbout(); });
+}
+
+void frmOrvane::BuildEditMenu() {
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->setObjectName(QStringLiteral("mnuEdit"));
+  mnu_undo_ = AddItem(edit, "mnuUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnu_redo_ = AddItem(edit, "mnuRedo", QStringLiteral("&Redo"));
+  mnu_redo_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  edit->addSeparator();
+  QAction* mnu_copy = AddItem(edit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence::Copy);
+  QAction* mnu_paste = AddItem(edit, "mnuPaste", QStringLiteral("&Paste"), QKeySequence::Paste);
+  connect(mnu_undo_, &QAction::triggered, &session_, &session::Session::Undo);
+  connect(mnu_redo_, &QAction::triggered, &session_, &session::Session::Redo);
+  connect(mnu_copy, &QAction::triggered, this,
+          [this] { QGuiApplication::clipboard()->setText(session_.CopyText()); });
+  connect(mnu_paste, &QAction::triggered, this,
+          [this] { session_.PasteText(QGuiApplication::clipboard()->text()); });
+  connect(&session_, &session::Session::historyChanged, this, &frmOrvane::ShowHistory);
+  ShowHistory();
+}
+
+void frmOrvane::ShowHistory() {
+  const auto show = [](QAction* action, const QString& caption, const QString& step, bool can) {
+    action->setText(step.isEmpty() ? caption : caption + u' ' + step);
+    action->setEnabled(can);
+  };
+  show(mnu_undo_, QStringLiteral("&Undo"), session_.UndoName(), session_.CanUndo());
+  show(mnu_redo_, QStringLiteral("&Redo"), session_.RedoName(), session_.CanRedo());
 }
 
 void frmOrvane::BuildEncodingMenus(QMenu* options) {

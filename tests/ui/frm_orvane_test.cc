@@ -124,6 +124,11 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
                          << QStringList{u"&New Table..."_s, u"&Open Table..."_s, u"&Save Table"_s,
                                         u"S&ave Table as..."_s, u"&Quit Orvane"_s}
                          << QStringList{u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+S"_s, u""_s, u"Ctrl+Q"_s};
+  QTest::newRow("&Edit") << QStringLiteral("mnuEdit")
+                         << QStringList{u"mnuUndo"_s, u"mnuRedo"_s, u""_s, u"mnuCopy"_s,
+                                        u"mnuPaste"_s}
+                         << QStringList{u"&Undo"_s, u"&Redo"_s, u""_s, u"&Copy"_s, u"&Paste"_s}
+                         << QStringList{u"Ctrl+Z"_s, u"Ctrl+Y"_s, u""_s, u"Ctrl+C"_s, u"Ctrl+V"_s};
   // The encoding menus take C and V: Alt+O then B, E or I still reaches what it always did.
   QTest::newRow("&Options") << QStringLiteral("mnuOptions")
                             << QStringList{u"mnuBook"_s, u"mnuExtra"_s, u"mnuInput"_s,
@@ -162,10 +167,11 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts() {
     QCOMPARE(actions[i]->shortcut().toString(), shortcuts[i]);
   }
   const QList<QAction*> bar = Window().menuBar()->actions();
-  QCOMPARE(bar.size(), 3);
+  QCOMPARE(bar.size(), 4);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
-  QCOMPARE(bar[1]->text(), QStringLiteral("&Options"));
-  QCOMPARE(bar[2]->text(), QStringLiteral("&?"));
+  QCOMPARE(bar[1]->text(), QStringLiteral("&Edit"));
+  QCOMPARE(bar[2]->text(), QStringLiteral("&Options"));
+  QCOMPARE(bar[3]->text(), QStringLiteral("&?"));
   for (const char* pictured : {"mnuNew", "mnuOpen", "mnuSave"}) {
     QVERIFY(!Action(pictured)->icon().isNull());
   }

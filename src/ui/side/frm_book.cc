@@ -91,6 +91,8 @@ void frmBook::BuildControls() {
   connect(cmdDel_, &QPushButton::clicked, this, &frmBook::cmdDel_Click);
   connect(cmdOk_, &QPushButton::clicked, this, &frmBook::cmdOk_Click);
   connect(&document_, &model::TableDocument::encodingChanged, this, &frmBook::ShowTitles);
+  connect(&document_, &model::TableDocument::bookmarksChanged, this, &frmBook::BookmarksChanged);
+  connect(&document_, &model::TableDocument::tableReset, this, &frmBook::BookmarksChanged);
 }
 
 void frmBook::ShowTitles() {
@@ -152,12 +154,14 @@ void frmBook::cmdAdd_Click() {
       selected < 0 ? QByteArray()
                    : document_.GetBookmark(selected).value_or(model::Bookmark{}).title;
   const auto bookmark = ReadBoxes(AddressError("occurred"), original);
-  if (!bookmark || !document_.AddBookmark(bookmark->address, bookmark->title)) return;
+  if (!bookmark ||
+      !Change([&] { return document_.AddBookmark(bookmark->address, bookmark->title); })) {
+    return;
+  }
   {
     const QSignalBlocker blocker(lstBook_);
     lstBook_->addItem(ShownTitle(bookmark->title));
   }
-  document_.SetModified(true);
   cmdUpdate_->setEnabled(true);
   cmdDel_->setEnabled(true);
 }
@@ -167,15 +171,17 @@ void frmBook::cmdUpdate_Click() {
   if (row < 0) return;
   const auto bookmark = ReadBoxes(AddressError("occured"),
                                   document_.GetBookmark(row).value_or(model::Bookmark{}).title);
-  if (!bookmark || !document_.ReplaceBookmark(row, bookmark->address, bookmark->title)) return;
+  if (!bookmark ||
+      !Change([&] { return document_.ReplaceBookmark(row, bookmark->address, bookmark->title); })) {
+    return;
+  }
   lstBook_->item(row)->setText(ShownTitle(bookmark->title));
-  document_.SetModified(true);
 }
 
 void frmBook::cmdDel_Click() {
   const int row = SelectedRow(lstBook_);
   if (row < 0) return;
-  if (!document_.RemoveBookmark(row)) return;
+  if (!Change([&] { return document_.RemoveBookmark(row); })) return;
   const int last = lstBook_->count() - 1;
   {
     const QSignalBlocker blocker(lstBook_);
@@ -185,7 +191,31 @@ void frmBook::cmdDel_Click() {
     lstBook_->clearSelection();
   }
   if (lstBook_->count() == 0) cmdDel_->setEnabled(false);
-  document_.SetModified(true);
+}
+
+bool frmBook::Change(const std::function<bool()>& change) {
+  bool done = false;
+  changing_ = true;
+  session_.Record(session::StepKind::kBookmark, [&] {
+    done = change();
+    if (done) document_.SetModified(true);
+  });
+  changing_ = false;
+  return done;
+}
+
+void frmBook::BookmarksChanged() {
+  if (changing_) return;
+  // Changed from outside, by Undo or Redo: rows and slots stay one to one.
+  {
+    const QSignalBlocker blocker(lstBook_);
+    lstBook_->clear();
+    for (int slot = 0; slot < model::kSlotCount; ++slot) {
+      const QByteArray title = document_.GetBookmark(slot).value_or(model::Bookmark{}).title;
+      if (!title.isEmpty()) lstBook_->addItem(ShownTitle(title));
+    }
+  }
+  cmdDel_->setEnabled(lstBook_->count() > 0);
 }
 
 void frmBook::cmdOk_Click() { close(); }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -42,6 +43,9 @@ class frmBook : public QWidget {
   void cmdOk_Click();
 
   void TextBox_Change(const QString& text);
+  // Runs one change of the store as a step of the history; false when it was refused.
+  bool Change(const std::function<bool()>& change);
+  void BookmarksChanged();
   [[nodiscard]] QString ShownTitle(const QByteArray& title) const;
   // The boxes as a bookmark, or nothing once the user has been told why not. `original` is
   // the title whose bytes an untouched title box keeps.
@@ -50,6 +54,7 @@ class frmBook : public QWidget {
 
   session::Session& session_;
   model::TableDocument& document_;
+  bool changing_ = false;  // the store changes by this window's own hand
 
   QListWidget* lstBook_ = nullptr;
   QLabel* Label1_ = nullptr;

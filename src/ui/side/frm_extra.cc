@@ -133,7 +133,7 @@ void frmExtra::cmdDel_Click() {
 }
 
 void frmExtra::cmdOk_Click() {
-  draft_.Apply();
+  session_.Record(session::StepKind::kExtraLines, [this] { draft_.Apply(); });
   close();
 }
 

@@ -1,0 +1,195 @@
+// The history of changes: every kind of change undone and redone, typing merged into steps,
+// and the modified flag across saves, undo and redo.
+#include "session/session.h"
+
+#include "model/table_file.h"
+#include "support/fake_answers.h"
+#include "support/temp_table.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace orvane::session {
+
+class SessionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void EveryChangeIsUndoneAndRedone_data();
+  void EveryChangeIsUndoneAndRedone();
+  void TypingIntoOneCellIsOneStep();
+  void CursorMoveOrModeChangeEndsATypingStep();
+  void UndoToTheSavedStateClearsModified();
+  void NewAndOpenStartAFreshHistory();
+  void ExtraLinesManagerFollowsTheHistory();
+
+ private:
+  model::TableDocument& Document() { return session_->Document(); }
+  void Type(const QString& keys) {
+    for (const QChar key : keys) session_->TypeKey(key);
+  }
+
+  std::unique_ptr<testing::FakeAnswers> answers_;
+  std::unique_ptr<Session> session_;
+  testing::TempFolder folder_;
+};
+
+void SessionTest::init() {
+  answers_ = std::make_unique<testing::FakeAnswers>();
+  session_ = std::make_unique<Session>(*answers_);
+  QVERIFY(!model::LoadTableFromBytes(Document(), "s: 20\r\n41=A\r\n/00\r\n2F=/\r\n\r\n(10h)b\r\n"));
+  Document().SetModified(false);
+}
+
+void SessionTest::cleanup() {
+  session_.reset();
+  answers_.reset();
+}
+
+void SessionTest::EveryChangeIsUndoneAndRedone_data() {
+  QTest::addColumn<QString>("step");
+  QTest::addColumn<std::function<void(Session&)>>("change");
+  QTest::newRow("typing") << u"Typing"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(0x41);
+    s.TypeKey(u'b');
+  });
+  QTest::newRow("fill") << u"Fill"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(0xF0);
+    s.RunFill(editing::FillCommand::Range('A', 'Z'));
+  });
+  QTest::newRow("mark") << u"Mark"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(0x2F);
+    s.SetSpecialCharacter();
+  });
+  QTest::newRow("unmark") << u"Unmark"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(0x00);
+    s.UnsetSpecialCharacter();
+  });
+  QTest::newRow("bookmark") << u"Bookmark"_s << std::function<void(Session&)>([](Session& s) {
+    s.Record(StepKind::kBookmark, [&s] { (void)s.Document().AddBookmark(0x20, "c"); });
+  });
+  QTest::newRow("extra lines") << u"Extra Lines"_s << std::function<void(Session&)>([](Session& s) {
+    s.ExtraLines().Open();
+    s.ExtraLines().Add("t: 30");
+    s.Record(StepKind::kExtraLines, [&s] { s.ExtraLines().Apply(); });
+    s.ExtraLines().Close();
+  });
+  QTest::newRow("conversion") << u"Conversion"_s << std::function<void(Session&)>([](Session& s) {
+    s.Document().SetCellText(0x42, "\xA4\xAB");
+    s.ConvertTable(text::Encoding::kUtf8);
+  });
+  QTest::newRow("paste") << u"Paste"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(0x30);
+    s.PasteText(u"\u304B\n"_s);
+  });
+}
+
+void SessionTest::EveryChangeIsUndoneAndRedone() {
+  QFETCH(QString, step);
+  QFETCH(std::function<void(Session&)>, change);
+  const QByteArray before = model::TableToBytes(Document());
+  const text::Encoding encoding = Document().Encoding();
+  change(*session_);
+  const QByteArray after = model::TableToBytes(Document());
+  QVERIFY(after != before);
+  QVERIFY(session_->CanUndo());
+  QCOMPARE(session_->UndoName(), step);
+  session_->Undo();
+  if (step == u"Conversion"_s) {
+    // The text set before the conversion stays; the conversion itself is gone.
+    QCOMPARE(Document().GetCellText(0x42), QByteArray("\xA4\xAB"));
+    QCOMPARE(Document().Encoding(), encoding);
+  } else {
+    QCOMPARE(model::TableToBytes(Document()), before);
+  }
+  QCOMPARE(session_->RedoName(), step);
+  session_->Redo();
+  QCOMPARE(model::TableToBytes(Document()), after);
+  QVERIFY(Document().IsModified());
+}
+
+void SessionTest::TypingIntoOneCellIsOneStep() {
+  session_->SetInputMode(kana::InputMode::kHiragana);
+  session_->State().SelectCode(0x50);
+  Type(u"ka"_s);
+  session_->TypeKey(QChar(u'\b'));  // kana modes: Backspace empties the cell
+  Type(u"ki"_s);
+  QCOMPARE(Document().GetCellText(0x50), QByteArray("\xA4\xAD"));
+  session_->Undo();
+  QVERIFY(Document().GetCellText(0x50).isEmpty());
+  QVERIFY(!session_->CanUndo());
+  QCOMPARE(session_->State().CursorCode(), quint8{0x50});
+}
+
+void SessionTest::CursorMoveOrModeChangeEndsATypingStep() {
+  session_->State().SelectCode(0x50);
+  Type(u"ab"_s);
+  session_->State().SelectCode(0x51);
+  session_->State().SelectCode(0x50);  // back to the same cell: a new step all the same
+  Type(u"c"_s);
+  session_->SetInputMode(kana::InputMode::kKatakana);
+  Type(u"d"_s);
+  session_->Undo();
+  QCOMPARE(Document().GetCellText(0x50), QByteArray("abc"));
+  session_->Undo();
+  QCOMPARE(Document().GetCellText(0x50), QByteArray("ab"));
+  session_->Undo();
+  QCOMPARE(Document().GetCellText(0x50), QByteArray());
+}
+
+void SessionTest::UndoToTheSavedStateClearsModified() {
+  const QString path = folder_.Path(u"t.tbl"_s);
+  session_->State().SelectCode(0x50);
+  Type(u"a"_s);
+  answers_->QueueFile(path);
+  session_->Commands().Save();
+  QVERIFY(!Document().IsModified());
+  Type(u"b"_s);  // after a save: a new step, not part of the saved one
+  QVERIFY(Document().IsModified());
+  session_->Undo();
+  QVERIFY(!Document().IsModified());  // back on the state last saved
+  session_->Undo();
+  QVERIFY(Document().IsModified());  // away from it
+  session_->Redo();
+  QVERIFY(!Document().IsModified());
+  // A mark on a marked cell sets the flag though nothing changed: no step, flag set.
+  session_->State().SelectCode(0x00);
+  session_->SetSpecialCharacter();
+  QVERIFY(Document().IsModified());
+  QCOMPARE(session_->UndoName(), u"Typing"_s);
+}
+
+void SessionTest::NewAndOpenStartAFreshHistory() {
+  session_->State().SelectCode(0x50);
+  Type(u"a"_s);
+  answers_->QueueButton(editing::Answers::Button::kNo);
+  session_->Commands().New();
+  QVERIFY(!session_->CanUndo());
+  QVERIFY(!session_->CanRedo());
+}
+
+void SessionTest::ExtraLinesManagerFollowsTheHistory() {
+  editing::ExtraLinesDraft& draft = session_->ExtraLines();
+  draft.Open();
+  draft.Add("t: 30");
+  session_->Record(StepKind::kExtraLines, [&draft] { draft.Apply(); });
+  session_->Undo();
+  QCOMPARE(draft.Rows(), (QList<QByteArray>{"s: 20"}));  // a copy not edited follows the table
+  draft.Add("u: 40");
+  QVERIFY(!session_->CanRedo());  // rows not in the table yet: no undo or redo
+  QSignalSpy history(session_.get(), &Session::historyChanged);
+  draft.Close();
+  QVERIFY(!history.isEmpty());
+  QVERIFY(session_->CanRedo());
+}
+
+}  // namespace orvane::session
+
+QTEST_GUILESS_MAIN(orvane::session::SessionTest)
+#include "session_test.moc"

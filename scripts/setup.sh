@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libbenchmark-dev clang-format clang-tidy
   xvfb xdotool imagemagick x11-utils
   fonts-ipafont-gothic fonts-comic-neue fonts-dejavu-core
+  desktop-file-utils appstream shared-mime-info librsvg2-bin file dpkg-dev
 )
 if [[ "${1:-}" == "--fuzz" ]]; then
   packages+=(clang libclang-rt-14-dev)

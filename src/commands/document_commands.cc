@@ -89,13 +89,22 @@ void DocumentCommands::Open() {
   if (!MayDropTable()) return;
   const auto chosen = answers_.FileDialog(Answers::FileDialogForm::kOpen, dialog_file_name_);
   if (!chosen || chosen->isEmpty()) return;
-  dialog_file_name_ = *chosen;
+  Load(*chosen);
+}
+
+void DocumentCommands::OpenFile(const QString& path) {
+  if (!MayDropTable()) return;
+  Load(path);
+}
+
+void DocumentCommands::Load(const QString& path) {
+  dialog_file_name_ = path;
   document_.ClearTable();
   QList<model::LoadWarning> warnings;
-  const auto error = model::LoadTable(document_, *chosen, &warnings);
+  const auto error = model::LoadTable(document_, path, &warnings);
   // The table is partial or empty: no later Save may write it over any file unasked.
   if (error) document_.SetTablePath(QLatin1String(model::kUnnamed));
-  ReportLoad(*chosen, error, warnings);
+  ReportLoad(path, error, warnings);
   document_.SetModified(false);
   TableReplaced();
 }

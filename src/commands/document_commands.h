@@ -30,6 +30,9 @@ class DocumentCommands : public QObject {
 
   void New();
   void Open();
+  // Opens a file named outside the dialog (at start-up, or dropped on the window) as Open does,
+  // with its questions first.
+  void OpenFile(const QString& path);
   void Save();
   // True when the table was written.
   bool SaveAs();
@@ -52,6 +55,7 @@ class DocumentCommands : public QObject {
   [[nodiscard]] bool SettlePendingLines();
   // False when the user cancelled, or answered Yes and the table was not saved.
   [[nodiscard]] bool SaveChangesFirst();
+  void Load(const QString& path);
   // Tells the user what a load could not read and which lines a save will not write.
   void ReportLoad(const QString& path, const std::optional<model::LoadError>& error,
                   const QList<model::LoadWarning>& warnings);

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMimeData>
 
 namespace orvane::ui {
 namespace {
@@ -24,6 +25,7 @@ constexpr int kGridWidth = 532;
 frmOrvane::frmOrvane(session::Session& session, SideWindows& side_windows, QWidget* parent)
     : QMainWindow(parent), session_(session), side_windows_(side_windows) {
   setObjectName(QStringLiteral("frmOrvane"));
+  setAcceptDrops(true);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   grid_model_ = new TableGridModel(session_.Document(), this);
@@ -96,6 +98,10 @@ void frmOrvane::ConnectCore() {
   connect(grid_, &TableGrid::keyTyped, this, &frmOrvane::TableGrid_KeyPress);
   connect(grid_, &TableGrid::textCommitted, this, &frmOrvane::TableGrid_TextCommitted);
   connect(&session_, &session::Session::characterNotStored, this, [] { QApplication::beep(); });
+  drop_timer_.setSingleShot(true);
+  drop_timer_.setInterval(0);
+  connect(&drop_timer_, &QTimer::timeout, this,
+          [this] { session_.Commands().OpenFile(dropped_file_); });
   connect(&caps_timer_, &QTimer::timeout, this, &frmOrvane::ShowCapsLock);
   // X11 says nothing of Caps Lock while the window is unfocused, so it is polled.
   caps_timer_.start(250);
@@ -142,6 +148,30 @@ void frmOrvane::SetInputMode(kana::InputMode mode) {
 
 StatusPanel* frmOrvane::PanelWidget(Panel panel) const {
   return panels_[static_cast<size_t>(panel) - 1];
+}
+
+namespace {
+
+// The first of the dropped files, when it is a local file; empty otherwise.
+QString DroppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl first = data->urls().constFirst();
+  return first.isLocalFile() ? first.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void frmOrvane::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmOrvane::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // After the drop has ended: the file manager waits for it while a question is open.
+  dropped_file_ = file;
+  drop_timer_.start();
 }
 
 void frmOrvane::closeEvent(QCloseEvent* event) {

@@ -40,6 +40,9 @@ class frmOrvane : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A file dropped from a file manager opens as File > Open would; anything else is refused.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   // None: the window's layout is fixed, and hiding the toolbar would leave commands unreachable.
   QMenu* createPopupMenu() override { return nullptr; }
 
@@ -83,6 +86,8 @@ class frmOrvane : public QMainWindow {
   QActionGroup* encoding_group_ = nullptr;  // radio items: one encoding is the table's
   QAction* encoding_form_ = nullptr;
   QTimer caps_timer_;
+  QString dropped_file_;
+  QTimer drop_timer_;  // opens the dropped file once the drop has ended
 };
 
 }  // namespace orvane::ui

@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -27,6 +29,8 @@ class MainWindowSessionTest : public QObject {
   void NewTableRebuildsAnOpenManager();
   void ClosingTheMainWindowClosesTheSideWindows();
   void QuitOffersTheManagersRowsAfterASave();
+  void DroppedFileOpensAsOpenWould_data();
+  void DroppedFileOpensAsOpenWould();
 
  private:
   void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
@@ -148,6 +152,43 @@ void MainWindowSessionTest::QuitOffersTheManagersRowsAfterASave() {
   QCOMPARE(rig_->answers.messages[0].title, QStringLiteral("Extra Lines Manager"));
   QCOMPARE(rig_->answers.messages[1].title, QStringLiteral("Modified Table"));
   QCOMPARE(testing::TempFolder::Read(path), QByteArray("s: 20\r\n00=A\r\n"));
+}
+
+void MainWindowSessionTest::DroppedFileOpensAsOpenWould_data() {
+  QTest::addColumn<QStringList>("urls");  // "{file}" is the table made by the test
+  QTest::addColumn<bool>("opens");
+  QTest::newRow("a local file") << QStringList{QStringLiteral("{file}")} << true;
+  QTest::newRow("several: the first")
+      << QStringList{QStringLiteral("{file}"), QStringLiteral("file:///nowhere.tbl")} << true;
+  QTest::newRow("not a local file")
+      << QStringList{QStringLiteral("https://example.invalid/t.tbl")} << false;
+  QTest::newRow("no file at all") << QStringList{} << false;
+}
+
+void MainWindowSessionTest::DroppedFileOpensAsOpenWould() {
+  QFETCH(QStringList, urls);
+  QFETCH(bool, opens);
+  testing::TempFolder folder;
+  const QString path = folder.Write(QStringLiteral("dropped.tbl"), "41=A\r\n");
+  QMimeData data;
+  QList<QUrl> list;
+  for (const QString& url : urls) {
+    list << (url == QLatin1String("{file}") ? QUrl::fromLocalFile(path) : QUrl(url));
+  }
+  data.setUrls(list);
+  if (urls.isEmpty()) data.setText(QStringLiteral("41=A"));
+  rig_->Document().SetModified(true);
+  if (opens) rig_->answers.QueueButton(editing::Answers::Button::kNo);  // the save prompt
+  const QPoint centre = rig_->window.rect().center();
+  QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&rig_->window, &enter);
+  QCOMPARE(enter.isAccepted(), opens);
+  QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&rig_->window, &drop);
+  QCoreApplication::processEvents();
+  QCOMPARE(rig_->Document().GetCellText(0x41), opens ? QByteArray("A") : QByteArray());
+  QCOMPARE(rig_->window.windowTitle() == testing::TitleFor(path), opens);
+  QVERIFY(rig_->answers.AllAnswersUsed());
 }
 
 }  // namespace orvane::ui

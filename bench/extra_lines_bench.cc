@@ -37,16 +37,3 @@ BENCHMARK(BM_OpenExtraLinesManager)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// The offscreen platform warns on every fixed-size window; printing that is not the work measured.
-void DropMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-int main(int argc, char** argv) {
-  qInstallMessageHandler(DropMessages);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -71,16 +71,3 @@ void BM_StartReferenceWindow(benchmark::State& state) {
 BENCHMARK(BM_StartReferenceWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-// The offscreen platform warns on every fixed-size window; printing that is not start-up work.
-void DropMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-int main(int argc, char** argv) {
-  qInstallMessageHandler(DropMessages);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

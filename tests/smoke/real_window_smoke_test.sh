@@ -8,23 +8,7 @@ shots=$2
 start_title=$3                # the title of a new table, with the version
 suffix=${start_title#Unnamed}  # " - Orvane" and the version, after every path
 mkdir -p "$shots"
-work=$(mktemp -d)
-unset QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-  [[ -n "$app" ]] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-for _ in $(seq 150); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
+source "$(dirname "$0")/xvfb.sh"
 
 "$editor" >"$work/editor.log" 2>&1 &
 app=$!
@@ -33,17 +17,6 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name "$suffix" | head 
 title=$(xdotool getwindowname "$window")
 [[ "$title" == "$start_title" ]] || fail "title is '$title'"
 
-focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
-# The first visible window whose name matches, waited for up to 30 seconds.
-wait_window() {
-  local found=""
-  for _ in $(seq 150); do
-    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [[ -n "$found" ]] && break
-    sleep 0.2
-  done
-  echo "$found"
-}
 focus "$window"
 # Hiragana mode, k a into code 00; then ASCII mode, A into code 01.
 xdotool key ctrl+h
@@ -91,10 +64,7 @@ prompt=$(wait_window '^Modified Table$')
 focus "$prompt"
 import -window root "$shots/save-prompt.png"
 xdotool key alt+n
-for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$app" 2>/dev/null; then fail "the editor did not quit"; fi
-wait "$app" || fail "the editor exited with $?: $(cat "$work/editor.log")"
-app=""
+wait_exit
 actual=$(od -An -tx1 <"$table")
 [[ "$actual" == "$expected" ]] || fail "No at the prompt still wrote the file"
 echo "PASS: real window smoke test (screenshots in $shots)"

@@ -8,23 +8,7 @@ editor=$1
 shots=$2
 suffix=$3  # " - Orvane" and the version, after the path in the title
 mkdir -p "$shots"
-work=$(mktemp -d)
-unset QT_QPA_PLATFORM
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-  [[ -n "$app" ]] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-for _ in $(seq 150); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
+source "$(dirname "$0")/xvfb.sh"
 
 # あ, か and ア in Shift-JIS, in the order a save writes the lines.
 table="$work/kana.tbl"
@@ -38,7 +22,6 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --name "$suffix" | head 
 title=$(xdotool getwindowname "$window")
 [[ "$title" == "$table$suffix" ]] || fail "title is '$title', not the file's"
 
-focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
 focus "$window"
@@ -69,13 +52,7 @@ actual=$(od -An -tx1 <"$table")
 
 # Away from the saved state and back: nothing to save, so Quit closes without a question.
 keys ctrl+z ctrl+y ctrl+q
-for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$app" 2>/dev/null; then
-  import -window root "$shots/quit.png"
-  fail "the editor did not quit (a question?)"
-fi
-wait "$app" || fail "the editor exited with $?: $(cat "$work/editor.log")"
-app=""
+wait_exit
 actual=$(od -An -tx1 <"$table")
 [[ "$actual" == "$expected" ]] || fail "the file changed after the save"
 echo "PASS: real window tables test (screenshots in $shots)"

@@ -7,6 +7,7 @@
 #include "text/codec.h"
 
 #include <QFile>
+#include <QSet>
 
 namespace orvane::tools {
 namespace {
@@ -77,7 +78,13 @@ ToolResult Normalize(const QString& in, const QString& out) {
 }
 
 // Each line of IN that holds a text the target cannot hold, as "IN:LINE: ...", or nothing.
-QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding to) {
+// Lines a save drops (a code defined again later) are not converted, so not reported.
+QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding to,
+                         const QList<model::LoadWarning>& warnings) {
+  QSet<qsizetype> dropped;
+  for (const model::LoadWarning& warning : warnings) {
+    if (warning.kind == model::LoadWarning::Kind::kReplaced) dropped.insert(warning.line);
+  }
   QFile file(in);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const std::optional<QByteArray> text = model::FileText(file.readAll());
@@ -86,6 +93,7 @@ QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding 
   qsizetype number = 0;
   for (const QByteArrayView line : model::FileLines(*text)) {
     ++number;
+    if (dropped.contains(number)) continue;
     const auto why = editing::WhyNotConvertible(line, from, to);
     if (!why) continue;
     report.append(Native(in)).append(':').append(QByteArray::number(number)).append(": ");
@@ -93,7 +101,7 @@ QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding 
       report.append("cannot be read as ").append(text::EncodingName(from).toUtf8());
     } else {
       report.append("cannot be written in ").append(text::EncodingName(to).toUtf8());
-      report.append(": '").append(why->character.toUtf8()).append('\'');
+      report.append(": ").append(why->What(from, to).toUtf8());
     }
     report.append('\n');
   }
@@ -103,11 +111,21 @@ QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding 
 // A text that cannot be rewritten writes nothing: OUT is left as it was.
 ToolResult Convert(const QString& in, const QString& out, text::Encoding target) {
   TableDocument document;
-  if (const auto error = model::LoadTable(document, in)) return LoadFailure(in, *error);
-  const QByteArray report = Unconvertible(in, document.Encoding(), target);
-  if (!report.isEmpty() || !editing::ConvertTable(document, target).isEmpty()) {
-    return ToolResult{kExitFailed, {}, report};
+  QList<model::LoadWarning> warnings;
+  if (const auto error = model::LoadTable(document, in, &warnings)) {
+    return LoadFailure(in, *error);
   }
+  const text::Encoding from = document.Encoding();
+  QByteArray report = Unconvertible(in, from, target, warnings);
+  const QList<editing::ConversionFailure> failures = editing::ConvertTable(document, target);
+  if (report.isEmpty()) {
+    // A text no line of the file shows as it stands; name it as the editor would.
+    for (const editing::ConversionFailure& failure : failures) {
+      report.append(Native(in)).append(": ").append(failure.where.toUtf8()).append(": ");
+      report.append(failure.why.What(from, target).toUtf8()).append('\n');
+    }
+  }
+  if (!report.isEmpty()) return ToolResult{kExitFailed, {}, report};
   if (const auto error = model::SaveTable(document, out)) {
     return Failure(Native(out).append(": ").append(Native(error->reason)));
   }

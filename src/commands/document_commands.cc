@@ -34,12 +34,13 @@ QStringList LinesASaveDrops(const QList<model::LoadWarning>& warnings) {
 
 DocumentCommands::DocumentCommands(model::TableDocument& document, editing::EditingState& state,
                                    Answers& answers, editing::ExtraLinesDraft& extra_lines,
-                                   QObject* parent)
+                                   std::function<void()> apply_lines, QObject* parent)
     : QObject(parent),
       document_(document),
       state_(state),
       answers_(answers),
-      extra_lines_(extra_lines) {}
+      extra_lines_(extra_lines),
+      apply_lines_(apply_lines ? std::move(apply_lines) : [this] { extra_lines_.Apply(); }) {}
 
 Answers::Button DocumentCommands::AskSaveChanges() {
   return answers_.MessageBox(
@@ -56,7 +57,7 @@ bool DocumentCommands::SettlePendingLines() {
                               QStringLiteral("Extra Lines Manager"), Answers::Icon::kQuestion,
                               Answers::Buttons::kYesNoCancel)) {
     case Answers::Button::kYes:
-      extra_lines_.Apply();
+      apply_lines_();
       return true;
     case Answers::Button::kNo:
       extra_lines_.Revert();
@@ -133,8 +134,6 @@ void DocumentCommands::ReportLoad(const QString& path, const std::optional<model
 
 void DocumentCommands::TableReplaced() {
   state_.SelectCode(0);
-  // An open Extra Lines Manager starts over from the new table's lines.
-  if (extra_lines_.IsOpen()) extra_lines_.Revert();
   emit tableReplaced();
 }
 

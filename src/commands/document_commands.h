@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace orvane::model {
 class TableDocument;
 }
@@ -24,9 +26,11 @@ class DocumentCommands : public QObject {
   Q_OBJECT
 
  public:
+  // `apply_lines` writes the manager's rows into the table when the user says so; the session
+  // makes it a step of its history. Without it the rows are applied directly.
   DocumentCommands(model::TableDocument& document, editing::EditingState& state,
                    editing::Answers& answers, editing::ExtraLinesDraft& extra_lines,
-                   QObject* parent = nullptr);
+                   std::function<void()> apply_lines = {}, QObject* parent = nullptr);
 
   void New();
   void Open();
@@ -67,6 +71,7 @@ class DocumentCommands : public QObject {
   editing::EditingState& state_;
   editing::Answers& answers_;
   editing::ExtraLinesDraft& extra_lines_;
+  std::function<void()> apply_lines_;
   // The name the file dialog last held, from either use; the open dialog starts with it.
   QString dialog_file_name_;
 };

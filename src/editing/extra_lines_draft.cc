@@ -10,7 +10,9 @@ ExtraLinesDraft::ExtraLinesDraft(model::TableDocument& document, QObject* parent
 }
 
 void ExtraLinesDraft::TableLinesChanged() {
-  if (open_ && rows_ == taken_) Revert();
+  // A reset of cells alone leaves the lines as they were: nothing to take, nothing to redraw.
+  if (!open_ || applying_ || document_.GetExtraLines() == taken_from_) return;
+  if (!HasPendingRows()) Revert();
 }
 
 void ExtraLinesDraft::Open() {
@@ -22,6 +24,7 @@ void ExtraLinesDraft::Close() {
   open_ = false;
   rows_.clear();
   taken_.clear();
+  taken_from_ = {};
   emit rowsChanged();
 }
 
@@ -49,9 +52,12 @@ bool ExtraLinesDraft::Delete(int row) {
 }
 
 void ExtraLinesDraft::Apply() {
-  const bool changed = HasPendingRows();
-  document_.SetExtraLines(rows_);
+  const bool changed = WritesOtherLines();
   taken_ = rows_;
+  applying_ = true;
+  document_.SetExtraLines(rows_);
+  applying_ = false;
+  taken_from_ = document_.GetExtraLines();
   // The lines land in the table only now: a save since the edits did not hold them.
   if (changed) document_.SetModified(true);
   emit rowsChanged();
@@ -65,12 +71,14 @@ void ExtraLinesDraft::Revert() {
     if (!lines.at(i).isEmpty()) rows_.append(lines.at(i).toByteArray());
   }
   taken_ = rows_;
+  taken_from_ = lines;
   emit rowsReset();
   emit rowsChanged();
 }
 
-bool ExtraLinesDraft::HasPendingRows() const {
-  if (!open_) return false;
+bool ExtraLinesDraft::HasPendingRows() const { return open_ && rows_ != taken_; }
+
+bool ExtraLinesDraft::WritesOtherLines() const {
   const model::ExtraLines& lines = document_.GetExtraLines();
   qsizetype line = 0;
   for (const QByteArray& row : rows_) {

@@ -34,7 +34,8 @@ class ExtraLinesDraft : public QObject {
   void Apply();
   // Takes the table's lines again, dropping the edits.
   void Revert();
-  // Open, and applying would change the lines the table writes (empty rows write nothing).
+  // Open, and the user has changed the rows since they were taken from or written to the table:
+  // they are not in the table yet. A copy without such rows follows the table's lines.
   [[nodiscard]] bool HasPendingRows() const;
 
  signals:
@@ -44,14 +45,18 @@ class ExtraLinesDraft : public QObject {
   void rowsChanged();
 
  private:
-  // The table's lines changed while the copy is open (an undo): a copy the user has not edited
-  // follows them.
+  // The table's lines changed while the copy is open (an undo, a conversion, a new table): a
+  // copy without pending rows follows them.
   void TableLinesChanged();
+  // Applying would change the lines the table writes (empty rows write nothing).
+  [[nodiscard]] bool WritesOtherLines() const;
 
   model::TableDocument& document_;
   QList<QByteArray> rows_;
-  QList<QByteArray> taken_;  // the rows as last taken from or written to the table
+  QList<QByteArray> taken_;       // the rows as last taken from or written to the table
+  model::ExtraLines taken_from_;  // the table's lines then; copies share them, so a check is cheap
   bool open_ = false;
+  bool applying_ = false;  // the table's lines change by this copy's own hand
 };
 
 }  // namespace orvane::editing

@@ -18,10 +18,13 @@ struct Converted {
 
 }  // namespace
 
-QString Unconvertible::What(text::Encoding from) const {
+QString Unconvertible::What(text::Encoding from, text::Encoding to) const {
   if (character.isEmpty())
     return QStringLiteral("bytes that are not %1").arg(text::EncodingName(from));
-  return u'\'' + character + u'\'';
+  QString quoted = u'\'' + character + u'\'';
+  if (!misread) return quoted;
+  return QStringLiteral("%1, which %2 reads as other characters")
+      .arg(quoted, text::EncodingName(to));
 }
 
 std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encoding from,
@@ -29,11 +32,13 @@ std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encod
   const std::optional<QString> characters = text::Decode(bytes, from);
   if (!characters) return Unconvertible{};
   for (qsizetype i = 0; i < characters->size(); ++i) {
-    const qsizetype length = characters->at(i).isHighSurrogate() ? 2 : 1;
-    const QStringView character = QStringView(*characters).mid(i, length);
-    if (!text::EncodeText(character, to)) return Unconvertible{character.toString()};
-    i += length - 1;
+    const bool pair = characters->at(i).isHighSurrogate() && i + 1 < characters->size() &&
+                      characters->at(i + 1).isLowSurrogate();
+    const QStringView character = QStringView(*characters).mid(i, pair ? 2 : 1);
+    if (!text::EncodeText(character, to)) return Unconvertible{character.toString(), false};
+    i += pair ? 1 : 0;
   }
+  if (!text::Convert(bytes, from, to)) return Unconvertible{*characters, true};
   return std::nullopt;
 }
 

@@ -8,12 +8,15 @@
 
 namespace orvane::editing {
 
-// Why a text cannot be rewritten: the first character that has no form in the target, or
-// none when its bytes cannot be read in the table's encoding.
+// Why a text cannot be rewritten: the first character that has no form in the target; or
+// none when its bytes cannot be read in the table's encoding; or the whole text, when its
+// characters each have a form but together would read back as others (two Latin letters in
+// EUC-JP make a pair).
 struct Unconvertible {
   QString character;
-  // "'Ä'", or "bytes that are not Shift-JIS".
-  [[nodiscard]] QString What(text::Encoding from) const;
+  bool misread = false;
+  // "'Ä'", "bytes that are not Shift-JIS", or "'ÄÖ', which EUC-JP reads as other characters".
+  [[nodiscard]] QString What(text::Encoding from, text::Encoding to) const;
 };
 
 // A text of the table that cannot be rewritten, and where it is ("code 41", "extra line 3",

@@ -154,7 +154,12 @@ void TableDocument::SetWindowTitle(const QString& title) {
 void TableDocument::SetEncoding(text::Encoding encoding) {
   if (encoding_ == encoding) return;
   encoding_ = encoding;
-  emit encodingChanged(encoding_);
+  // Inside a bulk change the bytes may not be the new encoding's yet.
+  if (InBulkChange()) {
+    encoding_changed_ = true;
+  } else {
+    emit encodingChanged(encoding_);
+  }
 }
 
 TableState TableDocument::Snapshot() const {
@@ -193,9 +198,15 @@ void TableDocument::NotifyCell(quint8 code) {
 }
 
 void TableDocument::EndBulk() {
-  if (--bulk_depth_ > 0 || !bulk_dirty_) return;
-  bulk_dirty_ = false;
-  emit tableReset();
+  if (--bulk_depth_ > 0) return;
+  if (bulk_dirty_) {
+    bulk_dirty_ = false;
+    emit tableReset();
+  }
+  if (encoding_changed_) {
+    encoding_changed_ = false;
+    emit encodingChanged(encoding_);
+  }
 }
 
 }  // namespace orvane::model

@@ -150,6 +150,7 @@ class TableDocument : public QObject {
   text::FileForm form_ = text::FileForm::kPlain;
   int bulk_depth_ = 0;
   bool bulk_dirty_ = false;
+  bool encoding_changed_ = false;
 };
 
 // Holds back the document's item signals for its lifetime and, if anything changed, sends one

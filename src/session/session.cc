@@ -125,7 +125,16 @@ void Session::ShowHistoryState() {
 
 void Session::SetInputMode(kana::InputMode mode) { state_.SetInputMode(mode); }
 
-void Session::SetEncoding(text::Encoding encoding) { document_.SetEncoding(encoding); }
+void Session::SetEncoding(text::Encoding encoding) {
+  const auto marked = [this] {
+    return document_.Form() == text::FileForm::kUtf8Bom &&
+           document_.Encoding() == text::Encoding::kUtf8;
+  };
+  const bool was_marked = marked();
+  document_.SetEncoding(encoding);
+  // A save now writes the mark or leaves it out: the file would change, so it must be saved.
+  if (marked() != was_marked) document_.SetModified(true);
+}
 
 void Session::ConvertTable(text::Encoding encoding) {
   const QString title = QStringLiteral("Convert Table To");
@@ -139,7 +148,8 @@ void Session::ConvertTable(text::Encoding encoding) {
   if (failures.isEmpty()) return;
   QStringList lines;
   for (const editing::ConversionFailure& failure : failures) {
-    lines << failure.where + QStringLiteral(": ") + failure.why.What(document_.Encoding());
+    lines << failure.where + QStringLiteral(": ") +
+                 failure.why.What(document_.Encoding(), encoding);
   }
   Tell(title,
        QStringLiteral("These texts cannot be written in %1, so nothing was converted:"

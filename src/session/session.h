@@ -87,7 +87,9 @@ class Session : public QObject {
   model::TableDocument document_;
   editing::EditingState state_;
   editing::ExtraLinesDraft extra_lines_{document_};
-  commands::DocumentCommands commands_{document_, state_, answers_, extra_lines_};
+  commands::DocumentCommands commands_{
+      document_, state_, answers_, extra_lines_,
+      [this] { Record(StepKind::kExtraLines, [this] { extra_lines_.Apply(); }); }};
   QUndoStack history_;
   // Keys typed into one cell are one step until the cursor moves or the mode changes.
   bool typing_run_ = false;

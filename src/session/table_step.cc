@@ -54,6 +54,8 @@ bool TableStep::mergeWith(const QUndoCommand* other) {
   const auto* next = static_cast<const TableStep*>(other);
   if (!next->continues_ || next->typed_code_ != typed_code_) return false;
   after_ = next->after_;
+  // Keys typed and taken back again leave nothing to undo.
+  setObsolete(after_ == before_);
   return true;
 }
 

@@ -210,7 +210,9 @@ std::optional<QByteArray> EncodeText(QStringView text, Encoding encoding) {
 EncodedText EncodeWhatFits(QStringView text, Encoding encoding) {
   EncodedText out;
   for (qsizetype i = 0; i < text.size(); ++i) {
-    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    const qsizetype length = pair ? 2 : 1;
     if (const auto encoded = EncodeText(text.sliced(i, length), encoding)) {
       out.bytes.append(*encoded);
     } else {
@@ -225,7 +227,10 @@ std::optional<QByteArray> Convert(QByteArrayView bytes, Encoding from, Encoding 
   if (from == to) return bytes.toByteArray();
   const std::optional<QString> text = Decode(bytes, from);
   if (!text) return std::nullopt;
-  return EncodeText(*text, to);
+  std::optional<QByteArray> converted = EncodeText(*text, to);
+  // Two Latin letters written as single bytes in EUC-JP read back as one kanji there.
+  if (!converted || Decode(*converted, to) != text) return std::nullopt;
+  return converted;
 }
 
 qsizetype LastCharacterSize(QByteArrayView bytes, Encoding encoding) {

@@ -31,8 +31,8 @@ struct EncodedText {
 };
 [[nodiscard]] EncodedText EncodeWhatFits(QStringView text, Encoding encoding);
 
-// The same text in another encoding, or nothing when it is not valid in `from` or a character
-// has no form in `to`.
+// The same text in another encoding, or nothing when it is not valid in `from`, a character
+// has no form in `to`, or the bytes would read back there as other characters.
 [[nodiscard]] std::optional<QByteArray> Convert(QByteArrayView bytes, Encoding from, Encoding to);
 
 // How many bytes the last character of the text takes: one in EUC-JP and Windows-1252 (the

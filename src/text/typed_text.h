@@ -10,7 +10,8 @@
 namespace orvane::text {
 
 // The bytes to store for text a user edited in a box that showed `original`: text left as it
-// was shown keeps the original bytes exactly; new text is encoded for the table. Nothing when a
+// was shown keeps the original bytes exactly; new text is encoded for the table, the control
+// pictures of the original's control bytes turned back into those bytes. Nothing when a
 // character has no form in the encoding.
 [[nodiscard]] std::optional<QByteArray> EditedBytes(const QString& text, const QByteArray& original,
                                                     Encoding encoding);

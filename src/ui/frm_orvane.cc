@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMimeData>
@@ -156,7 +157,9 @@ namespace {
 QString DroppedFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return {};
   const QUrl first = data->urls().constFirst();
-  return first.isLocalFile() ? first.toLocalFile() : QString();
+  // A folder is no table: taking it would only end in a message that it cannot be read.
+  if (!first.isLocalFile() || QFileInfo(first.toLocalFile()).isDir()) return {};
+  return first.toLocalFile();
 }
 
 }  // namespace

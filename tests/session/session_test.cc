@@ -28,6 +28,7 @@ class SessionTest : public QObject {
   void UndoToTheSavedStateClearsModified();
   void NewAndOpenStartAFreshHistory();
   void ExtraLinesManagerFollowsTheHistory();
+  void LinesAppliedAtThePromptAreAStep();
 
  private:
   model::TableDocument& Document() { return session_->Document(); }
@@ -125,6 +126,10 @@ void SessionTest::TypingIntoOneCellIsOneStep() {
   QVERIFY(Document().GetCellText(0x50).isEmpty());
   QVERIFY(!session_->CanUndo());
   QCOMPARE(session_->State().CursorCode(), quint8{0x50});
+  // Keys typed and taken back leave nothing to undo.
+  Type(u"ka"_s);
+  session_->TypeKey(QChar(u'\b'));
+  QVERIFY(!session_->CanUndo());
 }
 
 void SessionTest::CursorMoveOrModeChangeEndsATypingStep() {
@@ -187,6 +192,23 @@ void SessionTest::ExtraLinesManagerFollowsTheHistory() {
   draft.Close();
   QVERIFY(!history.isEmpty());
   QVERIFY(session_->CanRedo());
+}
+
+// Lines applied when New asked for them stay, as a step, when the user then cancels New.
+void SessionTest::LinesAppliedAtThePromptAreAStep() {
+  editing::ExtraLinesDraft& draft = session_->ExtraLines();
+  draft.Open();
+  draft.Add("t: 30");
+  answers_->QueueButton(editing::Answers::Button::kYes);     // apply the manager's rows
+  answers_->QueueButton(editing::Answers::Button::kCancel);  // the save prompt
+  session_->Commands().New();
+  QVERIFY(answers_->AllAnswersUsed());
+  QCOMPARE(session_->UndoName(), u"Extra Lines"_s);
+  session_->Undo();
+  QCOMPARE(Document().ExtraLineCount(), 1);
+  QCOMPARE(draft.Rows(), (QList<QByteArray>{"s: 20"}));
+  session_->Redo();
+  QCOMPARE(Document().GetExtraLine(1), std::optional<QByteArray>("t: 30"));
 }
 
 }  // namespace orvane::session

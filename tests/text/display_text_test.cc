@@ -114,6 +114,12 @@ void DisplayTextTest::TypedTextIsEncodedInTheTableEncoding() {
   // Text left as shown keeps its bytes, even where typing it would give others.
   QCOMPARE(EditedBytes(QStringLiteral("\u00A4"), "\xA4", Encoding::kEucJp), QByteArray("\xA4"));
   QCOMPARE(EditedBytes(QStringLiteral("\u304B"), "x", Encoding::kUtf8), QByteArray("\xE3\x81\x8B"));
+  // The pictures of control bytes the text held go back to those bytes when it is edited.
+  QCOMPARE(EditedBytes(QStringLiteral("a\u2409b\u2421c"), "a\tb\x7F", Encoding::kShiftJis),
+           QByteArray("a\tb\x7F"
+                      "c"));
+  QCOMPARE(EditedBytes(QStringLiteral("\u2409x"), "y", Encoding::kUtf8),
+           QByteArray("\xE2\x90\x89x"));
 }
 
 void DisplayTextTest::KeysOfLatin1AndWindows1252BecomeTheirByte() {

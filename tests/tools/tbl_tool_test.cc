@@ -181,14 +181,23 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
 
   const QString german = folder.Write(u"de.tbl"_s, "41=\xC3\x84\n42=B\n43=\xC3\x9F\xC3\x84\n");
   const QString kept = folder.Write(u"kept.tbl"_s, "old");
-  result = RunTblTool({u"convert"_s, german, kept, u"EUC-JP"_s});
-  QCOMPARE(result.exit_code, 0);
+  const QByteArray file = german.toLocal8Bit();
   result = RunTblTool({u"convert"_s, german, kept, u"Shift-JIS"_s});
   QCOMPARE(result.exit_code, 1);
-  const QByteArray file = german.toLocal8Bit();
   QCOMPARE(result.err, file + ":1: cannot be written in Shift-JIS: '\xC3\x84'\n" + file +
                            ":3: cannot be written in Shift-JIS: '\xC3\x9F'\n");
-  QCOMPARE(TempFolder::Read(kept), QByteArray("41=\xC4\r\n42=B\r\n43=\xDF\xC4\r\n"));
+  // As single bytes, ß and Ä make one EUC-JP pair: the file would read back as a kanji.
+  result = RunTblTool({u"convert"_s, german, kept, u"EUC-JP"_s});
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.err, file +
+                           ":3: cannot be written in EUC-JP: '43=\xC3\x9F\xC3\x84', which "
+                           "EUC-JP reads as other characters\n");
+  QCOMPARE(TempFolder::Read(kept), QByteArray("old"));
+  // A line a later one replaces is not converted, so it stops nothing.
+  const QString replaced = folder.Write(u"re.tbl"_s, "41=\xC3\x84\n41=A\n");
+  result = RunTblTool({u"convert"_s, replaced, kept, u"Shift-JIS"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
 }
 
 void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {

@@ -163,6 +163,7 @@ void MainWindowSessionTest::DroppedFileOpensAsOpenWould_data() {
   QTest::newRow("not a local file")
       << QStringList{QStringLiteral("https://example.invalid/t.tbl")} << false;
   QTest::newRow("no file at all") << QStringList{} << false;
+  QTest::newRow("a folder") << QStringList{QStringLiteral("{folder}")} << false;
 }
 
 void MainWindowSessionTest::DroppedFileOpensAsOpenWould() {
@@ -173,7 +174,13 @@ void MainWindowSessionTest::DroppedFileOpensAsOpenWould() {
   QMimeData data;
   QList<QUrl> list;
   for (const QString& url : urls) {
-    list << (url == QLatin1String("{file}") ? QUrl::fromLocalFile(path) : QUrl(url));
+    if (url == QLatin1String("{file}")) {
+      list << QUrl::fromLocalFile(path);
+    } else if (url == QLatin1String("{folder}")) {
+      list << QUrl::fromLocalFile(folder.Path({}));
+    } else {
+      list << QUrl(url);
+    }
   }
   data.setUrls(list);
   if (urls.isEmpty()) data.setText(QStringLiteral("41=A"));

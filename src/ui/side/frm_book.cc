@@ -235,12 +235,9 @@ std::optional<model::Bookmark> frmBook::ReadBoxes(const QString& address_error,
     ShowError(session_.Answers(), QStringLiteral("A bookmark needs a title."));
     return std::nullopt;
   }
-  const auto title = TypedBytes(txtTitle_->text(), original, document_.Encoding());
-  if (!title) {
-    ShowError(session_.Answers(),
-              QStringLiteral("The title holds a character the table cannot store."));
-    return std::nullopt;
-  }
+  const auto title = TypedBytes(txtTitle_->text(), original, document_.Encoding(),
+                                session_.Answers(), QStringLiteral("title"));
+  if (!title) return std::nullopt;
   return model::Bookmark{std::get<qint32>(address), *title};
 }
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace orvane::ui::side {
 
 frmExtra::frmExtra(session::Session& session, QWidget* parent)
@@ -76,7 +78,8 @@ void frmExtra::ShowRows() {
 
 void frmExtra::ShowRowTexts() {
   const QList<QByteArray>& rows = draft_.Rows();
-  for (int row = 0; row < lstExtra_->count(); ++row) {
+  const int count = static_cast<int>(std::min<qsizetype>(lstExtra_->count(), rows.size()));
+  for (int row = 0; row < count; ++row) {
     lstExtra_->item(row)->setText(ShownLine(rows[row]));
   }
 }
@@ -142,12 +145,9 @@ QString frmExtra::ShownLine(const QByteArray& line) const {
 }
 
 std::optional<QByteArray> frmExtra::ReadLine(const QByteArray& original) {
-  auto line = TypedBytes(txtLine_->text(), original, document_.Encoding());
-  if (!line) {
-    ShowError(session_.Answers(),
-              QStringLiteral("The line holds a character the table cannot store."));
-    return std::nullopt;
-  }
+  auto line = TypedBytes(txtLine_->text(), original, document_.Encoding(), session_.Answers(),
+                         QStringLiteral("line"));
+  if (!line) return std::nullopt;
   // Such a line would come back from the file as a code, a mark or a bookmark, or stop the load.
   if (!line->isEmpty() && !model::ReadsAsExtraLine(*line)) {
     ShowError(session_.Answers(),

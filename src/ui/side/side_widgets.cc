@@ -1,5 +1,7 @@
 #include "ui/side/side_widgets.h"
 
+#include "text/codec.h"
+#include "text/display_text.h"
 #include "text/typed_text.h"
 
 #include <QApplication>
@@ -42,10 +44,24 @@ QLineEdit* MakeTextBox(QWidget* parent, const QString& name, QRect rect) {
 }
 
 std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
-                                     text::Encoding encoding) {
+                                     text::Encoding encoding, editing::Answers& answers,
+                                     const QString& noun) {
+  const bool unchanged = text == text::DisplayText(original, encoding);
+  if (!unchanged && !original.isEmpty() && !text::Decode(original, encoding)) {
+    ShowError(answers, QStringLiteral("The %1 holds bytes that are not valid in the table's "
+                                      "encoding; it can be deleted, not changed.")
+                           .arg(noun));
+    return std::nullopt;
+  }
   // Either would split the line in the file.
-  if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) return std::nullopt;
-  return text::EditedBytes(text, original, encoding);
+  const bool line_end = text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+  std::optional<QByteArray> bytes =
+      line_end ? std::nullopt : text::EditedBytes(text, original, encoding);
+  if (!bytes) {
+    ShowError(answers,
+              QStringLiteral("The %1 holds a character the table cannot store.").arg(noun));
+  }
+  return bytes;
 }
 
 int SelectedRow(const QListWidget* list) {

@@ -50,11 +50,14 @@ struct ManagerButtons {
 };
 [[nodiscard]] ManagerButtons MakeManagerButtons(QWidget* parent);
 
-// The bytes to store for what the user sees in a box (text::EditedBytes). Nothing when a
-// character has no byte, or when the text holds a line end, which would split the line in the
-// table file.
+// The bytes to store for what the user sees in a box (text::EditedBytes). Nothing, after telling
+// the user why, when a character has no byte, when the text holds a line end, which would split
+// the line in the table file, or when it changes a text whose bytes the encoding cannot read:
+// the box shows those only as a guess, and storing the guess would change the other bytes too.
+// `noun` names the text in the message: "line", "title".
 [[nodiscard]] std::optional<QByteArray> TypedBytes(const QString& text, const QByteArray& original,
-                                                   text::Encoding encoding);
+                                                   text::Encoding encoding,
+                                                   editing::Answers& answers, const QString& noun);
 
 // The refusal box of the managers: title "Error", exclamation icon, OK.
 void ShowError(editing::Answers& answers, const QString& text);

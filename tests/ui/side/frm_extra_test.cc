@@ -183,6 +183,28 @@ class FrmExtraTest : public QObject {
     QVERIFY(!rig.document.IsModified());
   }
 
+  // An edit keeps the bytes the box shows as pictures; a line whose bytes the encoding cannot
+  // read shows only a guess, and storing an edited guess would change its other bytes.
+  void EditedLinesKeepTheirBytes() {
+    SideRig& rig = Open(0);
+    rig.document.SetEncoding(text::Encoding::kUtf8);
+    (void)rig.document.SetExtraLine(0, "a\tb");
+    (void)rig.document.SetExtraLine(1, "x\xFF");
+    rig.host.ExtraLinesManager()->Form_Load();
+    auto* box = rig.Get<QLineEdit>("txtLine");
+    rig.Select(0);
+    box->setText(box->text() + u'c');
+    rig.Click("cmdUpdate");
+    rig.Select(1);
+    rig.answers.QueueButton(editing::Answers::Button::kOk);
+    box->setText(box->text() + u'c');
+    rig.Click("cmdUpdate");
+    QVERIFY(rig.answers.messages.last().text.contains(QStringLiteral("can be deleted")));
+    rig.Click("cmdOk");
+    QCOMPARE(SlotOf(rig, 0), QByteArray("a\tbc"));
+    QCOMPARE(SlotOf(rig, 1), QByteArray("x\xFF"));
+  }
+
   void CloseMarksTheTableModifiedWhenItChangesIt() {
     SideRig& rig = Open(1);
     rig.Run(QStringLiteral("txtLine:s: 20;+"));

@@ -87,6 +87,38 @@ QString Utf8ToString(QByteArrayView bytes) {
 // is valid only when it encodes back to its bytes.
 constexpr char kShiftJis[] = "windows-31j";
 
+// ICU's table for it rotates three controls (byte 1A is U+001C, 1C is U+007F, 7F is U+001A), an
+// IBM habit that code page 932 does not share: each of these bytes is its own character.
+char16_t ControlFromIcu(char16_t unicode) {
+  switch (unicode) {
+    case 0x1C:
+      return 0x1A;
+    case 0x7F:
+      return 0x1C;
+    case 0x1A:
+      return 0x7F;
+    default:
+      return unicode;
+  }
+}
+
+char16_t ControlToIcu(char16_t unicode) {
+  switch (unicode) {
+    case 0x1A:
+      return 0x1C;
+    case 0x1C:
+      return 0x7F;
+    case 0x7F:
+      return 0x1A;
+    default:
+      return unicode;
+  }
+}
+
+void MapControls(QString& text, char16_t (*map)(char16_t)) {
+  for (QChar& character : text) character = QChar(map(character.unicode()));
+}
+
 std::optional<QString> DecodeShiftJis(QByteArrayView bytes) {
   QStringDecoder decoder(kShiftJis);
   QString text = decoder.decode(bytes);
@@ -94,6 +126,7 @@ std::optional<QString> DecodeShiftJis(QByteArrayView bytes) {
   QStringEncoder encoder(kShiftJis);
   const QByteArray back = encoder.encode(text);
   if (back != bytes || encoder.hasError()) return std::nullopt;
+  MapControls(text, ControlFromIcu);
   return text;
 }
 
@@ -120,7 +153,9 @@ QString DecodeShiftJisLenient(QByteArrayView bytes) {
 
 std::optional<QByteArray> EncodeShiftJis(QStringView text) {
   QStringEncoder encoder(kShiftJis);
-  QByteArray bytes = encoder.encode(text);
+  QString icu = text.toString();
+  MapControls(icu, ControlToIcu);
+  QByteArray bytes = encoder.encode(icu);
   if (encoder.hasError() || DecodeShiftJis(bytes) != text.toString()) return std::nullopt;
   return bytes;
 }

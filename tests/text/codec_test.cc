@@ -152,6 +152,8 @@ void CodecTest::BytesShowInTheirEncoding_data() {
       << Bytes({0xA4, 0xAB}) << Encoding::kWindows1252 << u"¤«"_qs;
   QTest::newRow("control bytes as pictures")
       << QByteArray("a\tb") << Encoding::kShiftJis << u"a\u2409b"_qs;
+  QTest::newRow("Shift-JIS controls are their own bytes")
+      << Bytes({0x1A, 0x1C, 0x7F}) << Encoding::kShiftJis << u"\u241A\u241C\u2421"_qs;
   QTest::newRow("UTF-8 mark in a cell kept")
       << Bytes({0xEF, 0xBB, 0xBF, 'x'}) << Encoding::kUtf8 << u"\uFEFFx"_qs;
 }
@@ -199,6 +201,8 @@ void CodecTest::WhatAnEncodingCannotHoldIsNotEncoded() {
   QVERIFY(mixed.dropped);
   QCOMPARE(DecodeLenient(Bytes({'a', 0x81, 'b'}), Encoding::kWindows1252), u"a\uFFFDb"_qs);
   QCOMPARE(Convert(Bytes({0x82}), Encoding::kShiftJis, Encoding::kUtf8), std::nullopt);
+  QCOMPARE(Convert(Bytes({0x1A, 0x1C, 0x7F}), Encoding::kShiftJis, Encoding::kUtf8),
+           std::optional<QByteArray>(Bytes({0x1A, 0x1C, 0x7F})));
 }
 
 }  // namespace orvane::text

@@ -58,6 +58,10 @@ class Session : public QObject {
   // Runs a change of the table as one step of the history, named by its kind; a change that
   // leaves the table as it was makes no step.
   void Record(StepKind kind, const std::function<void()>& change);
+  // Writes the Extra Lines Manager's rows into the table, as one step.
+  void ApplyExtraLines() {
+    Record(StepKind::kExtraLines, [this] { extra_lines_.Apply(); });
+  }
   // Undo and Redo are greyed while the Extra Lines Manager holds rows not in the table.
   [[nodiscard]] bool CanUndo() const;
   [[nodiscard]] bool CanRedo() const;
@@ -87,9 +91,8 @@ class Session : public QObject {
   model::TableDocument document_;
   editing::EditingState state_;
   editing::ExtraLinesDraft extra_lines_{document_};
-  commands::DocumentCommands commands_{
-      document_, state_, answers_, extra_lines_,
-      [this] { Record(StepKind::kExtraLines, [this] { extra_lines_.Apply(); }); }};
+  commands::DocumentCommands commands_{document_, state_, answers_, extra_lines_,
+                                       [this] { ApplyExtraLines(); }};
   QUndoStack history_;
   // Keys typed into one cell are one step until the cursor moves or the mode changes.
   bool typing_run_ = false;

@@ -136,7 +136,7 @@ void frmExtra::cmdDel_Click() {
 }
 
 void frmExtra::cmdOk_Click() {
-  session_.Record(session::StepKind::kExtraLines, [this] { draft_.Apply(); });
+  session_.ApplyExtraLines();
   close();
 }
 

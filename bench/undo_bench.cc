@@ -13,6 +13,9 @@ class NoAnswers : public orvane::editing::Answers {
  public:
   Button MessageBox(const QString&, const QString&, Icon, Buttons) override { return Button::kOk; }
   std::optional<QString> FileDialog(FileDialogForm, const QString&) override { return {}; }
+  std::optional<QString> AskText(const QString&, const QString&, const QString&) override {
+    return {};
+  }
   void CloseWindow() override {}
 };
 

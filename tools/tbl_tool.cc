@@ -36,9 +36,10 @@ ToolResult LoadFailure(const QString& path, const model::LoadError& error) {
 }
 
 QByteArray WarningText(const model::LoadWarning& warning) {
-  const QByteArray code = model::HexByte(warning.code);
+  const QByteArray code = warning.code.Hex();
   switch (warning.kind) {
     case model::LoadWarning::Kind::kReplaced:
+    case model::LoadWarning::Kind::kDefinedAgain:
       return "code " + code + " is defined again on line " +
              QByteArray::number(warning.replaced_by);
     case model::LoadWarning::Kind::kNoText:
@@ -148,20 +149,23 @@ ToolResult Show(const QString& path, std::optional<text::Encoding> encoding) {
 }  // namespace
 
 QByteArray Summary(const TableDocument& document) {
-  int codes = 0;
-  int marks = 0;
-  for (int c = 0; c < model::kCodeCount; ++c) {
-    const auto code = static_cast<quint8>(c);
+  qsizetype codes = 0;
+  qsizetype longer_codes = 0;
+  qsizetype marks = 0;
+  for (const model::Code& code : document.DefinedCodes()) {
+    ++(code.IsSingleByte() ? codes : longer_codes);
     const QByteArray text = document.GetCellText(code);
-    if (text.isEmpty()) continue;
-    ++codes;
     if (document.IsSpecial(code) && (text == "/" || text == "*")) ++marks;
   }
+  // The lines of longer codes are extra lines to the store, but not to the user.
+  const qsizetype code_lines = document.GetExtraLines().Codes().size();
   const QString form = text::FormName(document.Form());
   const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;
-  return QByteArray::number(codes) + " codes, " + QByteArray::number(marks) + " special marks, " +
+  return QByteArray::number(codes) + " codes, " + QByteArray::number(longer_codes) +
+         " longer codes, " + QByteArray::number(marks) + " special marks, " +
          QByteArray::number(document.BookmarkCount()) + " bookmarks, " +
-         QByteArray::number(document.ExtraLineCount()) + " extra lines, " + name.toUtf8();
+         QByteArray::number(document.ExtraLineCount() - code_lines) + " extra lines, " +
+         name.toUtf8();
 }
 
 ToolResult RunTblTool(const QStringList& arguments) {

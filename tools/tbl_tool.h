@@ -24,8 +24,10 @@ struct ToolResult {
 // `arguments` excludes the program name.
 [[nodiscard]] ToolResult RunTblTool(const QStringList& arguments);
 
-// "N codes, N special marks, N bookmarks, N extra lines, NAME"; a special mark counts only where
-// the file would hold it, on a "/" or "*" cell; NAME is the file's form where it has one
+// "N codes, N longer codes, N special marks, N bookmarks, N extra lines, NAME": the codes of one
+// byte, then those of two to four bytes (each once, empty ones included); a special mark of any
+// length counts only where the file would hold it, on a "/" or "*" cell; the extra lines are the
+// lines that are neither codes nor marks nor bookmarks; NAME is the file's form where it has one
 // ("UTF-16LE"), else the encoding of its text.
 [[nodiscard]] QByteArray Summary(const model::TableDocument& document);
 

@@ -20,7 +20,7 @@ QStringList LinesASaveDrops(const QList<model::LoadWarning>& warnings) {
   for (const model::LoadWarning& warning : warnings) {
     const QString line = QStringLiteral("Line %1 (code %2)")
                              .arg(warning.line)
-                             .arg(QString::fromLatin1(model::HexByte(warning.code)));
+                             .arg(QString::fromLatin1(warning.code.Hex()));
     if (warning.kind == model::LoadWarning::Kind::kReplaced) {
       lines << line + QStringLiteral(" is replaced by line %1.").arg(warning.replaced_by);
     } else if (warning.kind == model::LoadWarning::Kind::kNoText) {

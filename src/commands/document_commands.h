@@ -45,6 +45,9 @@ class DocumentCommands : public QObject {
   [[nodiscard]] bool CloseStep();
 
   [[nodiscard]] editing::Answers::Button AskSaveChanges();
+  // While the Extra Lines Manager holds rows not in the table yet, asks whether to apply them:
+  // Yes applies them, No drops them; false when the user cancelled.
+  [[nodiscard]] bool SettlePendingLines();
 
  signals:
   // New or Open has emptied the table and possibly refilled it.
@@ -55,8 +58,6 @@ class DocumentCommands : public QObject {
  private:
   // Both questions before the table is replaced or the window closes; false stops the command.
   [[nodiscard]] bool MayDropTable();
-  // False when the user cancelled; Yes applies the manager's rows, No drops them.
-  [[nodiscard]] bool SettlePendingLines();
   // False when the user cancelled, or answered Yes and the table was not saved.
   [[nodiscard]] bool SaveChangesFirst();
   void Load(const QString& path);

@@ -23,6 +23,10 @@ class Answers {
   // Modal; starts with `file_name` in the name box and returns the chosen name, or nothing
   // when the user cancelled. The save form confirms before an existing file is replaced.
   virtual std::optional<QString> FileDialog(FileDialogForm form, const QString& file_name) = 0;
+  // Modal; a line of text asked for under `label`, starting with `text`; nothing when the user
+  // cancelled.
+  virtual std::optional<QString> AskText(const QString& title, const QString& label,
+                                         const QString& text) = 0;
   // Asks the main window to close; its closing runs the close step first.
   virtual void CloseWindow() = 0;
 };

@@ -10,10 +10,11 @@ void AutoFillWalk(model::TableDocument& document, EditingState& state,
   model::BulkChange bulk(document);
   document.SetModified(true);
   for (const QByteArray& text : texts) {
-    const quint8 code = state.CursorCode();
+    const model::Code code = state.CursorCode();
     document.SetCellText(code, text);
-    if (code == 0xFF) return;
-    state.SelectCode(static_cast<quint8>(code + 1));
+    const std::optional<model::Code> next = code.Next();
+    if (!next) return;
+    state.SelectCode(*next);
   }
 }
 

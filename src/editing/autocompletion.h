@@ -10,9 +10,10 @@
 
 namespace orvane::editing {
 
-// Writes the texts into consecutive cells from the cursor on, moving the cursor past each one,
-// as one bulk change (the grid redraws once). Marks are kept. A walk that writes FF ends there
-// with the cursor on FF. An empty sequence changes nothing.
+// Writes the texts into consecutive cells of the cursor's page from the cursor on, moving the
+// cursor past each one, as one bulk change (the grid redraws once). Marks are kept. A walk that
+// writes the page's last cell (FF, 81FF) ends there with the cursor on it. An empty sequence
+// changes nothing.
 void AutoFillWalk(model::TableDocument& document, EditingState& state,
                   const std::vector<QByteArray>& texts);
 

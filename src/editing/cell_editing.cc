@@ -7,7 +7,7 @@
 namespace orvane::editing {
 namespace {
 
-void Backspace(model::TableDocument& document, quint8 code, kana::InputMode mode) {
+void Backspace(model::TableDocument& document, const model::Code& code, kana::InputMode mode) {
   const QByteArray text = document.GetCellText(code);
   if (text.isEmpty()) return;
   // A kana is two bytes or more; removing one would leave a broken character, so kana modes
@@ -28,7 +28,7 @@ std::optional<QByteArray> KanaBytes(const std::optional<QByteArray>& euc_jp,
 }  // namespace
 
 TypingNote HandleCellKey(model::TableDocument& document, const EditingState& state, quint8 key) {
-  const quint8 code = state.CursorCode();
+  const model::Code code = state.CursorCode();
   if (key == kBackspaceKey) {
     Backspace(document, code, state.InputMode());
   } else if (key >= 32) {
@@ -49,14 +49,14 @@ TypingNote TypeCharacter(model::TableDocument& document, const EditingState& sta
     return AppendTypedCharacter(document, state.CursorCode(), state.InputMode(),
                                 static_cast<quint8>(bytes->front()));
   }
-  const quint8 code = state.CursorCode();
+  const model::Code code = state.CursorCode();
   document.SetCellText(code, document.GetCellText(code) + *bytes);
   document.SetModified(true);
   return TypingNote::kNone;
 }
 
-TypingNote AppendTypedCharacter(model::TableDocument& document, quint8 code, kana::InputMode mode,
-                                quint8 key) {
+TypingNote AppendTypedCharacter(model::TableDocument& document, const model::Code& code,
+                                kana::InputMode mode, quint8 key) {
   const QByteArray before = document.GetCellText(code);
   const QByteArray typed = before + static_cast<char>(key);
   document.SetCellText(code, typed);
@@ -83,7 +83,7 @@ TypingNote AppendCommittedText(model::TableDocument& document, const EditingStat
       [](QChar character) { return character.unicode() < 0x20 || character.unicode() == 0x7F; });
   const text::EncodedText encoded = text::EncodeWhatFits(printable, document.Encoding());
   if (!encoded.bytes.isEmpty()) {
-    const quint8 code = state.CursorCode();
+    const model::Code code = state.CursorCode();
     document.SetCellText(code, document.GetCellText(code) + encoded.bytes);
     document.SetModified(true);
   }

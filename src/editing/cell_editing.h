@@ -32,8 +32,8 @@ TypingNote TypeCharacter(model::TableDocument& document, const EditingState& sta
 
 // Appends the typed byte to the cell, sets the modified flag and, in a kana mode, turns a cell
 // that now spells a syllable into its kana, written in the table's encoding.
-TypingNote AppendTypedCharacter(model::TableDocument& document, quint8 code, kana::InputMode mode,
-                                quint8 key);
+TypingNote AppendTypedCharacter(model::TableDocument& document, const model::Code& code,
+                                kana::InputMode mode, quint8 key);
 
 // Appends text from an input method or the clipboard to the cell under the cursor, in the
 // table's encoding; control characters and characters with no form in it are left out. Nothing

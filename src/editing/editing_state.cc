@@ -2,9 +2,11 @@
 
 namespace orvane::editing {
 
-void EditingState::SelectCode(quint8 code) {
+void EditingState::SelectCode(const model::Code& code) {
   if (cursor_code_ == code) return;
+  const bool other_page = code.PageOf() != cursor_code_.PageOf();
   cursor_code_ = code;
+  if (other_page) emit pageChanged(cursor_code_.PageOf());
   emit cursorChanged(cursor_code_);
 }
 

@@ -1,31 +1,38 @@
 #pragma once
 
 #include "kana/kana_tables.h"
+#include "model/code.h"
 
 #include <QObject>
 
 namespace orvane::editing {
 
-// The cursor's code and the input mode. The grid follows the cursor and sends the user's moves
-// here; the menu checks and status panels follow the mode.
+// The cursor's code and the input mode. The grid follows the cursor and shows the page the
+// cursor's code lies on; it sends the user's moves here; the menu checks and status panels
+// follow the mode.
 class EditingState : public QObject {
   Q_OBJECT
 
  public:
   explicit EditingState(QObject* parent = nullptr) : QObject(parent) {}
 
-  [[nodiscard]] quint8 CursorCode() const { return cursor_code_; }
-  void SelectCode(quint8 code);
+  [[nodiscard]] model::Code CursorCode() const { return cursor_code_; }
+  [[nodiscard]] model::Page CurrentPage() const { return cursor_code_.PageOf(); }
+  void SelectCode(const model::Code& code);
+  // Puts the cursor on the page's first cell.
+  void OpenPage(const model::Page& page) { SelectCode(model::CodeOnPage(page, 0)); }
 
   [[nodiscard]] kana::InputMode InputMode() const { return input_mode_; }
   void SetInputMode(kana::InputMode mode);
 
  signals:
-  void cursorChanged(quint8 code);
+  void cursorChanged(const model::Code& code);
+  // The cursor moved to another page; cursorChanged follows.
+  void pageChanged(const model::Page& page);
   void inputModeChanged(kana::InputMode mode);
 
  private:
-  quint8 cursor_code_ = 0;
+  model::Code cursor_code_;
   kana::InputMode input_mode_ = kana::InputMode::kAscii;
 };
 

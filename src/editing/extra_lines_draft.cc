@@ -23,6 +23,7 @@ void ExtraLinesDraft::Open() {
 void ExtraLinesDraft::Close() {
   open_ = false;
   rows_.clear();
+  origins_.clear();
   taken_.clear();
   taken_from_ = {};
   emit rowsChanged();
@@ -30,6 +31,7 @@ void ExtraLinesDraft::Close() {
 
 void ExtraLinesDraft::Add(const QByteArray& line) {
   rows_.append(line);
+  origins_.append(0);
   document_.SetModified(true);
   emit rowsChanged();
 }
@@ -44,8 +46,8 @@ bool ExtraLinesDraft::Update(int row, const QByteArray& line) {
 
 bool ExtraLinesDraft::Delete(int row) {
   if (row < 0 || row >= rows_.size()) return false;
-  rows_[row] = rows_.constLast();
-  rows_.removeLast();
+  rows_.removeAt(row);
+  origins_.removeAt(row);
   document_.SetModified(true);
   emit rowsChanged();
   return true;
@@ -55,7 +57,7 @@ void ExtraLinesDraft::Apply() {
   const bool changed = WritesOtherLines();
   taken_ = rows_;
   applying_ = true;
-  document_.SetExtraLines(rows_);
+  document_.SetExtraLines(rows_, origins_);
   applying_ = false;
   taken_from_ = document_.GetExtraLines();
   // The lines land in the table only now: a save since the edits did not hold them.
@@ -65,10 +67,14 @@ void ExtraLinesDraft::Apply() {
 
 void ExtraLinesDraft::Revert() {
   rows_.clear();
+  origins_.clear();
   const model::ExtraLines& lines = document_.GetExtraLines();
   rows_.reserve(lines.size());
+  origins_.reserve(lines.size());
   for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (!lines.at(i).isEmpty()) rows_.append(lines.at(i).toByteArray());
+    if (lines.at(i).isEmpty()) continue;
+    rows_.append(lines.at(i).toByteArray());
+    origins_.append(lines.Origin(i));
   }
   taken_ = rows_;
   taken_from_ = lines;

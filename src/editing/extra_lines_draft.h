@@ -27,7 +27,8 @@ class ExtraLinesDraft : public QObject {
   void Add(const QByteArray& line);
   // Row numbers outside the rows are refused (false) and change nothing.
   [[nodiscard]] bool Update(int row, const QByteArray& line);
-  // The last row moves into the deleted one.
+  // The rows after it move up one: their order carries meaning (the later of two lines for one
+  // code wins; a comment heads its block).
   [[nodiscard]] bool Delete(int row);
 
   // Writes the rows into the table, marking the table modified when that changes it.
@@ -53,6 +54,7 @@ class ExtraLinesDraft : public QObject {
 
   model::TableDocument& document_;
   QList<QByteArray> rows_;
+  QList<qsizetype> origins_;      // each row's line in the file (model::ExtraLines::Origin), or 0
   QList<QByteArray> taken_;       // the rows as last taken from or written to the table
   model::ExtraLines taken_from_;  // the table's lines then; copies share them, so a check is cheap
   bool open_ = false;

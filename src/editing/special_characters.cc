@@ -4,7 +4,7 @@ namespace orvane::editing {
 
 void SetSpecialCharacter(model::TableDocument& document, const EditingState& state,
                          Answers& answers) {
-  const quint8 code = state.CursorCode();
+  const model::Code code = state.CursorCode();
   const QByteArray text = document.GetCellText(code);
   if (text != "/" && text != "*") {
     answers.MessageBox(QStringLiteral("Selected cell does not contain a Special Character\r\n"),
@@ -17,7 +17,7 @@ void SetSpecialCharacter(model::TableDocument& document, const EditingState& sta
 }
 
 void UnsetSpecialCharacter(model::TableDocument& document, const EditingState& state) {
-  const quint8 code = state.CursorCode();
+  const model::Code code = state.CursorCode();
   if (!document.IsSpecial(code)) return;
   document.UnmarkSpecial(code);
   document.SetModified(true);

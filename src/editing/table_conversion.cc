@@ -77,7 +77,7 @@ QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Enco
     document.SetCellText(code, converted.cells[code]);
     if (document.IsSpecial(code)) document.SetMarkLabel(code, converted.labels[code]);
   }
-  document.SetExtraLines(converted.extra_lines);
+  document.SetExtraLines(converted.extra_lines, lines.Origins());
   for (int slot = 0; slot < model::kSlotCount; ++slot) {
     const model::Bookmark bookmark = document.GetBookmark(slot).value_or(model::Bookmark{});
     if (!bookmark.title.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "model/table_document.h"
 
+#include "model/table_line.h"
 #include "orvane_version.h"
 
 #include <algorithm>
@@ -9,31 +10,156 @@ namespace orvane::model {
 
 QString TitleSuffix() { return QStringLiteral(" - Orvane ") + QLatin1String(kVersion); }
 
+std::optional<Code> FirstChangedCode(const TableState& a, const TableState& b) {
+  for (int c = 0; c < kCodeCount; ++c) {
+    const auto code = static_cast<size_t>(c);
+    if (!(a.cells[code] == b.cells[code])) return static_cast<quint8>(c);
+  }
+  const qsizetype common = std::min(a.extra_lines.size(), b.extra_lines.size());
+  qsizetype line = 0;
+  while (line < common && a.extra_lines.at(line) == b.extra_lines.at(line)) ++line;
+  for (const ExtraLines* lines : {&b.extra_lines, &a.extra_lines}) {
+    if (line >= lines->size()) continue;
+    const TableLine read = ReadTableLine(lines->at(line));
+    if (read.form == LineForm::kCodeEntry || read.form == LineForm::kSpecial) return read.code;
+  }
+  return std::nullopt;
+}
+
 TableDocument::TableDocument(QObject* parent) : QObject(parent) {
   SetTablePath(QLatin1String(kUnnamed));
 }
 
-void TableDocument::SetCellText(quint8 code, const QByteArray& text) {
-  cells_[code].text = text;
-  NotifyCell(code);
+QByteArray TableDocument::GetCellText(const Code& code) const {
+  if (code.IsSingleByte()) return cells_[code.Last()].text;
+  const auto line = extra_lines_.DefiningLine(code);
+  return line ? DefinedText(ReadTableLine(extra_lines_.at(*line))) : QByteArray();
 }
 
-void TableDocument::MarkSpecial(quint8 code) {
-  CodeCell& cell = cells_[code];
-  if (!cell.special) cell.label.clear();
-  cell.special = true;
-  NotifyCell(code);
+bool TableDocument::IsSpecial(const Code& code) const {
+  if (code.IsSingleByte()) return cells_[code.Last()].special;
+  const auto line = extra_lines_.DefiningLine(code);
+  return line && ReadTableLine(extra_lines_.at(*line)).form == LineForm::kSpecial;
 }
 
-void TableDocument::UnmarkSpecial(quint8 code) {
-  cells_[code].special = false;
-  cells_[code].label.clear();
-  NotifyCell(code);
+QByteArray TableDocument::MarkLabel(const Code& code) const {
+  if (code.IsSingleByte()) return cells_[code.Last()].label;
+  const auto line = extra_lines_.DefiningLine(code);
+  if (!line) return {};
+  const TableLine read = ReadTableLine(extra_lines_.at(*line));
+  return read.form == LineForm::kSpecial ? read.text.toByteArray() : QByteArray();
 }
 
-void TableDocument::SetMarkLabel(quint8 code, const QByteArray& label) {
-  cells_[code].label = label;
+void TableDocument::SetCellText(const Code& code, const QByteArray& text) {
+  if (code.IsSingleByte()) {
+    cells_[code.Last()].text = text;
+    NotifyCell(code);
+    return;
+  }
+  const auto line = extra_lines_.DefiningLine(code);
+  if (text.isEmpty()) {
+    const QList<qsizetype> lines = extra_lines_.LinesOf(code);
+    for (auto at = lines.crbegin(); at != lines.crend(); ++at) extra_lines_.Remove(*at);
+    if (lines.isEmpty()) return;
+    NotifyCell(code);
+    NotifyExtraLines();
+    return;
+  }
+  if (!line) {
+    extra_lines_.Insert(extra_lines_.InsertionPoint(code), code.Hex() + '=' + text);
+    NotifyCell(code);
+    NotifyExtraLines();
+    return;
+  }
+  const TableLine read = ReadTableLine(extra_lines_.at(*line));
+  // A mark line stands for its mark's text; any other text makes it an entry again.
+  if (read.form == LineForm::kSpecial && text == QByteArray(1, read.mark)) return;
+  RewriteCodeLine(code, *line, read.digits.toByteArray() + '=' + text);
+}
+
+void TableDocument::MarkSpecial(const Code& code) {
+  if (code.IsSingleByte()) {
+    CodeCell& cell = cells_[code.Last()];
+    if (!cell.special) cell.label.clear();
+    cell.special = true;
+    NotifyCell(code);
+    return;
+  }
+  const auto line = extra_lines_.DefiningLine(code);
+  if (!line) return;
+  const TableLine read = ReadTableLine(extra_lines_.at(*line));
+  if (read.form != LineForm::kCodeEntry || (read.text != "/" && read.text != "*")) return;
+  RewriteCodeLine(code, *line, read.text.toByteArray() + read.digits.toByteArray());
+}
+
+void TableDocument::UnmarkSpecial(const Code& code) {
+  if (code.IsSingleByte()) {
+    cells_[code.Last()].special = false;
+    cells_[code.Last()].label.clear();
+    NotifyCell(code);
+    return;
+  }
+  const auto line = extra_lines_.DefiningLine(code);
+  if (!line) return;
+  const TableLine read = ReadTableLine(extra_lines_.at(*line));
+  if (read.form != LineForm::kSpecial) return;
+  RewriteCodeLine(code, *line, read.digits.toByteArray() + '=' + read.mark);
+}
+
+void TableDocument::SetMarkLabel(const Code& code, const QByteArray& label) {
+  if (code.IsSingleByte()) {
+    cells_[code.Last()].label = label;
+    NotifyCell(code);
+    return;
+  }
+  const auto line = extra_lines_.DefiningLine(code);
+  if (!line) return;
+  const TableLine read = ReadTableLine(extra_lines_.at(*line));
+  if (read.form != LineForm::kSpecial) return;
+  RewriteCodeLine(code, *line, read.mark + read.digits.toByteArray() + label);
+}
+
+void TableDocument::RewriteCodeLine(const Code& code, qsizetype line, const QByteArray& text) {
+  if (extra_lines_.at(line) == text) return;
+  extra_lines_.Replace(line, text);
   NotifyCell(code);
+  NotifyExtraLines();
+}
+
+QList<PageCount> TableDocument::Pages() const {
+  QList<PageCount> pages;
+  const QList<ExtraLines::CodeLine>& codes = extra_lines_.Codes();
+  for (qsizetype e = 0; e < codes.size(); ++e) {
+    if (e > 0 && codes[e - 1].code == codes[e].code) continue;
+    const Page page = codes[e].code.PageOf();
+    if (pages.isEmpty() || pages.constLast().page != page) pages.append(PageCount{page, 0});
+    ++pages.last().codes;
+  }
+  return pages;
+}
+
+bool TableDocument::LeadsCodes(const Code& code) const {
+  const std::optional<Page> led = PageLedBy(code);
+  if (!led) return false;
+  // The codes a code leads follow the first code of the page it leads, before any other page.
+  const QList<ExtraLines::CodeLine>& codes = extra_lines_.Codes();
+  const auto first = std::lower_bound(
+      codes.begin(), codes.end(), CodeOnPage(*led, 0),
+      [](const ExtraLines::CodeLine& entry, const Code& wanted) { return entry.code < wanted; });
+  return first != codes.end() && first->code.StartsWith(*led);
+}
+
+QList<Code> TableDocument::DefinedCodes() const {
+  QList<Code> codes;
+  for (int c = 0; c < kCodeCount; ++c) {
+    if (!cells_[static_cast<size_t>(c)].text.isEmpty()) codes.append(static_cast<quint8>(c));
+  }
+  const QList<ExtraLines::CodeLine>& lines = extra_lines_.Codes();
+  for (qsizetype e = 0; e < lines.size(); ++e) {
+    if (e + 1 < lines.size() && lines[e + 1].code == lines[e].code) continue;
+    codes.append(lines[e].code);
+  }
+  return codes;
 }
 
 void TableDocument::ClearTable() {
@@ -127,8 +253,8 @@ void TableDocument::AddExtraLines(const ExtraLines& lines) {
   NotifyExtraLines();
 }
 
-void TableDocument::SetExtraLines(const QList<QByteArray>& lines) {
-  extra_lines_.Assign(lines);
+void TableDocument::SetExtraLines(const QList<QByteArray>& lines, const QList<qsizetype>& origins) {
+  extra_lines_.Assign(lines, origins);
   NotifyExtraLines();
 }
 
@@ -167,7 +293,7 @@ TableState TableDocument::Snapshot() const {
 }
 
 void TableDocument::Restore(const TableState& state, bool with_encoding) {
-  std::vector<quint8> changed;
+  std::vector<quint8> changed;  // single bytes; a longer code's change is a change of the lines
   for (int c = 0; c < kCodeCount; ++c) {
     const auto code = static_cast<quint8>(c);
     if (!(cells_[code] == state.cells[code])) changed.push_back(code);
@@ -189,7 +315,7 @@ void TableDocument::Restore(const TableState& state, bool with_encoding) {
   }
 }
 
-void TableDocument::NotifyCell(quint8 code) {
+void TableDocument::NotifyCell(const Code& code) {
   if (InBulkChange()) {
     bulk_dirty_ = true;
   } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/code.h"
 #include "model/extra_lines.h"
 #include "text/encoding.h"
 
@@ -49,23 +50,47 @@ struct TableState {
   friend bool operator==(const TableState&, const TableState&) = default;
 };
 
+// A page that holds codes, and how many.
+struct PageCount {
+  Page page;
+  qsizetype codes = 0;
+};
+
+// The first code whose text or mark differs between two states of a table, in code order; for
+// longer codes, the one whose line is the first to differ. Nothing when no code differs.
+[[nodiscard]] std::optional<Code> FirstChangedCode(const TableState& a, const TableState& b);
+
 // The one open table. Every change is announced with a signal so that a window can show the
 // table without keeping a copy; inside a BulkChange the per-item signals are held back and a
-// single tableReset() is sent at the end.
+// single tableReset() is sent at the end. A code of one byte is a cell of its own; a code of two
+// to four bytes is the last extra line that defines it, edited in place, so its lines keep their
+// place and spelling in the file.
 class TableDocument : public QObject {
   Q_OBJECT
 
  public:
   explicit TableDocument(QObject* parent = nullptr);
 
-  [[nodiscard]] QByteArray GetCellText(quint8 code) const { return cells_[code].text; }
-  void SetCellText(quint8 code, const QByteArray& text);
-  [[nodiscard]] bool IsSpecial(quint8 code) const { return cells_[code].special; }
-  // Marking a cell that has no mark gives it no label; unmarking drops the label.
-  void MarkSpecial(quint8 code);
-  void UnmarkSpecial(quint8 code);
-  [[nodiscard]] QByteArray MarkLabel(quint8 code) const { return cells_[code].label; }
-  void SetMarkLabel(quint8 code, const QByteArray& label);
+  [[nodiscard]] QByteArray GetCellText(const Code& code) const;
+  // A longer code given an empty text loses every line that defines it; one without a line gets
+  // a new one where ExtraLines::InsertionPoint says.
+  void SetCellText(const Code& code, const QByteArray& text);
+  // A longer code is marked by its line: a mark line, which stands for the text "/" or "*".
+  [[nodiscard]] bool IsSpecial(const Code& code) const;
+  // Marking a cell that has no mark gives it no label; unmarking drops the label. A longer code
+  // is marked only while its text is "/" or "*": its line is rewritten in place, spelling kept.
+  void MarkSpecial(const Code& code);
+  void UnmarkSpecial(const Code& code);
+  [[nodiscard]] QByteArray MarkLabel(const Code& code) const;
+  void SetMarkLabel(const Code& code, const QByteArray& label);
+
+  // The pages of longer codes that hold at least one code, in code order.
+  [[nodiscard]] QList<PageCount> Pages() const;
+  // Whether a longer code begins with all of `code`'s bytes: the page it leads holds codes.
+  [[nodiscard]] bool LeadsCodes(const Code& code) const;
+  // The codes the table defines, in code order: the single bytes that have text, then the longer
+  // codes, which a line defines even without text.
+  [[nodiscard]] QList<Code> DefinedCodes() const;
 
   // Empties cells, marks and both stores, returns to the format's own encoding and a plain file,
   // and clears the modified flag; path and title stay.
@@ -98,7 +123,8 @@ class TableDocument : public QObject {
   void AddExtraLines(const ExtraLines& lines);
   [[nodiscard]] const ExtraLines& GetExtraLines() const { return extra_lines_; }
   [[nodiscard]] QList<QByteArray> ExtraLineList() const { return extra_lines_.ToList(); }
-  void SetExtraLines(const QList<QByteArray>& lines);
+  // `origins`, when given, names the file line of each (ExtraLines::Origin).
+  void SetExtraLines(const QList<QByteArray>& lines, const QList<qsizetype>& origins = {});
 
   [[nodiscard]] QString TablePath() const { return table_path_; }
   [[nodiscard]] bool HasFile() const { return table_path_ != QLatin1String(kUnnamed); }
@@ -124,7 +150,7 @@ class TableDocument : public QObject {
   void Restore(const TableState& state, bool with_encoding);
 
  signals:
-  void cellChanged(quint8 code);
+  void cellChanged(const model::Code& code);
   void tableReset();
   void bookmarksChanged();
   void extraLinesChanged();
@@ -138,7 +164,9 @@ class TableDocument : public QObject {
   void NotifyExtraLines();
   void BeginBulk() { ++bulk_depth_; }
   void EndBulk();
-  void NotifyCell(quint8 code);
+  void NotifyCell(const Code& code);
+  // Line `line` of the extra lines, which defines `code`, becomes `text`.
+  void RewriteCodeLine(const Code& code, qsizetype line, const QByteArray& text);
 
   std::array<CodeCell, kCodeCount> cells_{};
   std::array<Bookmark, kSlotCount> bookmarks_{};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/code.h"
 #include "text/encoding.h"
 
 #include <QByteArray>
@@ -20,14 +21,15 @@ struct LoadError {
   QString reason;
 };
 
-// A line that loaded but that a save will not write as it stands, or that only looks like a
-// code, a mark or a bookmark and is kept as an extra line.
+// A line that loaded but that a save will not write as it stands, that only looks like a code, a
+// mark or a bookmark and is kept as an extra line, or a longer code's line that a later line
+// overrides (both stay in the file).
 struct LoadWarning {
-  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine };
+  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kDefinedAgain };
   Kind kind = Kind::kReplaced;
   qsizetype line = 0;
-  quint8 code = 0;
-  qsizetype replaced_by = 0;  // kReplaced: the later line that defines the same code
+  Code code;
+  qsizetype replaced_by = 0;  // kReplaced, kDefinedAgain: the later line that defines the code
 
   friend bool operator==(const LoadWarning&, const LoadWarning&) = default;
 };
@@ -52,16 +54,12 @@ struct SaveError {
 // The lines of a text as the reader splits them: CR LF, a lone CR and a lone LF each end one.
 [[nodiscard]] QList<QByteArrayView> FileLines(QByteArrayView text);
 
-// Whether the line, written as an extra line, is read back as one (and not as a code entry, a
-// special character or a bookmark, nor split into lines).
-[[nodiscard]] bool ReadsAsExtraLine(QByteArrayView line);
-
 // Replaces the file atomically: on any failure the old file is left exactly as it was. On
 // success the path and title name the file; the modified flag is the caller's.
 [[nodiscard]] std::optional<SaveError> SaveTable(TableDocument& document, const QString& path);
 // The line a save writes for a code ("41=A", "/FF=[end]"), without its line end; empty for a
 // cell without text, which a save leaves out.
-[[nodiscard]] QByteArray CodeLine(const TableDocument& document, quint8 code);
+[[nodiscard]] QByteArray CodeLine(const TableDocument& document, const Code& code);
 // The table's lines in the document's bytes, as a plain file holds them.
 [[nodiscard]] QByteArray TableToBytes(const TableDocument& document);
 // The bytes a save writes, in the document's file form, or why they cannot be written (a UTF-16

@@ -1,6 +1,6 @@
-#include "model/hex.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "model/table_line.h"
 #include "text/utf16.h"
 
 #include <QFile>
@@ -13,49 +13,6 @@
 
 namespace orvane::model {
 namespace {
-
-// The code named by two digits at `at` and `at + 1`, or nothing when either is missing or bad.
-std::optional<quint8> CodeAt(QByteArrayView line, qsizetype at) {
-  if (line.size() < at + 2) return std::nullopt;
-  const int high = HexDigitValue(line[at]);
-  const int low = HexDigitValue(line[at + 1]);
-  if (high < 0 || low < 0) return std::nullopt;
-  return static_cast<quint8>(high * 16 + low);
-}
-
-// Where the "h)" of a bookmark line starts, or -1.
-qsizetype BookmarkEnd(QByteArrayView line) {
-  for (qsizetype i = 1; i + 1 < line.size(); ++i) {
-    if ((line[i] == 'h' || line[i] == 'H') && line[i + 1] == ')') return i;
-  }
-  return -1;
-}
-
-enum class LineForm { kEmpty, kCodeEntry, kBookmark, kSpecial, kExtraLine, kLookalike };
-
-// The form of a line, by the first test that matches. Lines that only look like a code entry, a
-// mark or a bookmark (a comment banner "; ====", "/%1=[end]", "(zzh)x") are kept verbatim as
-// extra lines rather than stopping the load, and so are "(" lines without "h)" or without a
-// title, so a load and a save never lose a line the user wrote.
-LineForm Classify(QByteArrayView line) {
-  if (line.size() >= 3 && line[2] == '=') {
-    return CodeAt(line, 0) ? LineForm::kCodeEntry : LineForm::kLookalike;
-  }
-  if (line.isEmpty()) return LineForm::kEmpty;
-  switch (line[0]) {
-    case '(': {
-      const qsizetype h = BookmarkEnd(line);
-      if (h < 0 || h + 2 == line.size()) return LineForm::kExtraLine;
-      const auto address = ParseHexAddress(line.sliced(1, h - 1));
-      return std::holds_alternative<qint32>(address) ? LineForm::kBookmark : LineForm::kLookalike;
-    }
-    case '/':
-    case '*':
-      return CodeAt(line, 1) ? LineForm::kSpecial : LineForm::kLookalike;
-    default:
-      return LineForm::kExtraLine;
-  }
-}
 
 // The first CR or LF from `at` on, or `end`. Eight bytes at a time where the machine allows: most
 // lines are short, and a load looks at every byte.
@@ -130,36 +87,37 @@ class TableReader {
 };
 
 std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype number) {
-  switch (Classify(line)) {
+  // Lines that only look like a code entry, a mark or a bookmark (a comment banner "; ====",
+  // "/%1=[end]", "(zzh)x") are kept verbatim as extra lines rather than stopping the load, and so
+  // are the lines of longer codes, so a load and a save never lose a line the user wrote.
+  const TableLine read = ReadTableLine(line);
+  const bool single = read.code.IsSingleByte();
+  switch (read.form) {
     case LineForm::kCodeEntry:
-      Define(*CodeAt(line, 0), number, line.sliced(3), {}, true);
-      break;
-    case LineForm::kSpecial: {
-      const quint8 code = *CodeAt(line, 1);
-      document_.MarkSpecial(code);
-      Define(code, number, line.first(1), line.sliced(3), false);
-      break;
-    }
-    case LineForm::kBookmark: {
+      if (!single) break;
+      Define(read.code.Last(), number, read.text, {}, true);
+      return std::nullopt;
+    case LineForm::kSpecial:
+      if (!single) break;
+      document_.MarkSpecial(read.code);
+      Define(read.code.Last(), number, line.first(1), read.text, false);
+      return std::nullopt;
+    case LineForm::kBookmark:
       if (bookmark_count_ == kSlotCount) {
         return QStringLiteral("more than %1 bookmarks").arg(kSlotCount);
       }
-      const qsizetype h = BookmarkEnd(line);
-      const auto address = std::get<qint32>(ParseHexAddress(line.sliced(1, h - 1)));
-      (void)document_.SetBookmark(bookmark_count_++, address, line.sliced(h + 2).toByteArray());
-      break;
-    }
+      (void)document_.SetBookmark(bookmark_count_++, read.address, read.title.toByteArray());
+      return std::nullopt;
     case LineForm::kLookalike:
-      Warn({LoadWarning::Kind::kKeptAsExtraLine, number, 0, 0});
-      [[fallthrough]];
-    case LineForm::kExtraLine: {
-      const qsizetype begin = line.data() - text_.constData();
-      extra_lines_.AppendRange(begin, begin + line.size());
+      Warn({LoadWarning::Kind::kKeptAsExtraLine, number, {}, 0});
       break;
-    }
+    case LineForm::kExtraLine:
+      break;
     case LineForm::kEmpty:
-      break;
+      return std::nullopt;
   }
+  const qsizetype begin = line.data() - text_.constData();
+  extra_lines_.AppendRange(begin, begin + line.size(), number);
   return std::nullopt;
 }
 
@@ -172,6 +130,14 @@ void TableReader::Define(quint8 code, qsizetype number, QByteArrayView text, QBy
 }
 
 void TableReader::Finish() {
+  extra_lines_.SortCodes();
+  // Of two lines for one longer code the later wins; both stay in the file.
+  const QList<ExtraLines::CodeLine>& codes = extra_lines_.Codes();
+  for (qsizetype e = 1; e < codes.size(); ++e) {
+    if (codes[e].code != codes[e - 1].code) continue;
+    Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(codes[e - 1].line), codes[e].code,
+          extra_lines_.Origin(codes[e].line)});
+  }
   document_.AddExtraLines(extra_lines_);
   for (int c = 0; c < kCodeCount; ++c) {
     const auto code = static_cast<quint8>(c);
@@ -228,12 +194,6 @@ QList<QByteArrayView> FileLines(QByteArrayView text) {
     return true;
   });
   return lines;
-}
-
-bool ReadsAsExtraLine(QByteArrayView line) {
-  if (line.contains('\r') || line.contains('\n')) return false;
-  const LineForm form = Classify(line);
-  return form == LineForm::kExtraLine || form == LineForm::kLookalike;
 }
 
 namespace {

@@ -62,14 +62,19 @@ bool WriteAll(QSaveFile& file, QByteArrayView bytes) {
 
 }  // namespace
 
-QByteArray CodeLine(const TableDocument& document, quint8 code) {
+QByteArray CodeLine(const TableDocument& document, const Code& code) {
+  if (!code.IsSingleByte()) {
+    const ExtraLines& lines = document.GetExtraLines();
+    const auto line = lines.DefiningLine(code);
+    return line ? lines.at(*line).toByteArray() : QByteArray();
+  }
   const QByteArray text = document.GetCellText(code);
   if (text.isEmpty()) return {};
   // A mark is written only on the text it stands for; on any other text it is ignored.
   if (document.IsSpecial(code) && (text == "/" || text == "*")) {
-    return text + HexByte(code) + document.MarkLabel(code);
+    return text + HexByte(code.Last()) + document.MarkLabel(code);
   }
-  return HexByte(code) + '=' + text;
+  return HexByte(code.Last()) + '=' + text;
 }
 
 QByteArray TableToBytes(const TableDocument& document) {

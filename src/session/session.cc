@@ -1,10 +1,13 @@
 #include "session/session.h"
 
+#include "editing/find_code.h"
 #include "editing/special_characters.h"
 #include "editing/table_conversion.h"
 #include "model/limited_list.h"
 #include "text/codec.h"
 #include "text/display_text.h"
+
+#include <algorithm>
 
 namespace orvane::session {
 namespace {
@@ -43,6 +46,56 @@ Session::Session(editing::Answers& answers, QObject* parent) : QObject(parent), 
   connect(&extra_lines_, &editing::ExtraLinesDraft::rowsChanged, this, &Session::historyChanged);
 }
 
+void Session::StepPage(int direction) {
+  QList<model::Page> pages{model::Page()};
+  for (const model::PageCount& count : document_.Pages()) pages.append(count.page);
+  const model::Page current = state_.CurrentPage();
+  if (direction > 0) {
+    const auto next = std::upper_bound(pages.cbegin(), pages.cend(), current);
+    if (next != pages.cend()) state_.OpenPage(*next);
+  } else {
+    const auto at = std::lower_bound(pages.cbegin(), pages.cend(), current);
+    if (at != pages.cbegin()) state_.OpenPage(*std::prev(at));
+  }
+}
+
+void Session::OpenParentPage() {
+  if (const auto parent = state_.CurrentPage().Parent()) state_.OpenPage(*parent);
+}
+
+void Session::AskGoToCode() {
+  const QString title = QStringLiteral("Go to Code");
+  const auto typed = answers_.AskText(title, QStringLiteral("Code (2, 4, 6 or 8 hex digits):"),
+                                      QString::fromLatin1(state_.CursorCode().Hex()));
+  if (!typed) return;
+  if (const auto code = model::Code::FromHex(typed->trimmed().toLatin1())) {
+    state_.SelectCode(*code);
+    return;
+  }
+  Tell(title, QStringLiteral("\"%1\" is not a code of one to four bytes in hexadecimal digits, "
+                             "such as 41 or 8140.")
+                  .arg(*typed));
+}
+
+bool Session::AskFind() {
+  const auto typed = answers_.AskText(QStringLiteral("Find"), QStringLiteral("Text:"), find_text_);
+  if (!typed || typed->isEmpty()) return true;
+  find_text_ = *typed;
+  return FindNext();
+}
+
+bool Session::FindNext() {
+  if (find_text_.isEmpty()) return AskFind();
+  const auto found = editing::FindCode(document_, state_.CursorCode(), find_text_);
+  if (found) state_.SelectCode(*found);
+  return found.has_value();
+}
+
+bool Session::MayEditAtCursor() {
+  if (state_.CursorCode().IsSingleByte()) return true;
+  return commands_.SettlePendingLines();
+}
+
 void Session::TypeKey(QChar key) {
   Type(StepKind::kTyping, [&] { return editing::TypeCharacter(document_, state_, key); });
 }
@@ -64,6 +117,7 @@ QString Session::CopyText() const {
 
 // Keys typed into one cell merge into one step while the run lasts; a paste is a step alone.
 void Session::Type(StepKind kind, const std::function<editing::TypingNote()>& typing) {
+  if (!MayEditAtCursor()) return;
   const bool continues = kind == StepKind::kTyping && typing_run_;
   const model::TableState before = document_.Snapshot();
   const editing::TypingNote note = typing();
@@ -77,6 +131,7 @@ void Session::Type(StepKind kind, const std::function<editing::TypingNote()>& ty
 }
 
 void Session::RunFill(const editing::FillCommand& fill) {
+  if (!MayEditAtCursor()) return;
   bool written = true;
   Record(StepKind::kFill, [&] { written = editing::RunFill(fill, document_, state_); });
   if (written) return;
@@ -85,10 +140,12 @@ void Session::RunFill(const editing::FillCommand& fill) {
 }
 
 void Session::SetSpecialCharacter() {
+  if (!MayEditAtCursor()) return;
   Record(StepKind::kMark, [this] { editing::SetSpecialCharacter(document_, state_, answers_); });
 }
 
 void Session::UnsetSpecialCharacter() {
+  if (!MayEditAtCursor()) return;
   Record(StepKind::kUnmark, [this] { editing::UnsetSpecialCharacter(document_, state_); });
 }
 
@@ -98,7 +155,7 @@ void Session::Record(StepKind kind, const std::function<void()>& change) {
   change();
   model::TableState after = document_.Snapshot();
   if (after == before) return;
-  history_.push(new TableStep(document_, state_, kind, before, std::move(after), 0, false));
+  history_.push(new TableStep(document_, state_, kind, before, std::move(after), {}, false));
 }
 
 bool Session::CanUndo() const { return history_.canUndo() && !extra_lines_.HasPendingRows(); }

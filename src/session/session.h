@@ -38,7 +38,22 @@ class Session : public QObject {
   [[nodiscard]] editing::ExtraLinesDraft& ExtraLines() { return extra_lines_; }
   [[nodiscard]] editing::Answers& Answers() { return answers_; }
 
-  // What the user does to the table, each applied at the cursor.
+  // The pages of longer codes, opened with the cursor on their first cell. Step goes to the next
+  // (+1) or previous (-1) page of the list that starts with the single bytes and goes on with the
+  // pages that hold codes, and does nothing at its ends.
+  void OpenPage(const model::Page& page) { state_.OpenPage(page); }
+  void StepPage(int direction);
+  void OpenParentPage();
+  // Asks for a code of one to four bytes in hexadecimal and puts the cursor on it, on its page.
+  void AskGoToCode();
+  // Asks for a text and puts the cursor on the next code whose text contains it
+  // (editing::FindCode); FindNext goes on with the same text. False, and the cursor stays, when
+  // there is none.
+  [[nodiscard]] bool AskFind();
+  [[nodiscard]] bool FindNext();
+
+  // What the user does to the table, each applied at the cursor. An edit on a page of longer
+  // codes, whose lines the Extra Lines Manager also edits, first settles the rows it holds.
   void TypeKey(QChar key);
   void CommitText(const QString& text);
   void RunFill(const editing::FillCommand& fill);
@@ -80,6 +95,8 @@ class Session : public QObject {
   void historyChanged();
 
  private:
+  // False when the edit must not go on: the user cancelled the question about the manager's rows.
+  [[nodiscard]] bool MayEditAtCursor();
   void Note(editing::TypingNote note);
   void Type(StepKind kind, const std::function<editing::TypingNote()>& typing);
   // An undo or redo that lands on the state last saved clears the modified flag; one that
@@ -98,6 +115,7 @@ class Session : public QObject {
   bool typing_run_ = false;
   // The user has been told that the table's encoding has no kana; once per table and encoding.
   bool told_no_kana_ = false;
+  QString find_text_;  // what Find looked for last
 };
 
 }  // namespace orvane::session

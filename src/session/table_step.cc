@@ -27,8 +27,8 @@ QString StepName(StepKind kind) {
 }
 
 TableStep::TableStep(model::TableDocument& document, editing::EditingState& state, StepKind kind,
-                     model::TableState before, model::TableState after, quint8 typed_code,
-                     bool continues)
+                     model::TableState before, model::TableState after,
+                     const model::Code& typed_code, bool continues)
     : QUndoCommand(StepName(kind)),
       document_(document),
       state_(state),
@@ -63,12 +63,7 @@ void TableStep::Show(const model::TableState& state) {
   const model::TableState now = document_.Snapshot();
   // Only a conversion changes how the bytes are read; a correction made since stays.
   document_.Restore(state, kind_ == StepKind::kConversion);
-  for (int code = 0; code < model::kCodeCount; ++code) {
-    if (!(now.cells[static_cast<size_t>(code)] == state.cells[static_cast<size_t>(code)])) {
-      state_.SelectCode(static_cast<quint8>(code));
-      break;
-    }
-  }
+  if (const auto code = model::FirstChangedCode(now, state)) state_.SelectCode(*code);
 }
 
 }  // namespace orvane::session

@@ -17,12 +17,13 @@ enum class StepKind { kTyping, kFill, kMark, kUnmark, kBookmark, kExtraLines, kC
 
 // One change of the table, held as the table before and after it (snapshots share their data,
 // so a step of a whole-table fill costs no copy of the table). Undo and redo put the cursor on
-// the first cell they change. Keys typed into one cell merge into one step while `continues` is
-// set by the session.
+// the first code they change, on its page. Keys typed into one cell merge into one step while
+// `continues` is set by the session.
 class TableStep : public QUndoCommand {
  public:
   TableStep(model::TableDocument& document, editing::EditingState& state, StepKind kind,
-            model::TableState before, model::TableState after, quint8 typed_code, bool continues);
+            model::TableState before, model::TableState after, const model::Code& typed_code,
+            bool continues);
 
   void undo() override;
   void redo() override;
@@ -37,7 +38,7 @@ class TableStep : public QUndoCommand {
   StepKind kind_;
   model::TableState before_;
   model::TableState after_;
-  quint8 typed_code_;
+  model::Code typed_code_;
   bool continues_;
   bool done_ = true;  // pushed after the change was made: the first redo has nothing to do
 };

@@ -1,6 +1,5 @@
 #include "ui/frm_orvane.h"
 
-#include "model/hex.h"
 #include "session/session.h"
 #include "text/display_text.h"
 #include "ui/caps_lock.h"
@@ -29,7 +28,7 @@ frmOrvane::frmOrvane(session::Session& session, SideWindows& side_windows, QWidg
   setAcceptDrops(true);
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  grid_model_ = new TableGridModel(session_.Document(), this);
+  grid_model_ = new TableGridModel(session_.Document(), session_.State(), this);
   grid_ = new TableGrid(this);
   grid_->setObjectName(QStringLiteral("TableGrid"));
   // The font before the model: each font change would measure every header section again.
@@ -73,7 +72,7 @@ void frmOrvane::Form_Load() {
 
 void frmOrvane::ConnectCore() {
   const model::TableDocument& document = session_.Document();
-  connect(&document, &model::TableDocument::cellChanged, this, [this](quint8 code) {
+  connect(&document, &model::TableDocument::cellChanged, this, [this](const model::Code& code) {
     if (code == session_.State().CursorCode()) ShowSelectedCode();
   });
   connect(&document, &model::TableDocument::tableReset, this, &frmOrvane::ShowSelectedCode);
@@ -85,7 +84,7 @@ void frmOrvane::ConnectCore() {
   connect(&document, &model::TableDocument::windowTitleChanged, this, &QWidget::setWindowTitle);
   connect(&document, &model::TableDocument::modifiedChanged, this, &frmOrvane::ShowModified);
   const editing::EditingState& state = session_.State();
-  connect(&state, &editing::EditingState::cursorChanged, this, [this](quint8 code) {
+  connect(&state, &editing::EditingState::cursorChanged, this, [this](const model::Code& code) {
     SelectCell(code);
     ShowSelectedCode();
   });
@@ -96,6 +95,7 @@ void frmOrvane::ConnectCore() {
               session_.State().SelectCode(*code);
             }
           });
+  connect(grid_, &QAbstractItemView::doubleClicked, this, &frmOrvane::TableGrid_DblClick);
   connect(grid_, &TableGrid::keyTyped, this, &frmOrvane::TableGrid_KeyPress);
   connect(grid_, &TableGrid::textCommitted, this, &frmOrvane::TableGrid_TextCommitted);
   connect(&session_, &session::Session::characterNotStored, this, [] { QApplication::beep(); });
@@ -114,6 +114,12 @@ void frmOrvane::TableGrid_KeyPress(QChar key) {
   ShowCapsLock();
 }
 
+void frmOrvane::TableGrid_DblClick(const QModelIndex& cell) {
+  const auto code = grid_model_->CodeOfCell(cell);
+  if (!code || !session_.Document().LeadsCodes(*code)) return;
+  if (const auto page = model::PageLedBy(*code)) session_.OpenPage(*page);
+}
+
 void frmOrvane::TableGrid_TextCommitted(const QString& text) {
   session_.CommitText(text);
   ShowSelectedCode();
@@ -121,12 +127,16 @@ void frmOrvane::TableGrid_TextCommitted(const QString& text) {
 
 void frmOrvane::ShowSelectedCode() {
   const model::TableDocument& document = session_.Document();
-  const quint8 code = session_.State().CursorCode();
+  const model::Code code = session_.State().CursorCode();
   PanelWidget(Panel::kSelectedCode)
-      ->setText(QStringLiteral("Selected code: ") + QString::fromLatin1(model::HexByte(code)) +
+      ->setText(QStringLiteral("Selected code: ") + QString::fromLatin1(code.Hex()) +
                 QStringLiteral("='") +
                 text::DisplayText(document.GetCellText(code), document.Encoding()) +
                 QLatin1Char('\''));
+}
+
+void frmOrvane::ShowNotFound(bool found) {
+  if (!found) PanelWidget(Panel::kSelectedCode)->setText(QStringLiteral("Not found."));
 }
 
 void frmOrvane::ShowModified(bool modified) { PanelWidget(Panel::kModified)->setEnabled(modified); }
@@ -136,7 +146,7 @@ void frmOrvane::ShowCapsLock() {
   PanelWidget(Panel::kCaps)->setEnabled(caps.value_or(false));
 }
 
-void frmOrvane::SelectCell(quint8 code) {
+void frmOrvane::SelectCell(const model::Code& code) {
   const QModelIndex cell = grid_model_->CellOfCode(code);
   if (grid_->currentIndex() != cell) grid_->setCurrentIndex(cell);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kana/kana_tables.h"
+#include "model/code.h"
 #include "ui/status_panel.h"
 
 #include <QMainWindow>
@@ -51,12 +52,16 @@ class frmOrvane : public QMainWindow {
   void Form_Load();
   void BuildMenus();
   void BuildEditMenu();
+  void BuildFindItems(QMenu* edit);
+  void BuildPageKeys();
   void BuildEncodingMenus(QMenu* options);
   void BuildToolbar();
   void BuildStatusBar();
   void ConnectCore();
 
   void TableGrid_KeyPress(QChar key);
+  // A cell that leads a page of longer codes opens that page.
+  void TableGrid_DblClick(const QModelIndex& cell);
   void TableGrid_TextCommitted(const QString& text);
 
   void ShowSelectedCode();
@@ -68,7 +73,9 @@ class frmOrvane : public QMainWindow {
   // Undo and Redo: greyed when there is nothing to do, named after the step they would do.
   void ShowHistory();
   void ShowCapsLock();
-  void SelectCell(quint8 code);
+  void SelectCell(const model::Code& code);
+  // "Not found." in panel 1 until the cursor moves.
+  void ShowNotFound(bool found);
   void SetInputMode(kana::InputMode mode);
   [[nodiscard]] StatusPanel* PanelWidget(Panel panel) const;
 

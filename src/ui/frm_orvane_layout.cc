@@ -2,8 +2,10 @@
 #include "session/session.h"
 #include "ui/frm_orvane.h"
 #include "ui/icons.h"
+#include "ui/page_selector.h"
 #include "ui/side_windows.h"
 #include "ui/status_panel.h"
+#include "ui/table_grid.h"
 #include "ui/toolbar1.h"
 
 #include <QActionGroup>
@@ -14,6 +16,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWidget>
 
 namespace orvane::ui {
 namespace {
@@ -123,6 +126,45 @@ void frmOrvane::BuildEditMenu() {
           [this] { session_.PasteText(QGuiApplication::clipboard()->text()); });
   connect(&session_, &session::Session::historyChanged, this, &frmOrvane::ShowHistory);
   ShowHistory();
+  BuildFindItems(edit);
+  BuildPageKeys();
+}
+
+void frmOrvane::BuildFindItems(QMenu* edit) {
+  edit->addSeparator();
+  QAction* mnu_go_to = AddItem(edit, "mnuGoTo", QStringLiteral("&Go to Code..."),
+                               QKeySequence(Qt::CTRL | Qt::Key_G));
+  QAction* mnu_find = AddItem(edit, "mnuFind", QStringLiteral("&Find..."), QKeySequence::Find);
+  QAction* mnu_find_next =
+      AddItem(edit, "mnuFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
+  connect(mnu_go_to, &QAction::triggered, &session_, &session::Session::AskGoToCode);
+  connect(mnu_find, &QAction::triggered, this, [this] { ShowNotFound(session_.AskFind()); });
+  connect(mnu_find_next, &QAction::triggered, this, [this] { ShowNotFound(session_.FindNext()); });
+}
+
+// The keys that move between pages; they have no menu items, as the arrow keys have none.
+void frmOrvane::BuildPageKeys() {
+  struct PageKey {
+    const char* name;
+    QKeyCombination key;
+    void (*go)(session::Session&);
+  };
+  static constexpr std::array<PageKey, 3> kPageKeys = {{
+      {"keyNextPage", Qt::CTRL | Qt::Key_PageDown, [](session::Session& s) { s.StepPage(1); }},
+      {"keyPreviousPage", Qt::CTRL | Qt::Key_PageUp, [](session::Session& s) { s.StepPage(-1); }},
+      {"keyParentPage", Qt::ALT | Qt::Key_Up, [](session::Session& s) { s.OpenParentPage(); }},
+  }};
+  for (const PageKey& key : kPageKeys) {
+    auto* action = new QAction(this);
+    action->setObjectName(QLatin1String(key.name));
+    action->setShortcut(key.key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, [this, go = key.go] {
+      go(session_);
+      grid_->setFocus();
+    });
+  }
 }
 
 void frmOrvane::ShowHistory() {
@@ -228,6 +270,11 @@ void frmOrvane::BuildToolbar() {
     // Pressing the button itself does what its first item does.
     tool_button->setPopupMode(QToolButton::MenuButtonPopup);
   }
+  // The page selector at the right end.
+  auto* spacer = new QWidget(toolbar_);
+  spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  toolbar_->addWidget(spacer);
+  toolbar_->addWidget(new PageSelector(session_, grid_, toolbar_));
 }
 
 void frmOrvane::BuildStatusBar() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace orvane::ui {
@@ -57,6 +58,15 @@ std::optional<QString> QtAnswers::FileDialog(FileDialogForm form, const QString&
   if (!file_name.isEmpty()) dialog.selectFile(file_name);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtAnswers::AskText(const QString& title, const QString& label,
+                                          const QString& text) {
+  bool accepted = false;
+  QString answer =
+      QInputDialog::getText(DialogParent(), title, label, QLineEdit::Normal, text, &accepted);
+  if (!accepted) return std::nullopt;
+  return answer;
 }
 
 void QtAnswers::CloseWindow() {

@@ -16,6 +16,8 @@ class QtAnswers : public editing::Answers {
 
   Button MessageBox(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
   std::optional<QString> FileDialog(FileDialogForm form, const QString& file_name) override;
+  std::optional<QString> AskText(const QString& title, const QString& label,
+                                 const QString& text) override;
   void CloseWindow() override;
 
   // The file dialog's filter: table files, text files and every file.

@@ -1,6 +1,7 @@
 #include "ui/table_grid.h"
 
 #include "editing/cell_editing.h"
+#include "editing/editing_state.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
 #include "text/display_text.h"
@@ -8,8 +9,11 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <array>
 
 namespace orvane::ui {
 namespace {
@@ -19,22 +23,51 @@ const QColor kMarkedBackground(255, 255, 0);
 
 QString HexDigit(int value) { return QString::number(value, 16).toUpper(); }
 
+// Paints a small triangle in the top right corner of a cell that leads a page of longer codes.
+class CornerMarkDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!index.data(TableGridModel::kLeadsCodesRole).toBool()) return;
+    const QRect cell = option.rect;
+    const int side = std::max(4, cell.height() / 4);
+    const QPoint corner = cell.topRight();
+    const std::array<QPoint, 3> triangle = {corner, corner - QPoint(side, 0),
+                                            corner + QPoint(0, side)};
+    painter->save();
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0, 90, 180));
+    painter->drawPolygon(triangle.data(), static_cast<int>(triangle.size()));
+    painter->restore();
+  }
+};
+
 }  // namespace
 
-TableGridModel::TableGridModel(const model::TableDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {
+TableGridModel::TableGridModel(const model::TableDocument& document,
+                               const editing::EditingState& state, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), state_(state) {
   connect(&document_, &model::TableDocument::cellChanged, this, &TableGridModel::ShowCell);
   connect(&document_, &model::TableDocument::tableReset, this, &TableGridModel::ShowAll);
   connect(&document_, &model::TableDocument::encodingChanged, this, &TableGridModel::ShowAll);
+  // Lines added or removed may give a cell of this page its corner mark or take it away.
+  connect(&document_, &model::TableDocument::extraLinesChanged, this, &TableGridModel::ShowAll);
+  connect(&state_, &editing::EditingState::pageChanged, this, &TableGridModel::ShowPage);
 }
 
-QModelIndex TableGridModel::CellOfCode(quint8 code) const {
-  return index(code / kSide, code % kSide);
+QModelIndex TableGridModel::CellOfCode(const model::Code& code) const {
+  if (code.PageOf() != state_.CurrentPage()) return {};
+  return index(code.Last() / kSide, code.Last() % kSide);
 }
 
-std::optional<quint8> TableGridModel::CodeOfCell(const QModelIndex& cell) const {
+std::optional<model::Code> TableGridModel::CodeOfCell(const QModelIndex& cell) const {
   if (!cell.isValid() || cell.model() != this) return std::nullopt;
-  return CodeAt(cell.row(), cell.column());
+  const std::optional<quint8> cell_code = CodeAt(cell.row(), cell.column());
+  if (!cell_code) return std::nullopt;
+  return model::CodeOnPage(state_.CurrentPage(), *cell_code);
 }
 
 std::optional<quint8> TableGridModel::CodeAt(int row, int column) {
@@ -51,9 +84,9 @@ int TableGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
-  const std::optional<quint8> cell_code = CodeOfCell(index);
+  const std::optional<model::Code> cell_code = CodeOfCell(index);
   if (!cell_code) return {};
-  const quint8 code = *cell_code;
+  const model::Code code = *cell_code;
   switch (role) {
     case Qt::DisplayRole:
       return text::DisplayText(document_.GetCellText(code), document_.Encoding());
@@ -68,13 +101,18 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
       return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignCenter);
+    case kLeadsCodesRole:
+      return document_.LeadsCodes(code);
     default:
       return {};
   }
 }
 
-QVariant TableGridModel::headerData(int section, Qt::Orientation, int role) const {
-  if (role == Qt::DisplayRole) return HexDigit(section);
+QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::DisplayRole) {
+    if (orientation == Qt::Horizontal) return HexDigit(section);
+    return QString::fromLatin1(state_.CurrentPage().Hex()) + HexDigit(section);
+  }
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
   return {};
 }
@@ -83,12 +121,17 @@ Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
   return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-void TableGridModel::ShowCell(quint8 code) {
+void TableGridModel::ShowCell(const model::Code& code) {
   const QModelIndex cell = CellOfCode(code);
-  emit dataChanged(cell, cell);
+  if (cell.isValid()) emit dataChanged(cell, cell);
 }
 
-void TableGridModel::ShowAll() { emit dataChanged(CellOfCode(0x00), CellOfCode(0xFF)); }
+void TableGridModel::ShowAll() { emit dataChanged(index(0, 0), index(kSide - 1, kSide - 1)); }
+
+void TableGridModel::ShowPage() {
+  emit headerDataChanged(Qt::Vertical, 0, kSide - 1);
+  ShowAll();
+}
 
 TableGrid::TableGrid(QWidget* parent) : QTableView(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -100,6 +143,7 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setAttribute(Qt::WA_InputMethodEnabled);
+  setItemDelegate(new CornerMarkDelegate(this));
   for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setSectionsClickable(false);
@@ -115,7 +159,8 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent) {
 
 void TableGrid::FitToFont(int minimum_width) {
   const QFontMetrics metrics(font());
-  int header = metrics.horizontalAdvance(QStringLiteral("F   "));
+  // Wide enough for the row header of a page of four-byte codes, "8A5B8BF".
+  int header = metrics.horizontalAdvance(QStringLiteral(" 8A5B8BF "));
   const int frame = 2 * frameWidth();
   // A header digit padded with two blanks each side, wide enough for one kana as well.
   const int column = std::max({metrics.horizontalAdvance(QStringLiteral("  F  ")),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/code.h"
+
 #include <QAbstractTableModel>
 #include <QTableView>
 
@@ -8,22 +10,31 @@
 namespace orvane::model {
 class TableDocument;
 }
+namespace orvane::editing {
+class EditingState;
+}
 
 namespace orvane::ui {
 
-// Presents the document's 256 cells as 16 x 16 with hexadecimal headers; reads the document on
-// every request, keeps nothing of it and follows its change signals (one redraw per bulk
-// change). The only place that maps codes to cells.
+// Presents one page of the document's codes, the one the cursor is on, as 16 x 16 cells with
+// hexadecimal headers (the row headers carry the page's prefix); reads the document on every
+// request, keeps nothing of it and follows its change signals (one redraw per bulk change). The
+// only place that maps codes to cells.
 class TableGridModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit TableGridModel(const model::TableDocument& document, QObject* parent = nullptr);
+  // A cell whose code leads a page of longer codes answers true for this role.
+  static constexpr int kLeadsCodesRole = Qt::UserRole + 1;
 
-  // The cell that shows a code: its high digit is the row, its low digit the column.
-  [[nodiscard]] QModelIndex CellOfCode(quint8 code) const;
+  TableGridModel(const model::TableDocument& document, const editing::EditingState& state,
+                 QObject* parent = nullptr);
+
+  // The cell that shows a code of the page shown: the high digit of its last byte is the row,
+  // the low digit the column. Invalid for a code of another page.
+  [[nodiscard]] QModelIndex CellOfCode(const model::Code& code) const;
   // The code a cell shows; nothing for a cell of another model.
-  [[nodiscard]] std::optional<quint8> CodeOfCell(const QModelIndex& cell) const;
+  [[nodiscard]] std::optional<model::Code> CodeOfCell(const QModelIndex& cell) const;
   // The code at a row and column, or nothing when either is outside 0..15.
   [[nodiscard]] static std::optional<quint8> CodeAt(int row, int column);
 
@@ -34,18 +45,22 @@ class TableGridModel : public QAbstractTableModel {
                                     int role) const override;
   [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  // Shows a code's text and background.
-  void ShowCell(quint8 code);
+  // Shows a code's text and background, when it is on the page shown.
+  void ShowCell(const model::Code& code);
   // Shows every cell again: one repaint for a bulk change.
   void ShowAll();
+  // Another page: its cells and row headers.
+  void ShowPage();
 
  private:
   const model::TableDocument& document_;
+  const editing::EditingState& state_;
 };
 
 // The grid of codes. It has no in-cell editor: typed characters leave as bytes through
 // keyTyped() (Backspace as character 8), and committed input-method text through
-// textCommitted(); the table's encoding turns them into bytes.
+// textCommitted(); the table's encoding turns them into bytes. A cell that leads a page of
+// longer codes carries a small mark in its corner.
 class TableGrid : public QTableView {
   Q_OBJECT
 

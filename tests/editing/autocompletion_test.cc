@@ -112,7 +112,7 @@ void AutocompletionTest::EveryCommandFillsItsRun() {
     const bool in_run = code >= start && code <= end;
     QCOMPARE(document.GetCellText(static_cast<quint8>(code)) != kOld, in_run);
   }
-  QCOMPARE(int{state.CursorCode()}, std::min(start + count, 0xFF));
+  QCOMPARE(static_cast<int>(state.CursorCode().Value()), std::min(start + count, 0xFF));
   QVERIFY(document.IsSpecial(static_cast<quint8>(start)));
   QVERIFY(document.IsModified());
   QCOMPARE(resets.count(), 1);
@@ -167,7 +167,7 @@ void AutocompletionTest::RunsWriteTheirWholeSequence() {
   for (qsizetype i = 0; i < codes.size(); ++i) {
     QCOMPARE(document.GetCellText(static_cast<quint8>(codes[i])), texts[i]);
   }
-  QCOMPARE(int{state.CursorCode()}, cursor);
+  QCOMPARE(static_cast<int>(state.CursorCode().Value()), cursor);
 }
 
 void AutocompletionTest::FullByteRangeStopsOnFF() {

@@ -148,7 +148,7 @@ void TypingTest::EveryTypedKeySetsModified() {
   orvane::editing::AppendTypedCharacter(document, kCode, mode, static_cast<quint8>(key));
   QVERIFY(document.IsModified());
   QVERIFY(!changed.isEmpty());
-  QCOMPARE(changed.last().at(0).value<quint8>(), kCode);
+  QCOMPARE(changed.last().at(0).value<orvane::model::Code>(), kCode);
   // Only the cursor's cell is touched.
   for (int code = 0; code < orvane::model::kCodeCount; ++code) {
     if (code != kCode) QVERIFY(document.GetCellText(static_cast<quint8>(code)).isEmpty());

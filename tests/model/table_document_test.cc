@@ -156,7 +156,7 @@ void TableDocumentTest::BulkChangeSendsOneResetInsteadOfItemSignals() {
 
   document.SetCellText(0x41, "A");
   QCOMPARE(cells.count(), 1);
-  QCOMPARE(cells.first().first().value<quint8>(), quint8{0x41});
+  QCOMPARE(cells.first().first().value<orvane::model::Code>(), quint8{0x41});
   QCOMPARE(reset.count(), 1);
 }
 

@@ -27,4 +27,16 @@ std::optional<QString> FakeAnswers::FileDialog(FileDialogForm form, const QStrin
   return file;
 }
 
+std::optional<QString> FakeAnswers::AskText(const QString& title, const QString&, const QString&) {
+  text_titles.append(title);
+  if (texts_.empty()) {
+    QTest::qFail(qPrintable(QStringLiteral("unexpected text question: ") + title), __FILE__,
+                 __LINE__);
+    return std::nullopt;
+  }
+  auto text = texts_.front();
+  texts_.pop_front();
+  return text;
+}
+
 }  // namespace orvane::testing

@@ -34,3 +34,5 @@ QByteArray Bytes(std::initializer_list<int> values) {
 }
 
 }  // namespace orvane::testing
+
+char* orvane::model::toString(const Code& code) { return qstrdup(code.Hex().constData()); }

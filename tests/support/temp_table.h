@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/code.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -30,3 +32,8 @@ class TempFolder {
 [[nodiscard]] QByteArray Bytes(std::initializer_list<int> values);
 
 }  // namespace orvane::testing
+
+namespace orvane::model {
+// A code as QCOMPARE prints it on failure: its hexadecimal digits.
+[[nodiscard]] char* toString(const Code& code);
+}  // namespace orvane::model

@@ -46,7 +46,8 @@ void TblToolTest::CheckSummarizesTable() {
   const auto result = RunTblTool({QStringLiteral("check"), path});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(result.out,
-           path.toLocal8Bit() + ": 8 codes, 2 special marks, 6 bookmarks, 5 extra lines, EUC-JP\n");
+           path.toLocal8Bit() +
+               ": 8 codes, 0 longer codes, 2 special marks, 6 bookmarks, 5 extra lines, EUC-JP\n");
   const QByteArray file = path.toLocal8Bit();
   QCOMPARE(result.err, file + ":2: warning: code 41 is defined again on line 3\n" + file +
                            ":5: warning: code 42 has no text\n" + file +
@@ -83,8 +84,9 @@ void TblToolTest::CheckWarnsOfLinesASaveChangesAndNamesTheForm() {
                            ":2: warning: kept as an extra line\n" + file +
                            ":3: warning: code 27 is defined again on line 4\n" + file +
                            ":5: warning: code A4 has no text\n");
-  QCOMPARE(result.out,
-           file + ": 2 codes, 1 special marks, 0 bookmarks, 2 extra lines, UTF-8 with BOM\n");
+  QCOMPARE(result.out, file +
+                           ": 2 codes, 0 longer codes, 1 special marks, 0 bookmarks, 2 extra "
+                           "lines, UTF-8 with BOM\n");
 }
 
 void TblToolTest::NormalizeOfBrokenFileWritesNothing() {

@@ -1,6 +1,6 @@
 #include "ui/side/frm_extra.h"
 
-#include "model/table_file.h"
+#include "model/table_line.h"
 #include "session/session.h"
 #include "text/display_text.h"
 #include "ui/side/side_widgets.h"
@@ -120,11 +120,9 @@ void frmExtra::cmdUpdate_Click() {
 void frmExtra::cmdDel_Click() {
   const int row = SelectedRow(lstExtra_);
   if (row < 0 || !draft_.Delete(row)) return;
-  const int last = lstExtra_->count() - 1;
   {
     const QSignalBlocker blocker(lstExtra_);
-    lstExtra_->item(row)->setText(lstExtra_->item(last)->text());
-    delete lstExtra_->takeItem(last);
+    delete lstExtra_->takeItem(row);
     // The row now shows another line; a second Delete or an Update must not hit it unseen.
     lstExtra_->clearSelection();
   }

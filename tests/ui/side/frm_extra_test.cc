@@ -77,7 +77,7 @@ class FrmExtraTest : public QObject {
     QTest::newRow("add twice") << "txtLine:s: 20;+;+" << Texts({"L0", "L1", "L2", "s: 20", "s: 20"})
                                << QList<QByteArray>{"L0", "L1", "L2", "s: 20", "s: 20"};
     QTest::newRow("delete first of three")
-        << "s:0;d" << Texts({"L2", "L1"}) << QList<QByteArray>{"L2", "L1"};
+        << "s:0;d" << Texts({"L1", "L2"}) << QList<QByteArray>{"L1", "L2"};
     QTest::newRow("delete last") << "s:2;d" << Texts({"L0", "L1"}) << QList<QByteArray>{"L0", "L1"};
     QTest::newRow("update") << "s:1;txtLine:new;u" << Texts({"L0", "new", "L2"})
                             << QList<QByteArray>{"L0", "new", "L2"};
@@ -104,7 +104,7 @@ class FrmExtraTest : public QObject {
     rig.Run(QStringLiteral("s:0;d"));
     QVERIFY(rig.Get<QLineEdit>("txtLine")->text().isEmpty());
     rig.Run(QStringLiteral("txtLine:x;u;d"));
-    QCOMPARE(rig.Rows(), Texts({"L2", "L1"}));
+    QCOMPARE(rig.Rows(), Texts({"L1", "L2"}));
   }
 
   void UpdateAndDeleteWithoutSelectionDoNothing() {

@@ -1,0 +1,1 @@
+// Replaced by the data layer's first source.

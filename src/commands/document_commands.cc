@@ -167,8 +167,9 @@ bool DocumentCommands::Write(const QString& path) {
                     .arg(path, error->reason));
     return false;
   }
-  // The cursor goes back to code 00 after every save, as users of this editor expect.
-  state_.SelectCode(0);
+  // The cursor goes back to the first cell after every save, as users of this editor expect; on
+  // a page of longer codes, to that page's first cell.
+  state_.OpenPage(state_.CurrentPage());
   emit tableSaved();
   return true;
 }

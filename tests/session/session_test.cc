@@ -29,6 +29,9 @@ class SessionTest : public QObject {
   void NewAndOpenStartAFreshHistory();
   void ExtraLinesManagerFollowsTheHistory();
   void LinesAppliedAtThePromptAreAStep();
+  void KanaTypedOnAPageIsOneNewLineInItsPlace();
+  void PageEditsSettleTheManagersRowsFirst();
+  void PagesAreSteppedSearchedAndGoneTo();
 
  private:
   model::TableDocument& Document() { return session_->Document(); }
@@ -89,14 +92,29 @@ void SessionTest::EveryChangeIsUndoneAndRedone_data() {
     s.State().SelectCode(0x30);
     s.PasteText(u"\u304B\n"_s);
   });
+  QTest::newRow("typing on a page") << u"Typing"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(*model::Code::FromHex("8141"));
+    s.TypeKey(u'b');
+  });
+  QTest::newRow("fill on a page") << u"Fill"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(*model::Code::FromHex("81F0"));
+    s.RunFill(editing::FillCommand::Range('A', 'Z'));
+    QCOMPARE(s.State().CursorCode(), *model::Code::FromHex("81FF"));  // the page's last cell
+  });
+  QTest::newRow("mark on a page") << u"Mark"_s << std::function<void(Session&)>([](Session& s) {
+    s.State().SelectCode(*model::Code::FromHex("00F7"));
+    s.SetSpecialCharacter();
+  });
 }
 
 void SessionTest::EveryChangeIsUndoneAndRedone() {
   QFETCH(QString, step);
   QFETCH(std::function<void(Session&)>, change);
+  QVERIFY(!model::LoadTableFromBytes(Document(), "00f7=*\r\n"));  // beside the fixture's lines
   const QByteArray before = model::TableToBytes(Document());
   const text::Encoding encoding = Document().Encoding();
   change(*session_);
+  const model::Code changed = session_->State().CursorCode();
   const QByteArray after = model::TableToBytes(Document());
   QVERIFY(after != before);
   QVERIFY(session_->CanUndo());
@@ -110,9 +128,12 @@ void SessionTest::EveryChangeIsUndoneAndRedone() {
     QCOMPARE(model::TableToBytes(Document()), before);
   }
   QCOMPARE(session_->RedoName(), step);
+  session_->State().SelectCode(0x00);
   session_->Redo();
   QCOMPARE(model::TableToBytes(Document()), after);
   QVERIFY(Document().IsModified());
+  // The redo shows the page of the change.
+  if (!changed.IsSingleByte()) QCOMPARE(session_->State().CurrentPage(), changed.PageOf());
 }
 
 void SessionTest::TypingIntoOneCellIsOneStep() {
@@ -209,6 +230,74 @@ void SessionTest::LinesAppliedAtThePromptAreAStep() {
   QCOMPARE(draft.Rows(), (QList<QByteArray>{"s: 20"}));
   session_->Redo();
   QCOMPARE(Document().GetExtraLine(1), std::optional<QByteArray>("t: 30"));
+}
+
+void SessionTest::KanaTypedOnAPageIsOneNewLineInItsPlace() {
+  const QByteArray file = "41=A\n8140=\x88\x9F\n; kanji\n8142=\x88\xA2\n";
+  const QString path = folder_.Write(u"sjis.tbl"_s, file);
+  Document().ClearTable();
+  QVERIFY(!model::LoadTable(Document(), path));
+  QCOMPARE(Document().Encoding(), text::Encoding::kShiftJis);
+  session_->SetInputMode(kana::InputMode::kHiragana);
+  session_->State().SelectCode(*model::Code::FromHex("8141"));
+  Type(u"ka"_s);
+  session_->Commands().Save();
+  QCOMPARE(testing::TempFolder::Read(path),
+           QByteArray("8140=\x88\x9F\r\n8141=\x82\xA9\r\n; kanji\r\n8142=\x88\xA2\r\n41=A\r\n"));
+  session_->Undo();
+  QVERIFY(Document().GetCellText(*model::Code::FromHex("8141")).isEmpty());
+  QCOMPARE(Document().ExtraLineCount(), 3);
+}
+
+// Neither the manager nor the page overwrites the other: the question comes first.
+void SessionTest::PageEditsSettleTheManagersRowsFirst() {
+  editing::ExtraLinesDraft& draft = session_->ExtraLines();
+  draft.Open();
+  draft.Add("8140=m");
+  session_->State().SelectCode(*model::Code::FromHex("8140"));
+  answers_->QueueButton(editing::Answers::Button::kCancel);
+  Type(u"x"_s);
+  QVERIFY(Document().GetCellText(*model::Code::FromHex("8140")).isEmpty());
+  answers_->QueueButton(editing::Answers::Button::kYes);
+  Type(u"x"_s);
+  QCOMPARE(Document().GetCellText(*model::Code::FromHex("8140")), QByteArray("mx"));
+  QCOMPARE(draft.Rows().constLast(), QByteArray("8140=mx"));  // the manager shows the edit
+  QVERIFY(answers_->AllAnswersUsed());
+}
+
+void SessionTest::PagesAreSteppedSearchedAndGoneTo() {
+  QVERIFY(!model::LoadTableFromBytes(Document(), "8140=a\n0100=x\n8A5B8B=A\n"));
+  editing::EditingState& state = session_->State();
+  const auto page = [&] { return QString::fromLatin1(state.CurrentPage().Hex()); };
+  session_->StepPage(-1);  // nothing before the single bytes
+  QCOMPARE(page(), u""_s);
+  for (const char* expected : {"01", "81", "8A5B", "8A5B"}) {
+    session_->StepPage(1);
+    QCOMPARE(page(), QString::fromLatin1(expected));
+  }
+  QCOMPARE(state.CursorCode(), *model::Code::FromHex("8A5B00"));
+  session_->OpenParentPage();
+  QCOMPARE(page(), u"8A"_s);
+  session_->StepPage(-1);  // from a page that holds nothing, to the one before it
+  QCOMPARE(page(), u"81"_s);
+  answers_->QueueText(u"a"_s);
+  QVERIFY(session_->AskFind());  // over all pages, in code order, letter case aside
+  QCOMPARE(state.CursorCode(), *model::Code::FromHex("8140"));
+  QVERIFY(session_->FindNext());
+  QCOMPARE(state.CursorCode(), *model::Code::FromHex("8A5B8B"));
+  QVERIFY(session_->FindNext());
+  QCOMPARE(state.CursorCode(), quint8{0x41});  // wrapped around
+  answers_->QueueText(u"none"_s);
+  QVERIFY(!session_->AskFind());
+  QCOMPARE(state.CursorCode(), quint8{0x41});
+  answers_->QueueText(u" 8a5b8b "_s);
+  session_->AskGoToCode();
+  QCOMPARE(state.CursorCode(), *model::Code::FromHex("8A5B8B"));
+  answers_->QueueText(u"123"_s);
+  answers_->QueueButton(editing::Answers::Button::kOk);
+  session_->AskGoToCode();
+  QCOMPARE(state.CursorCode(), *model::Code::FromHex("8A5B8B"));
+  QVERIFY(answers_->AllAnswersUsed());
 }
 
 }  // namespace orvane::session

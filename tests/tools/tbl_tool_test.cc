@@ -20,6 +20,7 @@ class TblToolTest : public QObject {
   void CheckNamesFailingLine();
   void CheckOfMissingFileNamesFile();
   void CheckWarnsOfLinesASaveChangesAndNamesTheForm();
+  void CheckCountsLongerCodesApart();
   void NormalizeOfBrokenFileWritesNothing();
   void NormalizeReportsSaveFailure();
   void BadArgumentsGiveUsage_data();
@@ -87,6 +88,18 @@ void TblToolTest::CheckWarnsOfLinesASaveChangesAndNamesTheForm() {
   QCOMPARE(result.out, file +
                            ": 2 codes, 0 longer codes, 1 special marks, 0 bookmarks, 2 extra "
                            "lines, UTF-8 with BOM\n");
+}
+
+void TblToolTest::CheckCountsLongerCodesApart() {
+  TempFolder folder;
+  const QString path =
+      folder.Write(u"t.tbl"_s, "41=A\n; kanji\n8140=x\n9AF6=\n8140=y\n*00f7\n/ff\n");
+  const auto result = RunTblTool({u"check"_s, path});
+  const QByteArray file = path.toLocal8Bit();
+  QCOMPARE(result.err, file + ":3: warning: code 8140 is defined again on line 5\n");
+  QCOMPARE(result.out, file +
+                           ": 2 codes, 3 longer codes, 2 special marks, 0 bookmarks, 1 extra "
+                           "lines, EUC-JP\n");
 }
 
 void TblToolTest::NormalizeOfBrokenFileWritesNothing() {

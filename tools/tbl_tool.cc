@@ -158,7 +158,7 @@ QByteArray Summary(const TableDocument& document) {
     if (document.IsSpecial(code) && (text == "/" || text == "*")) ++marks;
   }
   // The lines of longer codes are extra lines to the store, but not to the user.
-  const qsizetype code_lines = document.GetExtraLines().Codes().size();
+  const qsizetype code_lines = document.GetExtraLines().Codes().LineCount();
   const QString form = text::FormName(document.Form());
   const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;
   return QByteArray::number(codes) + " codes, " + QByteArray::number(longer_codes) +

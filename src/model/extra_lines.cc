@@ -15,10 +15,6 @@ std::optional<Code> LongerCodeOf(QByteArrayView line) {
   return read.code;
 }
 
-bool Before(const ExtraLines::CodeLine& a, const ExtraLines::CodeLine& b) {
-  return a.code != b.code ? a.code < b.code : a.line < b.line;
-}
-
 }  // namespace
 
 qsizetype ExtraLines::NonEmptyCount() const {
@@ -30,16 +26,13 @@ void ExtraLines::Adopt(const QByteArray& text) {
   if (ranges_.isEmpty()) text_ = text;
 }
 
-void ExtraLines::AppendRange(qsizetype begin, qsizetype end, qsizetype origin) {
-  ranges_.append(Range{begin, end, origin});
+std::optional<qsizetype> ExtraLines::AppendRange(qsizetype begin, qsizetype end, qsizetype origin,
+                                                 std::optional<Code> code) {
+  std::optional<qsizetype> overridden;
+  if (code) overridden = codes_.Add(*code, ranges_.size());
+  ranges_.append(MakeRange(begin, end, origin));
   live_bytes_ += end - begin;
-  if (const auto code = LongerCodeOf(at(size() - 1))) codes_.append({*code, size() - 1});
-}
-
-void ExtraLines::SortCodes() {
-  // The lines were taken in order, so a stable sort by code keeps each code's lines in order.
-  std::stable_sort(codes_.begin(), codes_.end(),
-                   [](const CodeLine& a, const CodeLine& b) { return a.code < b.code; });
+  return overridden;
 }
 
 void ExtraLines::Append(QByteArrayView line, qsizetype origin) { Insert(size(), line, origin); }
@@ -47,8 +40,8 @@ void ExtraLines::Append(QByteArrayView line, qsizetype origin) { Insert(size(), 
 void ExtraLines::Insert(qsizetype i, QByteArrayView line, qsizetype origin) {
   const qsizetype begin = text_.size();
   text_.append(line);
-  ShiftLines(i, 1);
-  ranges_.insert(i, Range{begin, text_.size(), origin});
+  codes_.ShiftLines(i, 1);
+  ranges_.insert(i, MakeRange(begin, text_.size(), origin));
   live_bytes_ += line.size();
   IndexLine(i);
 }
@@ -58,8 +51,7 @@ void ExtraLines::Replace(qsizetype i, QByteArrayView line) {
   live_bytes_ += line.size() - at(i).size();
   const qsizetype begin = text_.size();
   text_.append(line);
-  ranges_[i].begin = begin;
-  ranges_[i].end = text_.size();
+  ranges_[i] = MakeRange(begin, text_.size(), ranges_[i].origin);
   IndexLine(i);
   Compact();
 }
@@ -68,7 +60,7 @@ void ExtraLines::Remove(qsizetype i) {
   UnindexLine(i);
   live_bytes_ -= at(i).size();
   ranges_.removeAt(i);
-  ShiftLines(i + 1, -1);
+  codes_.ShiftLines(i + 1, -1);
 }
 
 QList<QByteArray> ExtraLines::ToList() const {
@@ -95,71 +87,57 @@ void ExtraLines::Assign(const QList<QByteArray>& lines, const QList<qsizetype>& 
   for (qsizetype i = 0; i < lines.size(); ++i) {
     const qsizetype begin = text.size();
     text.append(lines[i]);
-    ranges_.append(Range{begin, text.size(), origins.value(i)});
+    ranges_.append(MakeRange(begin, text.size(), origins.value(i)));
+    if (const auto code = LongerCodeOf(lines[i])) (void)codes_.Add(*code, i);
   }
   text_ = std::move(text);
   live_bytes_ = bytes;
-  for (qsizetype i = 0; i < size(); ++i) {
-    if (const auto code = LongerCodeOf(at(i))) codes_.append({*code, i});
-  }
-  SortCodes();
+  (void)codes_.Finish();
 }
 
 void ExtraLines::Clear() {
   text_.clear();
   ranges_.clear();
-  codes_.clear();
+  codes_.Clear();
   live_bytes_ = 0;
 }
 
 QList<qsizetype> ExtraLines::LinesOf(const Code& code) const {
   QList<qsizetype> lines;
-  for (qsizetype e = CodeEntry(code, 0); e < codes_.size() && codes_[e].code == code; ++e) {
-    lines.append(codes_[e].line);
+  const std::optional<qsizetype> last = DefiningLine(code);
+  if (!last) return lines;
+  for (qsizetype i = 0; i <= *last; ++i) {
+    if (LongerCodeOf(at(i)) == code) lines.append(i);
   }
   return lines;
 }
 
-std::optional<qsizetype> ExtraLines::DefiningLine(const Code& code) const {
-  // The entry after the code's last one; the one before it, if it is the code's, wins.
-  const auto after = std::upper_bound(
-      codes_.begin(), codes_.end(), code,
-      [](const Code& wanted, const CodeLine& entry) { return wanted < entry.code; });
-  if (after == codes_.begin() || std::prev(after)->code != code) return std::nullopt;
-  return std::prev(after)->line;
-}
-
 qsizetype ExtraLines::InsertionPoint(const Code& code) const {
-  const qsizetype at = CodeEntry(code, 0);
-  for (qsizetype e = at - 1; e >= 0; --e) {
-    if (codes_[e].code.Length() == code.Length()) return codes_[e].line + 1;
-  }
-  for (qsizetype e = at; e < codes_.size(); ++e) {
-    if (codes_[e].code.Length() == code.Length()) return codes_[e].line;
-  }
+  if (const auto lower = codes_.NearestLower(code)) return lower->line + 1;
+  if (const auto higher = codes_.NearestHigher(code)) return higher->line;
   return size();
 }
 
-qsizetype ExtraLines::CodeEntry(const Code& code, qsizetype line) const {
-  return std::lower_bound(codes_.begin(), codes_.end(), CodeLine{code, line}, Before) -
-         codes_.begin();
-}
-
 void ExtraLines::IndexLine(qsizetype i) {
-  if (const auto code = LongerCodeOf(at(i))) codes_.insert(CodeEntry(*code, i), {*code, i});
+  if (const auto code = LongerCodeOf(at(i))) codes_.Insert(*code, i);
 }
 
 void ExtraLines::UnindexLine(qsizetype i) {
-  const auto code = LongerCodeOf(at(i));
-  if (!code) return;
-  const qsizetype e = CodeEntry(*code, i);
-  if (e < codes_.size() && codes_[e].line == i && codes_[e].code == *code) codes_.removeAt(e);
+  if (const auto code = LongerCodeOf(at(i))) codes_.Erase(*code, i, LineBefore(*code, i));
 }
 
-void ExtraLines::ShiftLines(qsizetype from, qsizetype by) {
-  for (CodeLine& entry : codes_) {
-    if (entry.line >= from) entry.line += by;
+std::optional<qsizetype> ExtraLines::LineBefore(const Code& code, qsizetype line) const {
+  // Only a line that defines the code last has one to fall back on that matters.
+  if (DefiningLine(code) != line) return std::nullopt;
+  for (qsizetype i = line - 1; i >= 0; --i) {
+    if (LongerCodeOf(at(i)) == code) return i;
   }
+  return std::nullopt;
+}
+
+ExtraLines::Range ExtraLines::MakeRange(qsizetype begin, qsizetype end, qsizetype origin) {
+  return Range{static_cast<quint32>(begin), static_cast<quint32>(end),
+               static_cast<quint32>(origin)};
 }
 
 void ExtraLines::Compact() {
@@ -169,7 +147,7 @@ void ExtraLines::Compact() {
   for (Range& range : ranges_) {
     const qsizetype begin = text.size();
     text.append(QByteArrayView(text_).sliced(range.begin, range.end - range.begin));
-    range = Range{begin, text.size(), range.origin};
+    range = MakeRange(begin, text.size(), range.origin);
   }
   text_ = std::move(text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/code.h"
+#include "model/code_index.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -18,12 +19,6 @@ namespace orvane::model {
 // file line it was read from (its origin; 0 for a line added since).
 class ExtraLines {
  public:
-  // A longer code and one of the lines that define it.
-  struct CodeLine {
-    Code code;
-    qsizetype line;
-  };
-
   [[nodiscard]] qsizetype size() const { return ranges_.size(); }
   [[nodiscard]] QByteArrayView at(qsizetype i) const {
     return QByteArrayView(text_).sliced(ranges_[i].begin, ranges_[i].end - ranges_[i].begin);
@@ -33,10 +28,12 @@ class ExtraLines {
   [[nodiscard]] qsizetype ByteCount() const { return live_bytes_; }
 
   // Loading: makes `text` the buffer that AppendRange refers to (only while the store is empty),
-  // then takes its lines one by one; SortCodes ends the load.
+  // then takes its lines one by one, `code` being the longer code a line defines, which returns
+  // the line it overrides where it knows it at once; FinishLoad ends the load and tells the rest.
   void Adopt(const QByteArray& text);
-  void AppendRange(qsizetype begin, qsizetype end, qsizetype origin);
-  void SortCodes();
+  std::optional<qsizetype> AppendRange(qsizetype begin, qsizetype end, qsizetype origin,
+                                       std::optional<Code> code = std::nullopt);
+  [[nodiscard]] QList<CodeIndex::Override> FinishLoad() { return codes_.Finish(); }
 
   void Append(QByteArrayView line, qsizetype origin = 0);
   void Insert(qsizetype i, QByteArrayView line, qsizetype origin = 0);
@@ -49,11 +46,13 @@ class ExtraLines {
   void Assign(const QList<QByteArray>& lines, const QList<qsizetype>& origins = {});
   void Clear();
 
-  // Every line that defines a longer code, in code order and, for one code, in line order.
-  [[nodiscard]] const QList<CodeLine>& Codes() const { return codes_; }
+  // Where the longer codes are defined.
+  [[nodiscard]] const CodeIndex& Codes() const { return codes_; }
   // The lines that define the code, in file order; the last one is what the code holds.
   [[nodiscard]] QList<qsizetype> LinesOf(const Code& code) const;
-  [[nodiscard]] std::optional<qsizetype> DefiningLine(const Code& code) const;
+  [[nodiscard]] std::optional<qsizetype> DefiningLine(const Code& code) const {
+    return codes_.DefiningLine(code);
+  }
   // Where a new line for `code` goes: after the line of the nearest lower code of its length,
   // else before the line of the nearest higher one, else at the end.
   [[nodiscard]] qsizetype InsertionPoint(const Code& code) const;
@@ -62,22 +61,24 @@ class ExtraLines {
   friend bool operator==(const ExtraLines& a, const ExtraLines& b);
 
  private:
+  // 32 bits each: a table file is at most 1 GiB, and the buffer is compacted before it grows to
+  // twice its lines. A load touches every range, so their size counts.
   struct Range {
-    qsizetype begin;
-    qsizetype end;
-    qsizetype origin;
+    quint32 begin;
+    quint32 end;
+    quint32 origin;
   };
-  // The first entry of Codes() not before (code, line).
-  [[nodiscard]] qsizetype CodeEntry(const Code& code, qsizetype line) const;
   void IndexLine(qsizetype i);
   void UnindexLine(qsizetype i);
-  void ShiftLines(qsizetype from, qsizetype by);
+  // The last line before `line` that defines `code`.
+  [[nodiscard]] std::optional<qsizetype> LineBefore(const Code& code, qsizetype line) const;
+  [[nodiscard]] static Range MakeRange(qsizetype begin, qsizetype end, qsizetype origin);
   // Drops the bytes no line refers to any more once they outweigh the lines.
   void Compact();
 
   QByteArray text_;
   QList<Range> ranges_;
-  QList<CodeLine> codes_;
+  CodeIndex codes_;
   qsizetype live_bytes_ = 0;
 };
 

@@ -128,10 +128,8 @@ void TableDocument::RewriteCodeLine(const Code& code, qsizetype line, const QByt
 
 QList<PageCount> TableDocument::Pages() const {
   QList<PageCount> pages;
-  const QList<ExtraLines::CodeLine>& codes = extra_lines_.Codes();
-  for (qsizetype e = 0; e < codes.size(); ++e) {
-    if (e > 0 && codes[e - 1].code == codes[e].code) continue;
-    const Page page = codes[e].code.PageOf();
+  for (const CodeIndex::Entry& entry : extra_lines_.Codes().Entries()) {
+    const Page page = entry.code.PageOf();
     if (pages.isEmpty() || pages.constLast().page != page) pages.append(PageCount{page, 0});
     ++pages.last().codes;
   }
@@ -140,13 +138,7 @@ QList<PageCount> TableDocument::Pages() const {
 
 bool TableDocument::LeadsCodes(const Code& code) const {
   const std::optional<Page> led = PageLedBy(code);
-  if (!led) return false;
-  // The codes a code leads follow the first code of the page it leads, before any other page.
-  const QList<ExtraLines::CodeLine>& codes = extra_lines_.Codes();
-  const auto first = std::lower_bound(
-      codes.begin(), codes.end(), CodeOnPage(*led, 0),
-      [](const ExtraLines::CodeLine& entry, const Code& wanted) { return entry.code < wanted; });
-  return first != codes.end() && first->code.StartsWith(*led);
+  return led && extra_lines_.Codes().HoldsCodesOf(*led);
 }
 
 QList<Code> TableDocument::DefinedCodes() const {
@@ -154,11 +146,7 @@ QList<Code> TableDocument::DefinedCodes() const {
   for (int c = 0; c < kCodeCount; ++c) {
     if (!cells_[static_cast<size_t>(c)].text.isEmpty()) codes.append(static_cast<quint8>(c));
   }
-  const QList<ExtraLines::CodeLine>& lines = extra_lines_.Codes();
-  for (qsizetype e = 0; e < lines.size(); ++e) {
-    if (e + 1 < lines.size() && lines[e + 1].code == lines[e].code) continue;
-    codes.append(lines[e].code);
-  }
+  for (const CodeIndex::Entry& entry : extra_lines_.Codes().Entries()) codes.append(entry.code);
   return codes;
 }
 

@@ -2,16 +2,27 @@
 
 #include "model/hex.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace orvane::model {
 namespace {
 
-// How many hexadecimal digits the line holds from `at` on.
-qsizetype HexRun(QByteArrayView line, qsizetype at) {
-  qsizetype end = at;
-  while (end < line.size() && HexDigitValue(line[end]) >= 0) ++end;
-  return end - at;
+// The hexadecimal digits the line holds from `at` on: how many, and the value of the first eight.
+struct HexDigits {
+  qsizetype count = 0;
+  quint32 value = 0;
+};
+
+HexDigits HexRun(QByteArrayView line, qsizetype at) {
+  HexDigits run;
+  for (qsizetype i = at; i < line.size(); ++i) {
+    const int digit = HexDigitValue(line[i]);
+    if (digit < 0) break;
+    if (run.count < 8) run.value = run.value << 4 | static_cast<quint32>(digit);
+    ++run.count;
+  }
+  return run;
 }
 
 // A code of several bytes is spelled with 4, 6 or 8 digits; other runs are read as they always
@@ -32,21 +43,23 @@ TableLine Form(LineForm form) {
   return read;
 }
 
-TableLine Coded(LineForm form, QByteArrayView line, qsizetype at, qsizetype digits,
+// `run` holds at least `digits` digits from `at` on, which spell the code.
+TableLine Coded(LineForm form, QByteArrayView line, qsizetype at, HexDigits run, qsizetype digits,
                 qsizetype text_at) {
   TableLine read;
   read.form = form;
   read.digits = line.sliced(at, digits);
-  read.code = *Code::FromHex(read.digits);
+  read.code = *Code::Make(run.value >> (4 * (std::min<qsizetype>(run.count, 8) - digits)),
+                          static_cast<int>(digits / 2));
   read.text = line.sliced(text_at);
   return read;
 }
 
 TableLine Mark(QByteArrayView line) {
-  const qsizetype run = HexRun(line, 1);
-  const qsizetype digits = SpellsLongerCode(run) ? run : 2;
-  if (run < 2) return Form(LineForm::kLookalike);
-  TableLine read = Coded(LineForm::kSpecial, line, 1, digits, 1 + digits);
+  const HexDigits run = HexRun(line, 1);
+  if (run.count < 2) return Form(LineForm::kLookalike);
+  const qsizetype digits = SpellsLongerCode(run.count) ? run.count : 2;
+  TableLine read = Coded(LineForm::kSpecial, line, 1, run, digits, 1 + digits);
   read.mark = line[0];
   return read;
 }
@@ -68,8 +81,9 @@ TableLine Bookmark(QByteArrayView line) {
 
 TableLine ReadTableLine(QByteArrayView line) {
   if (line.size() >= 3 && line[2] == '=') {
-    if (HexRun(line, 0) < 2) return Form(LineForm::kLookalike);
-    return Coded(LineForm::kCodeEntry, line, 0, 2, 3);
+    const HexDigits run = HexRun(line, 0);
+    if (run.count < 2) return Form(LineForm::kLookalike);
+    return Coded(LineForm::kCodeEntry, line, 0, run, 2, 3);
   }
   if (line.isEmpty()) return TableLine{};
   switch (line[0]) {
@@ -81,9 +95,9 @@ TableLine ReadTableLine(QByteArrayView line) {
     default:
       break;
   }
-  const qsizetype run = HexRun(line, 0);
-  if (SpellsLongerCode(run) && run < line.size() && line[run] == '=') {
-    return Coded(LineForm::kCodeEntry, line, 0, run, run + 1);
+  const HexDigits run = HexRun(line, 0);
+  if (SpellsLongerCode(run.count) && run.count < line.size() && line[run.count] == '=') {
+    return Coded(LineForm::kCodeEntry, line, 0, run, run.count, run.count + 1);
   }
   return Form(LineForm::kExtraLine);
 }

@@ -117,7 +117,12 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
       return std::nullopt;
   }
   const qsizetype begin = line.data() - text_.constData();
-  extra_lines_.AppendRange(begin, begin + line.size(), number);
+  const auto overridden = extra_lines_.AppendRange(
+      begin, begin + line.size(), number, single ? std::nullopt : std::optional(read.code));
+  // Of two lines for one longer code the later wins; both stay in the file.
+  if (overridden) {
+    Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(*overridden), read.code, number});
+  }
   return std::nullopt;
 }
 
@@ -130,13 +135,9 @@ void TableReader::Define(quint8 code, qsizetype number, QByteArrayView text, QBy
 }
 
 void TableReader::Finish() {
-  extra_lines_.SortCodes();
-  // Of two lines for one longer code the later wins; both stay in the file.
-  const QList<ExtraLines::CodeLine>& codes = extra_lines_.Codes();
-  for (qsizetype e = 1; e < codes.size(); ++e) {
-    if (codes[e].code != codes[e - 1].code) continue;
-    Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(codes[e - 1].line), codes[e].code,
-          extra_lines_.Origin(codes[e].line)});
+  for (const CodeIndex::Override& again : extra_lines_.FinishLoad()) {
+    Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(again.line), again.code,
+          extra_lines_.Origin(again.by)});
   }
   document_.AddExtraLines(extra_lines_);
   for (int c = 0; c < kCodeCount; ++c) {

@@ -1,5 +1,6 @@
 // Whatever loads without an error must save to bytes that load again to the same bytes, in
-// every file form: plain, behind a UTF-8 mark, and UTF-16 of either byte order.
+// every file form: plain, behind a UTF-8 mark, and UTF-16 of either byte order; and the codes of
+// two to four bytes, with their marks, must read back as they were.
 #include "model/table_document.h"
 #include "model/table_file.h"
 
@@ -34,6 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   if (reloaded.Form() != document.Form()) Fail("the file form changed");
+  if (reloaded.DefinedCodes() != document.DefinedCodes()) Fail("the codes changed");
+  for (const Code& code : document.DefinedCodes()) {
+    if (reloaded.GetCellText(code) != document.GetCellText(code) ||
+        (!code.IsSingleByte() && (reloaded.IsSpecial(code) != document.IsSpecial(code) ||
+                                  reloaded.MarkLabel(code) != document.MarkLabel(code)))) {
+      Fail("a code reads back otherwise");
+    }
+  }
   const auto again = FileBytes(reloaded);
   if (!std::holds_alternative<QByteArray>(again)) Fail("the reloaded table cannot be saved");
   if (std::get<QByteArray>(again) != bytes) Fail("saving the reloaded table gives other bytes");

@@ -174,8 +174,35 @@ void BM_TableToBytes(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * size);
 }
 
+// A save of a table of `lines` lines as a plain file: canonical, or in the file's own layout with
+// one code changed. The layout should cost at most twice the canonical save.
+void SaveTwoByteTable(benchmark::State& state, orvane::model::SaveLayout layout) {
+  TableDocument document;
+  if (orvane::model::LoadTable(document, TwoByteCodeFile(state.range(0), true))) {
+    state.SkipWithError("load failed");
+  }
+  document.SetCellText(0x41, "changed");
+  qsizetype size = 0;
+  for (auto _ : state) {
+    const QByteArray bytes = orvane::model::TableToBytes(document, layout);
+    size = bytes.size();
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.SetBytesProcessed(state.iterations() * size);
+}
+
+void BM_SaveCanonical(benchmark::State& state) {
+  SaveTwoByteTable(state, orvane::model::SaveLayout::kCanonical);
+}
+
+void BM_SaveKeepingLayout(benchmark::State& state) {
+  SaveTwoByteTable(state, orvane::model::SaveLayout::kKeepFile);
+}
+
 }  // namespace
 
+BENCHMARK(BM_SaveCanonical)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveKeepingLayout)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFullTable);
 BENCHMARK(BM_SaveFullTable);
 BENCHMARK(BM_LoadCodeEntries)->Arg(1)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);

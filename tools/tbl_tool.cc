@@ -17,7 +17,7 @@ using model::TableDocument;
 constexpr char kUsage[] =
     "usage: orvane-tbl check FILE\n"
     "       orvane-tbl normalize IN OUT\n"
-    "       orvane-tbl convert IN OUT ENCODING\n"
+    "       orvane-tbl convert [--keep-layout] IN OUT ENCODING\n"
     "       orvane-tbl show [--encoding ENCODING] FILE\n"
     "       orvane-tbl --help\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n";
@@ -109,8 +109,10 @@ QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding 
   return report;
 }
 
-// A text that cannot be rewritten writes nothing: OUT is left as it was.
-ToolResult Convert(const QString& in, const QString& out, text::Encoding target) {
+// A text that cannot be rewritten writes nothing: OUT is left as it was. With `layout` kept, the
+// texts are rewritten in their places and every other byte of IN stays.
+ToolResult Convert(const QString& in, const QString& out, text::Encoding target,
+                   model::SaveLayout layout) {
   TableDocument document;
   QList<model::LoadWarning> warnings;
   if (const auto error = model::LoadTable(document, in, &warnings)) {
@@ -127,7 +129,7 @@ ToolResult Convert(const QString& in, const QString& out, text::Encoding target)
     }
   }
   if (!report.isEmpty()) return ToolResult{kExitFailed, {}, report};
-  if (const auto error = model::SaveTable(document, out)) {
+  if (const auto error = model::SaveTable(document, out, layout)) {
     return Failure(Native(out).append(": ").append(Native(error->reason)));
   }
   return ToolResult{};
@@ -176,9 +178,13 @@ ToolResult RunTblTool(const QStringList& arguments) {
   if (command == QLatin1String("normalize") && count == 3) {
     return Normalize(arguments[1], arguments[2]);
   }
-  if (command == QLatin1String("convert") && count == 4) {
-    const auto target = text::EncodingFromName(arguments[3]);
-    return target ? Convert(arguments[1], arguments[2], *target) : Usage();
+  if (command == QLatin1String("convert") && (count == 4 || count == 5)) {
+    const bool keep = count == 5;
+    if (keep && arguments[1] != QLatin1String("--keep-layout")) return Usage();
+    const QStringList files = arguments.mid(keep ? 2 : 1);
+    const auto target = text::EncodingFromName(files[2]);
+    const auto layout = keep ? model::SaveLayout::kKeepFile : model::SaveLayout::kCanonical;
+    return target ? Convert(files[0], files[1], *target, layout) : Usage();
   }
   if (command == QLatin1String("show") && count == 2) return Show(arguments[1], std::nullopt);
   if (command == QLatin1String("show") && count == 4 &&

@@ -161,7 +161,8 @@ void DocumentCommands::Quit() { answers_.CloseWindow(); }
 bool DocumentCommands::CloseStep() { return MayDropTable(); }
 
 bool DocumentCommands::Write(const QString& path) {
-  if (const auto error = model::SaveTable(document_, path)) {
+  const auto layout = keep_layout_ ? model::SaveLayout::kKeepFile : model::SaveLayout::kCanonical;
+  if (const auto error = model::SaveTable(document_, path, layout)) {
     ReportError(QStringLiteral("The table could not be saved to \"%1\".\r\n%2\r\n\r\n"
                                "The file on disk was left as it was.")
                     .arg(path, error->reason));

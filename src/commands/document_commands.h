@@ -45,6 +45,9 @@ class DocumentCommands : public QObject {
   [[nodiscard]] bool CloseStep();
 
   [[nodiscard]] editing::Answers::Button AskSaveChanges();
+  // Whether Save and Save As keep an opened file's own layout (model::SaveLayout::kKeepFile).
+  void SetKeepLayout(bool keep) { keep_layout_ = keep; }
+  [[nodiscard]] bool KeepLayout() const { return keep_layout_; }
   // While the Extra Lines Manager holds rows not in the table yet, asks whether to apply them:
   // Yes applies them, No drops them; false when the user cancelled.
   [[nodiscard]] bool SettlePendingLines();
@@ -75,6 +78,7 @@ class DocumentCommands : public QObject {
   std::function<void()> apply_lines_;
   // The name the file dialog last held, from either use; the open dialog starts with it.
   QString dialog_file_name_;
+  bool keep_layout_ = false;
 };
 
 }  // namespace orvane::commands

@@ -1,6 +1,7 @@
 #include "editing/table_conversion.h"
 
 #include "model/hex.h"
+#include "model/table_layout.h"
 #include "text/codec.h"
 
 #include <array>
@@ -82,9 +83,10 @@ QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Enco
     const model::Bookmark bookmark = document.GetBookmark(slot).value_or(model::Bookmark{});
     if (!bookmark.title.isEmpty()) {
       (void)document.SetBookmark(slot, bookmark.address,
-                                 converted.titles[static_cast<size_t>(slot)]);
+                                 converted.titles[static_cast<size_t>(slot)], bookmark.origin);
     }
   }
+  if (document.Layout()) document.SetLayout(model::ConvertLayout(*document.Layout(), from, target));
   document.SetEncoding(target);
   document.SetForm(text::FileForm::kPlain);
   document.SetModified(true);

@@ -160,6 +160,7 @@ void TableDocument::ClearTable() {
   }
   SetEncoding(text::Encoding::kEucJp);
   form_ = text::FileForm::kPlain;
+  layout_.reset();
   SetModified(false);
 }
 
@@ -179,9 +180,10 @@ std::optional<Bookmark> TableDocument::GetBookmark(int slot) const {
   return bookmarks_[static_cast<size_t>(slot)];
 }
 
-bool TableDocument::SetBookmark(int slot, qint32 address, const QByteArray& title) {
+bool TableDocument::SetBookmark(int slot, qint32 address, const QByteArray& title,
+                                qsizetype origin) {
   if (!ValidSlot(slot)) return false;
-  bookmarks_[static_cast<size_t>(slot)] = Bookmark{address, title};
+  bookmarks_[static_cast<size_t>(slot)] = Bookmark{address, title, origin};
   if (InBulkChange()) {
     bulk_dirty_ = true;
   } else {
@@ -198,14 +200,14 @@ bool TableDocument::AddBookmark(qint32 address, const QByteArray& title) {
 
 bool TableDocument::ReplaceBookmark(int slot, qint32 address, const QByteArray& title) {
   return !title.isEmpty() && slot >= 0 && slot < BookmarkCount() &&
-         SetBookmark(slot, address, title);
+         SetBookmark(slot, address, title, bookmarks_[static_cast<size_t>(slot)].origin);
 }
 
 bool TableDocument::RemoveBookmark(int slot) {
   const int last = BookmarkCount() - 1;
   if (slot < 0 || slot > last) return false;
   const Bookmark moved = bookmarks_[static_cast<size_t>(last)];
-  return SetBookmark(slot, moved.address, moved.title) && ClearBookmark(last);
+  return SetBookmark(slot, moved.address, moved.title, moved.origin) && ClearBookmark(last);
 }
 
 int TableDocument::ExtraLineCount() const { return static_cast<int>(extra_lines_.NonEmptyCount()); }
@@ -277,7 +279,7 @@ void TableDocument::SetEncoding(text::Encoding encoding) {
 }
 
 TableState TableDocument::Snapshot() const {
-  return TableState{cells_, bookmarks_, extra_lines_, encoding_, form_};
+  return TableState{cells_, bookmarks_, extra_lines_, encoding_, form_, layout_};
 }
 
 void TableDocument::Restore(const TableState& state, bool with_encoding) {
@@ -299,6 +301,7 @@ void TableDocument::Restore(const TableState& state, bool with_encoding) {
   }
   if (with_encoding) {
     form_ = state.form;
+    layout_ = state.layout;
     SetEncoding(state.encoding);
   }
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace orvane::model {
@@ -30,22 +31,28 @@ struct CodeCell {
   friend bool operator==(const CodeCell&, const CodeCell&) = default;
 };
 
-// A named address. A slot is in use exactly when its title is not empty.
+// A named address. A slot is in use exactly when its title is not empty. `origin` is the file
+// line it was read from, 0 for a bookmark added since.
 struct Bookmark {
   qint32 address = 0;
   QByteArray title;
+  qsizetype origin = 0;
 
   friend bool operator==(const Bookmark&, const Bookmark&) = default;
 };
 
-// The whole table at one moment: cells with their marks, both stores, the encoding and the file
-// form. Copies share the data, so taking one is cheap whatever the table's size.
+struct FileLayout;
+
+// The whole table at one moment: cells with their marks, both stores, the encoding, the file form
+// and the file's layout as read. Copies share the data, so taking one is cheap whatever the
+// table's size.
 struct TableState {
   std::array<CodeCell, 256> cells{};
   std::array<Bookmark, 31> bookmarks{};
   ExtraLines extra_lines;
   text::Encoding encoding = text::Encoding::kEucJp;
   text::FileForm form = text::FileForm::kPlain;
+  std::shared_ptr<const FileLayout> layout;
 
   friend bool operator==(const TableState&, const TableState&) = default;
 };
@@ -103,7 +110,8 @@ class TableDocument : public QObject {
   // change nothing.
   [[nodiscard]] int BookmarkCount() const;
   [[nodiscard]] std::optional<Bookmark> GetBookmark(int slot) const;
-  [[nodiscard]] bool SetBookmark(int slot, qint32 address, const QByteArray& title);
+  [[nodiscard]] bool SetBookmark(int slot, qint32 address, const QByteArray& title,
+                                 qsizetype origin = 0);
   [[nodiscard]] bool ClearBookmark(int slot);
   // The operations that keep the slots in use packed at the front. Add takes the first free
   // slot (false when all 31 are used); Replace changes a slot in use; Remove moves the last
@@ -140,13 +148,17 @@ class TableDocument : public QObject {
   // How the file holds the text (a byte-order mark, UTF-16), apart from the encoding.
   [[nodiscard]] text::FileForm Form() const { return form_; }
   void SetForm(text::FileForm form) { form_ = form; }
+  // The file as it was read, for a save that keeps its layout; none for a new table, or once a
+  // save wrote the table in the canonical form.
+  [[nodiscard]] const std::shared_ptr<const FileLayout>& Layout() const { return layout_; }
+  void SetLayout(std::shared_ptr<const FileLayout> layout) { layout_ = std::move(layout); }
 
   [[nodiscard]] bool InBulkChange() const { return bulk_depth_ > 0; }
 
   [[nodiscard]] TableState Snapshot() const;
   // Returns the table to a snapshot: one cell's change is announced as that cell, more as one
-  // reset. The encoding and form come back only when asked: reading the bytes anew is not a
-  // change of the table. The modified flag is the caller's.
+  // reset. The encoding, form and layout come back only when asked: reading the bytes anew is
+  // not a change of the table. The modified flag is the caller's.
   void Restore(const TableState& state, bool with_encoding);
 
  signals:
@@ -176,6 +188,7 @@ class TableDocument : public QObject {
   bool modified_ = false;
   text::Encoding encoding_ = text::Encoding::kEucJp;
   text::FileForm form_ = text::FileForm::kPlain;
+  std::shared_ptr<const FileLayout> layout_;
   int bulk_depth_ = 0;
   bool bulk_dirty_ = false;
   bool encoding_changed_ = false;

@@ -54,16 +54,25 @@ struct SaveError {
 // The lines of a text as the reader splits them: CR LF, a lone CR and a lone LF each end one.
 [[nodiscard]] QList<QByteArrayView> FileLines(QByteArrayView text);
 
+// How a save lays the table out: the format's canonical form (extra lines, codes in order,
+// bookmarks), or the file's own layout as it was read, with only what changed changed.
+enum class SaveLayout { kCanonical, kKeepFile };
+
 // Replaces the file atomically: on any failure the old file is left exactly as it was. On
-// success the path and title name the file; the modified flag is the caller's.
-[[nodiscard]] std::optional<SaveError> SaveTable(TableDocument& document, const QString& path);
+// success the path and title name the file; the modified flag is the caller's. A table without a
+// file's layout is written canonically either way, and a canonical save lets the layout go: the
+// file is canonical from then on.
+[[nodiscard]] std::optional<SaveError> SaveTable(TableDocument& document, const QString& path,
+                                                 SaveLayout layout = SaveLayout::kCanonical);
 // The line a save writes for a code ("41=A", "/FF=[end]"), without its line end; empty for a
 // cell without text, which a save leaves out.
 [[nodiscard]] QByteArray CodeLine(const TableDocument& document, const Code& code);
 // The table's lines in the document's bytes, as a plain file holds them.
-[[nodiscard]] QByteArray TableToBytes(const TableDocument& document);
+[[nodiscard]] QByteArray TableToBytes(const TableDocument& document,
+                                      SaveLayout layout = SaveLayout::kCanonical);
 // The bytes a save writes, in the document's file form, or why they cannot be written (a UTF-16
 // file whose texts are not all UTF-8).
-[[nodiscard]] std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document);
+[[nodiscard]] std::variant<QByteArray, SaveError> FileBytes(
+    const TableDocument& document, SaveLayout layout = SaveLayout::kCanonical);
 
 }  // namespace orvane::model

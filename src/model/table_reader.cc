@@ -1,5 +1,7 @@
+#include "model/file_lines.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "model/table_layout.h"
 #include "model/table_line.h"
 #include "text/utf16.h"
 
@@ -7,45 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstring>
 #include <tuple>
 
 namespace orvane::model {
 namespace {
-
-// The first CR or LF from `at` on, or `end`. Eight bytes at a time where the machine allows: most
-// lines are short, and a load looks at every byte.
-const char* LineEnd(const char* at, const char* end) {
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr quint64 kOnes = 0x0101010101010101ULL;
-    constexpr quint64 kHighBits = 0x8080808080808080ULL;
-    for (; end - at >= 8; at += 8) {
-      quint64 word;
-      std::memcpy(&word, at, sizeof word);
-      const quint64 cr = word ^ (kOnes * '\r');
-      const quint64 lf = word ^ (kOnes * '\n');
-      // A byte that is zero in cr or lf; the lowest one found is exact.
-      const quint64 found = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighBits;
-      if (found != 0) return at + std::countr_zero(found) / 8;
-    }
-  }
-  while (at < end && *at != '\r' && *at != '\n') ++at;
-  return at;
-}
-
-// Calls `read` with each line of the text and its number from 1, while it returns true.
-template <typename Read>
-void ForEachLine(QByteArrayView text, Read read) {
-  const char* const end = text.data() + text.size();
-  qsizetype number = 0;
-  for (const char* start = text.data(); start < end;) {
-    const char* stop = LineEnd(start, end);
-    if (!read(QByteArrayView(start, stop - start), ++number)) return;
-    if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
-    start = stop + 1;
-  }
-}
 
 // Cell texts are applied once per code at the end: a large file often sets a code many times,
 // and one allocation per line would dominate the load. Extra lines stay in the file's text.
@@ -106,7 +73,8 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
       if (bookmark_count_ == kSlotCount) {
         return QStringLiteral("more than %1 bookmarks").arg(kSlotCount);
       }
-      (void)document_.SetBookmark(bookmark_count_++, read.address, read.title.toByteArray());
+      (void)document_.SetBookmark(bookmark_count_++, read.address, read.title.toByteArray(),
+                                  number);
       return std::nullopt;
     case LineForm::kLookalike:
       Warn({LoadWarning::Kind::kKeptAsExtraLine, number, {}, 0});
@@ -190,7 +158,7 @@ std::optional<QByteArray> FileText(QByteArrayView bytes) {
 
 QList<QByteArrayView> FileLines(QByteArrayView text) {
   QList<QByteArrayView> lines;
-  ForEachLine(text, [&lines](QByteArrayView line, qsizetype) {
+  ForEachLine(text, [&lines](QByteArrayView line, qsizetype, LineEnding) {
     lines.append(line);
     return true;
   });
@@ -205,12 +173,23 @@ std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray
   const std::optional<FormAndText> file = ReadForm(bytes);
   if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
   const QByteArray& text = file->converted ? *file->converted : bytes;
-  TableReader reader(document, text, file->form, warnings);
   std::optional<LoadError> error;
-  ForEachLine(QByteArrayView(text).sliced(file->start), [&](QByteArrayView line, qsizetype number) {
-    if (auto reason = reader.ReadLine(line, number)) error = LoadError{number, std::move(*reason)};
-    return !error;
-  });
+  {
+    TableReader reader(document, text, file->form, warnings);
+    ForEachLine(QByteArrayView(text).sliced(file->start),
+                [&](QByteArrayView line, qsizetype number, LineEnding) {
+                  if (auto reason = reader.ReadLine(line, number)) {
+                    error = LoadError{number, std::move(*reason)};
+                  }
+                  return !error;
+                });
+  }
+  // A table read whole can be written back in its own layout; the state is taken as read.
+  if (!error) {
+    const TableState state = document.Snapshot();
+    document.SetLayout(std::make_shared<const FileLayout>(
+        FileLayout{text, file->start, state.cells, state.bookmarks}));
+  }
   return error;
 }
 

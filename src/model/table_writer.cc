@@ -2,6 +2,7 @@
 #include "model/limited_list.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "model/table_layout.h"
 #include "text/utf16.h"
 #include "text/utf8.h"
 
@@ -77,7 +78,10 @@ QByteArray CodeLine(const TableDocument& document, const Code& code) {
   return HexByte(code.Last()) + '=' + text;
 }
 
-QByteArray TableToBytes(const TableDocument& document) {
+QByteArray TableToBytes(const TableDocument& document, SaveLayout layout) {
+  if (layout == SaveLayout::kKeepFile && document.Layout()) {
+    return LayoutToBytes(document, *document.Layout());
+  }
   QByteArray out;
   out.reserve(WrittenSizeBound(document));
   const ExtraLines& lines = document.GetExtraLines();
@@ -97,7 +101,7 @@ QByteArray TableToBytes(const TableDocument& document) {
   return out;
 }
 
-std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
+std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document, SaveLayout layout) {
   text::FileForm form = document.Form();
   // A mark says UTF-8: a table read with one and then taken as another encoding drops it.
   if (form == text::FileForm::kUtf8Bom && document.Encoding() != text::Encoding::kUtf8) {
@@ -105,7 +109,7 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
   }
   switch (form) {
     case text::FileForm::kPlain: {
-      QByteArray bytes = TableToBytes(document);
+      QByteArray bytes = TableToBytes(document, layout);
       // A first extra line that starts like a byte-order mark would be read back as one: an
       // empty line before it, which the reader skips, keeps it a line.
       if (bytes.startsWith(kUtf8Mark) || bytes.startsWith("\xFF\xFE") ||
@@ -115,7 +119,7 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
       return bytes;
     }
     case text::FileForm::kUtf8Bom:
-      return kUtf8Mark.toByteArray() + TableToBytes(document);
+      return kUtf8Mark.toByteArray() + TableToBytes(document, layout);
     case text::FileForm::kUtf16Le:
     case text::FileForm::kUtf16Be:
       break;
@@ -127,11 +131,12 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
   const bool little = form == text::FileForm::kUtf16Le;
   const auto order = little ? text::ByteOrder::kLittleEndian : text::ByteOrder::kBigEndian;
   return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF", 2) +
-         text::Utf8ToUtf16(TableToBytes(document), order);
+         text::Utf8ToUtf16(TableToBytes(document, layout), order);
 }
 
-std::optional<SaveError> SaveTable(TableDocument& document, const QString& path) {
-  auto bytes = FileBytes(document);
+std::optional<SaveError> SaveTable(TableDocument& document, const QString& path,
+                                   SaveLayout layout) {
+  auto bytes = FileBytes(document, layout);
   if (auto* error = std::get_if<SaveError>(&bytes)) return *error;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
@@ -146,6 +151,7 @@ std::optional<SaveError> SaveTable(TableDocument& document, const QString& path)
   }
   if (!file.commit()) return SaveError{file.errorString()};
   document.SetTablePath(path);
+  if (layout == SaveLayout::kCanonical) document.SetLayout(nullptr);
   return std::nullopt;
 }
 

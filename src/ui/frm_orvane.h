@@ -54,6 +54,8 @@ class frmOrvane : public QMainWindow {
   void BuildEditMenu();
   void BuildFindItems(QMenu* edit);
   void BuildPageKeys();
+  // Options › Keep File Layout, as the user left it last time.
+  void BuildLayoutItem(QMenu* options);
   void BuildEncodingMenus(QMenu* options);
   void BuildToolbar();
   void BuildStatusBar();

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -95,6 +96,7 @@ void frmOrvane::BuildMenus() {
     connect(action, &QAction::triggered, this, [this, mode = item.mode] { SetInputMode(mode); });
     mode_actions_[i] = action;
   }
+  BuildLayoutItem(options);
   BuildEncodingMenus(options);
   SideWindows& side = side_windows_;
   connect(mnu_book, &QAction::triggered, this, [&side] { side.ShowBookmarksManager(); });
@@ -174,6 +176,27 @@ void frmOrvane::ShowHistory() {
   };
   show(mnu_undo_, QStringLiteral("&Undo"), session_.UndoName(), session_.CanUndo());
   show(mnu_redo_, QStringLiteral("&Redo"), session_.RedoName(), session_.CanRedo());
+}
+
+// The only setting Orvane keeps between runs.
+constexpr char kKeepLayoutSetting[] = "KeepFileLayout";
+
+void frmOrvane::BuildLayoutItem(QMenu* options) {
+  QAction* mnu_layout = AddItem(options, "mnuLayout", QStringLiteral("Keep File &Layout"));
+  mnu_layout->setCheckable(true);
+  mnu_layout->setToolTip(
+      QStringLiteral("Save an opened table with its own line order, line ends, blank lines and "
+                     "spelling: only what you changed changes."));
+  options->setToolTipsVisible(true);
+  QSettings settings(QStringLiteral("Orvane"), QStringLiteral("Orvane"));
+  const bool keep = settings.value(QLatin1String(kKeepLayoutSetting), false).toBool();
+  mnu_layout->setChecked(keep);
+  session_.Commands().SetKeepLayout(keep);
+  connect(mnu_layout, &QAction::toggled, this, [this](bool checked) {
+    session_.Commands().SetKeepLayout(checked);
+    QSettings(QStringLiteral("Orvane"), QStringLiteral("Orvane"))
+        .setValue(QLatin1String(kKeepLayoutSetting), checked);
+  });
 }
 
 void frmOrvane::BuildEncodingMenus(QMenu* options) {

@@ -1,6 +1,7 @@
 #include "support/ui_rig.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace orvane::testing {
@@ -22,6 +23,8 @@ void TriggerAction(const QWidget* window, const char* name) {
   }
   action->trigger();
 }
+
+WindowRig::TestSettings::TestSettings() { QStandardPaths::setTestModeEnabled(true); }
 
 WindowRig::WindowRig() {
   window.show();

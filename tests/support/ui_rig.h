@@ -19,6 +19,10 @@ void TriggerAction(const QWidget* window, const char* name);
 // The main window with its session and side windows, every question answered by a script.
 // Members are declared in the order the program itself builds them.
 struct WindowRig {
+  // First of all: the window reads its one setting, which must not be the user's.
+  struct TestSettings {
+    TestSettings();
+  } settings;
   FakeAnswers answers;
   session::Session session{answers};
   ui::side::SideWindowHost side{session};

@@ -178,8 +178,9 @@ void TblToolTest::HelpGivesTheCommands() {
   const auto result = RunTblTool({u"--help"_s});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(result.err, QByteArray());
-  for (const char* command : {"check FILE", "normalize IN OUT", "convert IN OUT ENCODING",
-                              "show [--encoding ENCODING] FILE"}) {
+  for (const char* command :
+       {"check FILE", "normalize IN OUT", "convert [--keep-layout] IN OUT ENCODING",
+        "show [--encoding ENCODING] FILE"}) {
     QVERIFY2(result.out.contains(command), command);
   }
 }
@@ -193,6 +194,8 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   QCOMPARE(result.err, QByteArray());
   // Written plainly in the new encoding: the mark is gone.
   QCOMPARE(TempFolder::Read(out), QByteArray("s: \x82\xA0\r\n41=\x83\x4A\r\n"));
+  result = RunTblTool({u"convert"_s, u"--keep-layout"_s, in, out, u"shift-jis"_s});
+  QCOMPARE(TempFolder::Read(out), QByteArray("s: \x82\xA0\n41=\x83\x4A\n"));  // the file's own ends
 
   const QString german = folder.Write(u"de.tbl"_s, "41=\xC3\x84\n42=B\n43=\xC3\x9F\xC3\x84\n");
   const QString kept = folder.Write(u"kept.tbl"_s, "old");

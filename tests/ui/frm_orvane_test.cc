@@ -136,12 +136,12 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
                                         u"Ctrl+G"_s, u"Ctrl+F"_s, u"F3"_s};
   // The encoding menus take C and V: Alt+O then B, E or I still reaches what it always did.
   QTest::newRow("&Options") << QStringLiteral("mnuOptions")
-                            << QStringList{u"mnuBook"_s, u"mnuExtra"_s, u"mnuInput"_s,
-                                           u"mnuEncoding"_s, u"mnuConvert"_s}
+                            << QStringList{u"mnuBook"_s,   u"mnuExtra"_s,    u"mnuInput"_s,
+                                           u"mnuLayout"_s, u"mnuEncoding"_s, u"mnuConvert"_s}
                             << QStringList{u"&Bookmarks Manager"_s, u"&Extra Lines Manager"_s,
-                                           u"&Input Mode..."_s, u"En&coding"_s,
-                                           u"Con&vert Table To"_s}
-                            << QStringList{u""_s, u""_s, u""_s, u""_s, u""_s};
+                                           u"&Input Mode..."_s,     u"Keep File &Layout"_s,
+                                           u"En&coding"_s,          u"Con&vert Table To"_s}
+                            << QStringList{u""_s, u""_s, u""_s, u""_s, u""_s, u""_s};
   QTest::newRow("Con&vert Table To")
       << QStringLiteral("mnuConvert")
       << QStringList{u"mnuConvertEucJp"_s, u"mnuConvertShiftJis"_s, u"mnuConvertUtf8"_s,

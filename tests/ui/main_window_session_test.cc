@@ -11,10 +11,13 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QUrl>
 
 #include <memory>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace orvane::ui {
 
@@ -29,6 +32,7 @@ class MainWindowSessionTest : public QObject {
   void NewTableRebuildsAnOpenManager();
   void ClosingTheMainWindowClosesTheSideWindows();
   void QuitOffersTheManagersRowsAfterASave();
+  void KeepLayoutIsRememberedAndDecidesTheSave();
   void DroppedFileOpensAsOpenWould_data();
   void DroppedFileOpensAsOpenWould();
 
@@ -45,7 +49,10 @@ class MainWindowSessionTest : public QObject {
 
 void MainWindowSessionTest::init() { rig_ = std::make_unique<testing::WindowRig>(); }
 
-void MainWindowSessionTest::cleanup() { rig_.reset(); }
+void MainWindowSessionTest::cleanup() {
+  rig_.reset();
+  QSettings(u"Orvane"_s, u"Orvane"_s).remove(u"KeepFileLayout"_s);  // in Qt's test folder
+}
 
 void MainWindowSessionTest::TypedRowMarksFillAndBookmarkAreSavedByteForByte() {
   Key(Qt::Key_H, Qt::ControlModifier);
@@ -152,6 +159,28 @@ void MainWindowSessionTest::QuitOffersTheManagersRowsAfterASave() {
   QCOMPARE(rig_->answers.messages[0].title, QStringLiteral("Extra Lines Manager"));
   QCOMPARE(rig_->answers.messages[1].title, QStringLiteral("Modified Table"));
   QCOMPARE(testing::TempFolder::Read(path), QByteArray("s: 20\r\n00=A\r\n"));
+}
+
+// The one setting: remembered between runs, and what a save writes follows it.
+void MainWindowSessionTest::KeepLayoutIsRememberedAndDecidesTheSave() {
+  testing::TempFolder folder;
+  const QString path = folder.Write(u"t.tbl"_s, "0a=x\n; note\n41=A");
+  rig_->Trigger("mnuLayout");
+  rig_.reset();
+  rig_ = std::make_unique<testing::WindowRig>();  // the next run
+  QVERIFY(rig_->Action("mnuLayout")->isChecked());
+  rig_->answers.QueueFile(path);
+  rig_->Trigger("mnuOpen");
+  rig_->State().SelectCode(0x0A);
+  Focus();
+  QTest::keyClicks(QApplication::focusWidget(), u"y"_s);
+  rig_->Trigger("mnuSave");
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("0a=xy\n; note\n41=A"));
+  rig_->Trigger("mnuLayout");
+  rig_->State().SelectCode(0x0A);  // a save put the cursor on 00
+  QTest::keyClicks(QApplication::focusWidget(), u"z"_s);
+  rig_->Trigger("mnuSave");
+  QCOMPARE(testing::TempFolder::Read(path), QByteArray("; note\r\n0A=xyz\r\n41=A\r\n"));
 }
 
 void MainWindowSessionTest::DroppedFileOpensAsOpenWould_data() {

@@ -1,3 +1,4 @@
+#include "model/file_access.h"
 #include "model/hex.h"
 #include "model/limited_list.h"
 #include "model/table_document.h"
@@ -5,6 +6,7 @@
 #include "text/utf16.h"
 #include "text/utf8.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace orvane::model {
@@ -128,6 +130,8 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
 std::optional<SaveError> SaveTable(TableDocument& document, const QString& path) {
   auto bytes = FileBytes(document);
   if (auto* error = std::get_if<SaveError>(&bytes)) return *error;
+  // QSaveFile would put a regular file in its place.
+  if (auto why = WhyNotReplaceable(QFile::encodeName(path))) return SaveError{*std::move(why)};
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     return SaveError{file.errorString()};

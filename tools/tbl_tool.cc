@@ -45,6 +45,8 @@ QByteArray WarningText(const model::LoadWarning& warning) {
       return "code " + code + " has no text";
     case model::LoadWarning::Kind::kKeptAsExtraLine:
       return "kept as an extra line";
+    case model::LoadWarning::Kind::kNulBytes:
+      return "holds bytes that table files do not hold (NUL); it may not be a table";
   }
   return {};
 }

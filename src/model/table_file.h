@@ -21,9 +21,10 @@ struct LoadError {
 };
 
 // A line that loaded but that a save will not write as it stands, or that only looks like a
-// code, a mark or a bookmark and is kept as an extra line.
+// code, a mark or a bookmark and is kept as an extra line; or the first line that holds a NUL
+// byte, which no table holds (the file may be no table at all).
 struct LoadWarning {
-  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine };
+  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kNulBytes };
   Kind kind = Kind::kReplaced;
   qsizetype line = 0;
   quint8 code = 0;
@@ -39,7 +40,8 @@ struct SaveError {
 // Reads the file into a document the caller has cleared, with its form (a byte-order mark,
 // UTF-16) and the encoding of all its text (text::DetectEncoding). The title names the file before
 // it is opened; the path follows only once it is open. On a failing line the lines before it stay
-// loaded. The warnings, in line order, go to `warnings` when it is given.
+// loaded. The warnings, in line order, go to `warnings` when it is given. A file larger than
+// kMaxTableBytes (file_access.h) is refused.
 [[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
                                                  QList<LoadWarning>* warnings = nullptr);
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,
@@ -56,7 +58,8 @@ struct SaveError {
 // special character or a bookmark, nor split into lines).
 [[nodiscard]] bool ReadsAsExtraLine(QByteArrayView line);
 
-// Replaces the file atomically: on any failure the old file is left exactly as it was. On
+// Replaces the file atomically: on any failure the old file is left exactly as it was. What is
+// there and is not a regular file (a named pipe, a device), nor a link to one, is refused. On
 // success the path and title name the file; the modified flag is the caller's.
 [[nodiscard]] std::optional<SaveError> SaveTable(TableDocument& document, const QString& path);
 // The line a save writes for a code ("41=A", "/FF=[end]"), without its line end; empty for a

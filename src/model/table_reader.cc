@@ -1,3 +1,4 @@
+#include "model/file_access.h"
 #include "model/hex.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
@@ -33,6 +34,23 @@ qsizetype BookmarkEnd(QByteArrayView line) {
 
 enum class LineForm { kEmpty, kCodeEntry, kBookmark, kSpecial, kExtraLine, kLookalike };
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A code entry typed wrong ("41 = A", " 42=B", "044=D", "4=E"): hexadecimal digits and "=",
+// with blanks around the digits or an odd number of them. Runs of 4, 6 or 8 digits right before
+// "=" are codes of several bytes, and runs of 10 or more are no code at all.
+bool NearlyACode(QByteArrayView line) {
+  qsizetype at = 0;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  const qsizetype indent = at;
+  while (at < line.size() && HexDigitValue(line[at]) >= 0) ++at;
+  const qsizetype digits = at - indent;
+  const qsizetype digits_end = at;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  if (digits == 0 || digits >= 10 || at == line.size() || line[at] != '=') return false;
+  return indent > 0 || at > digits_end || digits % 2 == 1;
+}
+
 // The form of a line, by the first test that matches. Lines that only look like a code entry, a
 // mark or a bookmark (a comment banner "; ====", "/%1=[end]", "(zzh)x") are kept verbatim as
 // extra lines rather than stopping the load, and so are "(" lines without "h)" or without a
@@ -53,7 +71,7 @@ LineForm Classify(QByteArrayView line) {
     case '*':
       return CodeAt(line, 1) ? LineForm::kSpecial : LineForm::kLookalike;
     default:
-      return LineForm::kExtraLine;
+      return NearlyACode(line) ? LineForm::kLookalike : LineForm::kExtraLine;
   }
 }
 
@@ -238,12 +256,28 @@ bool ReadsAsExtraLine(QByteArrayView line) {
 
 namespace {
 
+// The number of the line that holds the byte at `at`.
+qsizetype LineOf(QByteArrayView text, qsizetype at) {
+  qsizetype found = 0;
+  ForEachLine(text, [&](QByteArrayView line, qsizetype number) {
+    found = number;
+    return line.data() + line.size() < text.data() + at;
+  });
+  return found;
+}
+
 // The load itself, on the file's bytes, whose text the extra lines keep sharing.
 std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray& bytes,
                                        QList<LoadWarning>* warnings) {
   const std::optional<FormAndText> file = ReadForm(bytes);
   if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
   const QByteArray& text = file->converted ? *file->converted : bytes;
+  // Text files hold no NUL: a picture or a program opened by mistake is named before a save
+  // rewrites it as a table.
+  if (const qsizetype nul = text.indexOf('\0', file->start); nul >= 0 && warnings != nullptr) {
+    warnings->append({LoadWarning::Kind::kNulBytes,
+                      LineOf(QByteArrayView(text).sliced(file->start), nul - file->start), 0, 0});
+  }
   TableReader reader(document, text, file->form, warnings);
   std::optional<LoadError> error;
   ForEachLine(QByteArrayView(text).sliced(file->start), [&](QByteArrayView line, qsizetype number) {
@@ -266,9 +300,9 @@ std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return LoadError{0, file.errorString()};
   document.SetTablePath(path);
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return LoadError{0, file.errorString()};
-  return LoadFileBytes(document, bytes, warnings);
+  auto bytes = ReadFileContent(file.handle());
+  if (auto* error = std::get_if<LoadError>(&bytes)) return *error;
+  return LoadFileBytes(document, std::get<QByteArray>(bytes), warnings);
 }
 
 }  // namespace orvane::model

@@ -1,5 +1,6 @@
 #include "model/table_file.h"
 
+#include "model/file_access.h"
 #include "model/table_document.h"
 #include "support/temp_table.h"
 
@@ -8,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using orvane::model::LoadError;
 using orvane::model::LoadTableFromBytes;
 using orvane::model::LoadWarning;
@@ -42,6 +44,8 @@ class TableFileTest : public QObject {
   void LoneLineFeedEndsLine();
   void LoadSendsOneReset();
   void LoadOfMissingFileNamesFileButKeepsPath();
+  void FileLargerThanTheLimitIsRefused_data();
+  void FileLargerThanTheLimitIsRefused();
   void SavedTablePrintsBlocksInOrder();
   void ReadsAsExtraLineAgreesWithTheReader_data();
   void ReadsAsExtraLineAgreesWithTheReader();
@@ -180,6 +184,39 @@ void TableFileTest::LoadOfMissingFileNamesFileButKeepsPath() {
   }
 }
 
+void TableFileTest::FileLargerThanTheLimitIsRefused_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<qint64>("limit");
+  QTest::addColumn<bool>("refused");
+  QTest::newRow("at the limit") << u"100"_s << qint64{100} << false;
+  QTest::newRow("one byte past it") << u"101"_s << qint64{100} << true;
+  QTest::newRow("a device without end") << u"/dev/zero"_s << qint64{1000} << true;
+  // Refused from its size, before a byte is read; sparse, so it takes no room.
+  QTest::newRow("3 GiB") << u"3 GiB"_s << orvane::model::kMaxTableBytes << true;
+}
+
+void TableFileTest::FileLargerThanTheLimitIsRefused() {
+  QFETCH(QString, path);
+  QFETCH(qint64, limit);
+  QFETCH(bool, refused);
+  TempFolder folder;
+  if (!path.startsWith(u'/')) {
+    QFile file(folder.Path(path));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(path == u"3 GiB"_s ? qint64{3} << 30 : path.toLongLong()));
+    path = file.fileName();
+  }
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const auto content = orvane::model::ReadFileContent(file.handle(), limit);
+  QCOMPARE(std::holds_alternative<LoadError>(content), refused);
+  if (limit == orvane::model::kMaxTableBytes) {
+    TableDocument document;
+    const auto error = orvane::model::LoadTable(document, path);
+    QCOMPARE(error ? error->reason : QString(), u"Larger than 1 GiB, more than any table holds"_s);
+  }
+}
+
 void TableFileTest::SavedTablePrintsBlocksInOrder() {
   TableDocument document;
   QVERIFY(document.SetBookmark(0, 0x1234, "Intro"));
@@ -225,21 +262,32 @@ void TableFileTest::ReadsAsExtraLineAgreesWithTheReader() {
 
 void TableFileTest::LookalikeLinesAreKeptAsExtraLines_data() {
   QTest::addColumn<QByteArray>("line");
-  for (const char* line : {"G1=x", "4g=x", "/0=x", "(1=x", "; ====", "/", "*0", "/0z", "*=05",
-                           "/%111001=[end]", "(h)x", "(12g4h)x", "( 1h)x", "(123456789h)x"}) {
-    QTest::newRow(line) << QByteArray(line);
+  QTest::addColumn<QList<LoadWarning>>("warnings");
+  const QList<LoadWarning> kept{{LoadWarning::Kind::kKeptAsExtraLine, 2, 0, 0}};
+  for (const char* line :
+       {"G1=x",   "4g=x",  "/0=x",           "(1=x",  "; ====",   "/",       "*0",
+        "/0z",    "*=05",  "/%111001=[end]", "(h)x",  "(12g4h)x", "( 1h)x",  "(123456789h)x",
+        "41 = A", " 42=B", "\t43=C",         "044=D", "4=E",      "8140 =x", "12345=x"}) {
+    QTest::newRow(line) << QByteArray(line) << kept;
   }
+  // Codes of several bytes, a run of digits too long for a code, and a comment: no warning.
+  for (const char* line : {"8140=x", "A4A2A4=x", "8FA2AFFF=x", "0123456789=x", "; 41 = A"}) {
+    QTest::newRow(line) << QByteArray(line) << QList<LoadWarning>{};
+  }
+  QTest::newRow("NUL") << QByteArray("\x89PNG\0\x1A", 6)
+                       << QList<LoadWarning>{{LoadWarning::Kind::kNulBytes, 2, 0, 0}};
 }
 
 // Lines that only look like a code, a mark or a bookmark no longer stop the load: each is kept
 // verbatim, written back, and named only as a warning for `orvane-tbl check`.
 void TableFileTest::LookalikeLinesAreKeptAsExtraLines() {
   QFETCH(QByteArray, line);
+  QFETCH(QList<LoadWarning>, warnings);
   TableDocument document;
-  QList<LoadWarning> warnings;
-  QVERIFY(!LoadTableFromBytes(document, "41=A\r\n" + line + "\r\n", &warnings));
+  QList<LoadWarning> found;
+  QVERIFY(!LoadTableFromBytes(document, "41=A\r\n" + line + "\r\n", &found));
   QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>(line));
-  QCOMPARE(warnings, (QList<LoadWarning>{{LoadWarning::Kind::kKeptAsExtraLine, 2, 0, 0}}));
+  QCOMPARE(found, warnings);
   QCOMPARE(orvane::model::TableToBytes(document), line + "\r\n41=A\r\n");
   QVERIFY(ReadsAsExtraLine(line));
 }

@@ -37,4 +37,6 @@ QString DisplayText(QByteArrayView bytes, Encoding encoding) {
   return Visible(DecodeLenient(bytes, Encoding::kEucJp));
 }
 
+QString WithControlPictures(QString text) { return Visible(std::move(text)); }
+
 }  // namespace orvane::text

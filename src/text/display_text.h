@@ -11,4 +11,7 @@ namespace orvane::text {
 // become control pictures, so a cell never shows blank and never breaks its row.
 [[nodiscard]] QString DisplayText(QByteArrayView bytes, Encoding encoding);
 
+// The characters with each control character (C0, DEL) as its picture, as a cell shows it.
+[[nodiscard]] QString WithControlPictures(QString text);
+
 }  // namespace orvane::text

@@ -1,10 +1,18 @@
 #include "tbl_tool.h"
 
+#include "orvane_version.h"
+#include "support/file_size_limit.h"
 #include "support/temp_table.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using orvane::testing::DataPath;
@@ -21,7 +29,10 @@ class TblToolTest : public QObject {
   void CheckOfMissingFileNamesFile();
   void CheckWarnsOfLinesASaveChangesAndNamesTheForm();
   void NormalizeOfBrokenFileWritesNothing();
+  void NormalizeReportsSaveFailure_data();
   void NormalizeReportsSaveFailure();
+  void FilesAreNamedByTheCommandLineBytes();
+  void ConvertReadsANamedPipeOnce();
   void BadArgumentsGiveUsage_data();
   void BadArgumentsGiveUsage();
   void ProgramReportsThroughExitCodeAndStreams();
@@ -33,10 +44,10 @@ class TblToolTest : public QObject {
 void TblToolTest::NormalizeWritesCanonicalBytes() {
   TempFolder folder;
   const QString out = folder.Path(QStringLiteral("out.tbl"));
-  const auto result =
-      RunTblTool({QStringLiteral("normalize"), DataPath(QStringLiteral("every_form.tbl")), out});
+  const QString in = DataPath(QStringLiteral("every_form.tbl"));
+  const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
   QCOMPARE(result.exit_code, 0);
-  QCOMPARE(result.err, QByteArray());
+  QCOMPARE(result.err, RunTblTool({QStringLiteral("check"), in}).err);  // the lines it drops
   QCOMPARE(TempFolder::Read(out),
            TempFolder::Read(DataPath(QStringLiteral("every_form.expected.tbl"))));
 }
@@ -50,7 +61,9 @@ void TblToolTest::CheckSummarizesTable() {
   const QByteArray file = path.toLocal8Bit();
   QCOMPARE(result.err, file + ":2: warning: code 41 is defined again on line 3\n" + file +
                            ":5: warning: code 42 has no text\n" + file +
-                           ":6: warning: code 00 is defined again on line 7\n");
+                           ":6: warning: code 00 is defined again on line 7\n" + file +
+                           ":11: warning: kept as an extra line\n" + file +
+                           ":12: warning: kept as an extra line\n");  // " 00=B", "100=x"
 }
 
 void TblToolTest::CheckNamesFailingLine() {
@@ -66,25 +79,32 @@ void TblToolTest::CheckNamesFailingLine() {
 
 void TblToolTest::CheckOfMissingFileNamesFile() {
   TempFolder folder;
-  const QString path = folder.Path(QStringLiteral("missing.tbl"));
+  // A name cannot reach the terminal's controls either.
+  const QString path = folder.Path(u"missing\x1B]0;x\x07.tbl"_s);
   const auto result = RunTblTool({QStringLiteral("check"), path});
   QCOMPARE(result.exit_code, 1);
-  QCOMPARE(result.err, path.toLocal8Bit() + ": No such file or directory\n");
+  QCOMPARE(QString::fromUtf8(result.err),
+           folder.Path(u"missing\u241B]0;x\u2407.tbl: No such file or directory\n"_s));
 }
 
 void TblToolTest::CheckWarnsOfLinesASaveChangesAndNamesTheForm() {
   TempFolder folder;
-  const QString path = folder.Write(QStringLiteral("t.tbl"),
-                                    "\xEF\xBB\xBF; ====\n4G=x\n27=a\n27=b\nA4=\n/ff=[end]\n");
+  const QString path =
+      folder.Write(QStringLiteral("t.tbl"), QByteArray("\xEF\xBB\xBF; ====\n4G=x\n27=a\n27=b\nA4=\n"
+                                                       "/ff=[end]\n 42=B\nPNG\0\n",
+                                                       50));
   const auto result = RunTblTool({QStringLiteral("check"), path});
   QCOMPARE(result.exit_code, 0);
   const QByteArray file = path.toLocal8Bit();
   QCOMPARE(result.err, file + ":1: warning: kept as an extra line\n" + file +
                            ":2: warning: kept as an extra line\n" + file +
                            ":3: warning: code 27 is defined again on line 4\n" + file +
-                           ":5: warning: code A4 has no text\n");
+                           ":5: warning: code A4 has no text\n" + file +
+                           ":7: warning: kept as an extra line\n" + file +
+                           ":8: warning: holds bytes that table files do not hold (NUL); it may "
+                           "not be a table\n");
   QCOMPARE(result.out,
-           file + ": 2 codes, 1 special marks, 0 bookmarks, 2 extra lines, UTF-8 with BOM\n");
+           file + ": 2 codes, 1 special marks, 0 bookmarks, 4 extra lines, UTF-8 with BOM\n");
 }
 
 void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
@@ -104,37 +124,115 @@ void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
   QVERIFY(!QFileInfo::exists(fresh));
 }
 
+void TblToolTest::NormalizeReportsSaveFailure_data() {
+  QTest::addColumn<QString>("out");
+  QTest::addColumn<QByteArray>("reason");
+  QTest::newRow("missing folder") << u"missing/out.tbl"_s
+                                  << QByteArray("No such file or directory");
+  QTest::newRow("named pipe") << u"pipe"_s << QByteArray("Is a named pipe, not a regular file");
+  QTest::newRow("folder") << u"folder"_s << QByteArray("Is a folder, not a regular file");
+  QTest::newRow("file-size limit") << u"old.tbl"_s << QByteArray("File too large");
+}
+
+// Nothing there changes, and no temporary file is left behind.
 void TblToolTest::NormalizeReportsSaveFailure() {
+  QFETCH(QString, out);
+  QFETCH(QByteArray, reason);
   TempFolder folder;
-  const QString in = folder.Write(QStringLiteral("in.tbl"), "41=A\r\n");
-  const QString out = folder.Path(QStringLiteral("missing/out.tbl"));
-  const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
+  const QString in = folder.Write(u"in.tbl"_s, "41=" + QByteArray(8000, 'A') + "\r\n");
+  folder.Write(u"old.tbl"_s, "old");
+  QCOMPARE(mkfifo(QFile::encodeName(folder.Path(u"pipe"_s)).constData(), 0644), 0);
+  QVERIFY(QDir(folder.Path({})).mkdir(u"folder"_s));
+  const QStringList before = QDir(folder.Path({})).entryList(QDir::AllEntries | QDir::Hidden);
+  orvane::testing::FileSizeLimit limit(4096);
+  const auto result = RunTblTool({u"normalize"_s, in, folder.Path(out)});
   QCOMPARE(result.exit_code, 1);
-  QVERIFY(result.err.startsWith(out.toLocal8Bit() + ": "));
+  QCOMPARE(result.err, folder.Path(out).toUtf8() + ": " + reason + '\n');
+  QCOMPARE(QDir(folder.Path({})).entryList(QDir::AllEntries | QDir::Hidden), before);
+  QCOMPARE(TempFolder::Read(folder.Path(u"old.tbl"_s)), QByteArray("old"));
+  struct stat info {};
+  QCOMPARE(stat(QFile::encodeName(folder.Path(u"pipe"_s)).constData(), &info), 0);
+  QVERIFY(S_ISFIFO(info.st_mode));
+}
+
+// Names that are not UTF-8 are found and written as given, never under a name Qt would make of
+// them; the old file's permission bits stay.
+void TblToolTest::FilesAreNamedByTheCommandLineBytes() {
+  TempFolder folder;
+  const QByteArray base = QFile::encodeName(folder.Path({})) + '/';
+  const QByteArray in = base + "caf\xE9.tbl";
+  const QByteArray out = base + "out\xE9.tbl";
+  for (const QByteArray& name : {in, out}) {
+    const int descriptor = open(name.constData(), O_WRONLY | O_CREAT, 0640);
+    QVERIFY(descriptor >= 0);
+    QCOMPARE(write(descriptor, "41=A\n", 5), ssize_t{5});
+    close(descriptor);
+  }
+  auto result = orvane::tools::RunTblTool(QList<QByteArray>{"check", in});
+  QCOMPARE(result.out, base +
+                           "caf\\xE9.tbl: 1 codes, 0 special marks, 0 bookmarks, 0 extra "
+                           "lines, EUC-JP\n");
+  result = orvane::tools::RunTblTool(QList<QByteArray>{"normalize", in, out});
+  QCOMPARE(result.exit_code, 0);
+  struct stat info {};
+  QCOMPARE(stat(out.constData(), &info), 0);
+  QCOMPARE(info.st_mode & 07777, mode_t{0640});
+  QCOMPARE(info.st_size, off_t{6});  // 41=A CR LF
+  QVERIFY(!QFileInfo::exists(folder.Path(u"out\uFFFD.tbl"_s)));
+  // Qt's folder cannot remove what it cannot name.
+  QCOMPARE(unlink(in.constData()) + unlink(out.constData()), 0);
+}
+
+// convert once read its input twice, and waited for ever on a pipe's second opening.
+void TblToolTest::ConvertReadsANamedPipeOnce() {
+  TempFolder folder;
+  const QByteArray pipe = QFile::encodeName(folder.Path(u"pipe"_s));
+  QCOMPARE(mkfifo(pipe.constData(), 0644), 0);
+  std::thread writer([&pipe] {
+    const int descriptor = open(pipe.constData(), O_WRONLY);
+    (void)write(descriptor, "41=\xC3\xA9\n", 6);
+    close(descriptor);
+  });
+  const QString out = folder.Path(u"out.tbl"_s);
+  const auto result = RunTblTool({u"convert"_s, QFile::decodeName(pipe), out, u"EUC-JP"_s});
+  writer.join();
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\xE9\r\n"));
 }
 
 void TblToolTest::BadArgumentsGiveUsage_data() {
   QTest::addColumn<QStringList>("arguments");
-  QTest::newRow("none") << QStringList{};
-  QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("a")};
-  QTest::newRow("check without file") << QStringList{QStringLiteral("check")};
+  QTest::addColumn<QByteArray>("first_line");
+  const QByteArray usage = "usage: orvane-tbl check FILE\n";
+  QTest::newRow("none") << QStringList{} << usage;
+  QTest::newRow("unknown command")
+      << QStringList{QStringLiteral("dump"), QStringLiteral("a")} << usage;
+  QTest::newRow("check without file") << QStringList{QStringLiteral("check")} << usage;
   QTest::newRow("check two files")
-      << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")};
+      << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")} << usage;
   QTest::newRow("normalize one file")
-      << QStringList{QStringLiteral("normalize"), QStringLiteral("a")};
+      << QStringList{QStringLiteral("normalize"), QStringLiteral("a")} << usage;
   QTest::newRow("convert to an unknown encoding")
-      << QStringList{u"convert"_s, u"a"_s, u"b"_s, u"SJIS"_s};
+      << QStringList{u"convert"_s, u"a"_s, u"b"_s, u"SJIS"_s}
+      << QByteArray(
+             "orvane-tbl: unknown encoding 'SJIS'; known encodings: EUC-JP, Shift-JIS, "
+             "UTF-8, Windows-1252 (any letter case)\n");
   QTest::newRow("show with an unknown encoding")
-      << QStringList{u"show"_s, u"--encoding"_s, u"latin1"_s, u"a"_s};
-  QTest::newRow("show with another option") << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s};
+      << QStringList{u"show"_s, u"--encoding"_s, u"latin1"_s, u"a"_s}
+      << QByteArray(
+             "orvane-tbl: unknown encoding 'latin1'; known encodings: EUC-JP, Shift-JIS, "
+             "UTF-8, Windows-1252 (any letter case)\n");
+  QTest::newRow("show with another option")
+      << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s} << usage;
 }
 
 void TblToolTest::BadArgumentsGiveUsage() {
   QFETCH(QStringList, arguments);
+  QFETCH(QByteArray, first_line);
   const auto result = RunTblTool(arguments);
   QCOMPARE(result.exit_code, 2);
   QCOMPARE(result.out, QByteArray());
-  QVERIFY(result.err.startsWith("usage: orvane-tbl check FILE\n"));
+  QCOMPARE(result.err.first(result.err.indexOf('\n') + 1), first_line);
 }
 
 void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
@@ -144,18 +242,31 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
     QStringList arguments;
     int exit_code;
     QByteArray err;
+    QByteArray out;
+    QByteArray in;  // standard input
   };
-  const QByteArray usage = RunTblTool({}).err;
+  const QByteArray usage = RunTblTool(QStringList{}).err;
+  const QByteArray table = "42=B\n41=A\n";
   for (const Run& run :
-       {Run{{}, 2, usage},
-        Run{{QStringLiteral("check"), bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n"}}) {
+       {Run{{}, 2, usage, {}, {}},
+        Run{{u"check"_s, bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n", {}, {}},
+        Run{{u"--version"_s}, 0, {}, QByteArray("orvane-tbl ") + orvane::kFullVersion + '\n', {}},
+        Run{{u"check"_s, QString()}, 1, ": No such file or directory\n", {}, {}},  // no Qt warning
+        Run{{u"check"_s, u"-"_s},
+            0,
+            {},
+            "-: 2 codes, 0 special marks, 0 bookmarks, 0 extra lines, EUC-JP\n",
+            table},
+        Run{{u"normalize"_s, u"-"_s, u"-"_s}, 0, {}, "41=A\r\n42=B\r\n", table}}) {
     QProcess process;
     process.start(QStringLiteral(ORVANE_TBL_PROGRAM), run.arguments);
+    process.write(run.in);
+    process.closeWriteChannel();
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), run.exit_code);
     QCOMPARE(process.readAllStandardError(), run.err);
-    QCOMPARE(process.readAllStandardOutput(), QByteArray());
+    QCOMPARE(process.readAllStandardOutput(), run.out);
   }
 }
 
@@ -189,14 +300,13 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   // As single bytes, ß and Ä make one EUC-JP pair: the file would read back as a kanji.
   result = RunTblTool({u"convert"_s, german, kept, u"EUC-JP"_s});
   QCOMPARE(result.exit_code, 1);
-  QCOMPARE(result.err, file +
-                           ":3: cannot be written in EUC-JP: '43=\xC3\x9F\xC3\x84', which "
-                           "EUC-JP reads as other characters\n");
+  QCOMPARE(result.err, file + ":3: cannot be written in EUC-JP: '\xC3\x9F\xC3\x84'\n");
   QCOMPARE(TempFolder::Read(kept), QByteArray("old"));
   // A line a later one replaces is not converted, so it stops nothing.
   const QString replaced = folder.Write(u"re.tbl"_s, "41=\xC3\x84\n41=A\n");
   result = RunTblTool({u"convert"_s, replaced, kept, u"Shift-JIS"_s});
   QCOMPARE(result.exit_code, 0);
+  QCOMPARE(result.err, replaced.toUtf8() + ":1: warning: code 41 is defined again on line 2\n");
   QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
 }
 
@@ -206,9 +316,15 @@ void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
       u"t.tbl"_s, "; \x82\xA0\r\n41=\x83\x4A\r\n/FF=[\x82\xA9]\r\n42=\x1b\xFF\r\n(8h)\x82\xA0\r\n");
   auto result = RunTblTool({u"show"_s, path});
   QCOMPARE(result.exit_code, 0);
-  QCOMPARE(QString::fromUtf8(result.out), u"; あ\n41=カ\n42=\x1b\uFFFD\n/FF=[か]\n\n(8h)あ\n"_s);
+  // Control characters as the grid shows them: a table cannot drive the terminal.
+  QCOMPARE(QString::fromUtf8(result.out), u"; あ\n41=カ\n42=\u241B\uFFFD\n/FF=[か]\n\n(8h)あ\n"_s);
   result = RunTblTool({u"show"_s, u"--encoding"_s, u"windows-1252"_s, path});
   QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
+  const QString csi = folder.Write(u"csi.tbl"_s,
+                                   "41=\xC2\x9B"
+                                   "2J\x7F\r\n");
+  result = RunTblTool({u"show"_s, u"--encoding"_s, u"UTF-8"_s, csi});
+  QCOMPARE(QString::fromUtf8(result.out), u"41=\uFFFD2J\u2421\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TblToolTest)

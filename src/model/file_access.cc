@@ -1,8 +1,14 @@
 #include "model/file_access.h"
 
+#include "text/utf8.h"
+
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +66,24 @@ std::variant<QByteArray, LoadError> ReadFileContent(int descriptor, qint64 limit
     if (got == 0) return bytes;
     if (bytes.size() > limit) return TooLarge(limit);
   }
+}
+
+std::optional<QByteArray> NameQtCannotCarry(const QString& path) {
+  if (!path.contains(QChar::ReplacementCharacter)) return std::nullopt;
+  const QFileInfo info(path);
+  const QByteArray folder = QFile::encodeName(info.path());
+  DIR* listing = opendir(folder.constData());
+  if (listing == nullptr) return std::nullopt;
+  std::optional<QByteArray> found;
+  while (const dirent* entry = readdir(listing)) {
+    const QByteArray name(entry->d_name);
+    if (!text::IsValidUtf8(name) && QFile::decodeName(name) == info.fileName()) {
+      found = folder + '/' + name;
+      break;
+    }
+  }
+  closedir(listing);
+  return found;
 }
 
 std::optional<QString> WhyNotReplaceable(const QByteArray& native_path) {

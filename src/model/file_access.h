@@ -20,6 +20,11 @@ inline constexpr qint64 kMaxTableBytes = qint64{1} << 30;
 [[nodiscard]] std::variant<QByteArray, LoadError> ReadFileContent(int descriptor,
                                                                   qint64 limit = kMaxTableBytes);
 
+// The bytes of the file that a name from Qt (a file dialog's) stands for, when that file's name
+// is not UTF-8: Qt shows each such byte as U+FFFD, and the name Qt gives names another file.
+// Nothing for any other name.
+[[nodiscard]] std::optional<QByteArray> NameQtCannotCarry(const QString& path);
+
 // Why a save must not replace what is at the path ("Is a named pipe, not a regular file"), or
 // nothing when it is a regular file, a symbolic link to one, or not there at all.
 [[nodiscard]] std::optional<QString> WhyNotReplaceable(const QByteArray& native_path);

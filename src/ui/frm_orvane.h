@@ -86,7 +86,7 @@ class frmOrvane : public QMainWindow {
   QActionGroup* encoding_group_ = nullptr;  // radio items: one encoding is the table's
   QAction* encoding_form_ = nullptr;
   QTimer caps_timer_;
-  QString dropped_file_;
+  QByteArray dropped_file_;
   QTimer drop_timer_;  // opens the dropped file once the drop has ended
 };
 

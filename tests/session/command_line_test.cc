@@ -19,26 +19,31 @@ void CommandLineTest::ArgumentsGiveTheirAction_data() {
   QTest::addColumn<QStringList>("arguments");
   QTest::addColumn<int>("action");
   QTest::addColumn<QString>("file");
-  QTest::newRow("none") << QStringList{} << int(Action::kRun) << QString();
-  QTest::newRow("a file") << QStringList{u"a.tbl"_s} << int(Action::kRun) << u"a.tbl"_s;
-  QTest::newRow("version") << QStringList{u"--version"_s} << int(Action::kVersion) << QString();
-  QTest::newRow("help") << QStringList{u"--help"_s} << int(Action::kHelp) << QString();
+  QTest::addColumn<int>("file_argument");
+  QTest::newRow("none") << QStringList{} << int(Action::kRun) << QString() << -1;
+  QTest::newRow("a file") << QStringList{u"a.tbl"_s} << int(Action::kRun) << u"a.tbl"_s << 0;
+  QTest::newRow("version") << QStringList{u"--version"_s} << int(Action::kVersion) << QString()
+                           << -1;
+  QTest::newRow("help") << QStringList{u"--help"_s} << int(Action::kHelp) << QString() << -1;
   QTest::newRow("two files") << QStringList{u"a.tbl"_s, u"b.tbl"_s} << int(Action::kUsageError)
-                             << QString();
-  QTest::newRow("unknown option") << QStringList{u"-x"_s} << int(Action::kUsageError) << QString();
+                             << QString() << -1;
+  QTest::newRow("unknown option") << QStringList{u"-x"_s} << int(Action::kUsageError) << QString()
+                                  << -1;
   QTest::newRow("version and a file")
-      << QStringList{u"--version"_s, u"a.tbl"_s} << int(Action::kUsageError) << QString();
+      << QStringList{u"--version"_s, u"a.tbl"_s} << int(Action::kUsageError) << QString() << -1;
   QTest::newRow("a file named like an option")
-      << QStringList{u"--"_s, u"-a.tbl"_s} << int(Action::kRun) << u"-a.tbl"_s;
+      << QStringList{u"--"_s, u"-a.tbl"_s} << int(Action::kRun) << u"-a.tbl"_s << 1;
 }
 
 void CommandLineTest::ArgumentsGiveTheirAction() {
   QFETCH(QStringList, arguments);
   QFETCH(int, action);
   QFETCH(QString, file);
+  QFETCH(int, file_argument);
   const CommandLine line = ParseCommandLine(arguments);
   QCOMPARE(int(line.action), action);
   QCOMPARE(line.file, file);
+  QCOMPARE(line.file_argument, file_argument);
 }
 
 }  // namespace orvane::session

@@ -197,7 +197,7 @@ QByteArray Summary(const TableDocument& document) {
     const QByteArray text = document.GetCellText(code);
     if (text.isEmpty()) continue;
     ++codes;
-    if (document.IsSpecial(code) && (text == "/" || text == "*")) ++marks;
+    if (document.HasWrittenMark(code)) ++marks;
   }
   const QString form = text::FormName(document.Form());
   const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;

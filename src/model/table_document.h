@@ -61,6 +61,11 @@ class TableDocument : public QObject {
   [[nodiscard]] QByteArray GetCellText(quint8 code) const { return cells_[code].text; }
   void SetCellText(quint8 code, const QByteArray& text);
   [[nodiscard]] bool IsSpecial(quint8 code) const { return cells_[code].special; }
+  // A mark counts only on the text it stands for, "/" or "*": a save writes a marked cell with
+  // any other text as a code entry, so only then is the mark shown and written.
+  [[nodiscard]] bool HasWrittenMark(quint8 code) const {
+    return cells_[code].special && (cells_[code].text == "/" || cells_[code].text == "*");
+  }
   // Marking a cell that has no mark gives it no label; unmarking drops the label.
   void MarkSpecial(quint8 code);
   void UnmarkSpecial(quint8 code);

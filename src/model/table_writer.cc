@@ -68,7 +68,7 @@ QByteArray CodeLine(const TableDocument& document, quint8 code) {
   const QByteArray text = document.GetCellText(code);
   if (text.isEmpty()) return {};
   // A mark is written only on the text it stands for; on any other text it is ignored.
-  if (document.IsSpecial(code) && (text == "/" || text == "*")) {
+  if (document.HasWrittenMark(code)) {
     return text + HexByte(code) + document.MarkLabel(code);
   }
   return HexByte(code) + '=' + text;

@@ -125,7 +125,7 @@ void frmOrvane::ShowSelectedCode() {
   PanelWidget(Panel::kSelectedCode)
       ->setText(QStringLiteral("Selected code: ") + QString::fromLatin1(model::HexByte(code)) +
                 QStringLiteral("='") +
-                text::DisplayText(document.GetCellText(code), document.Encoding()) +
+                text::Abridged(text::DisplayText(document.GetCellText(code), document.Encoding())) +
                 QLatin1Char('\''));
 }
 

@@ -83,6 +83,7 @@ class frmOrvane : public QMainWindow {
   QAction* mnu_undo_ = nullptr;
   QAction* mnu_redo_ = nullptr;
   std::array<QAction*, 4> encoding_actions_{};
+  std::array<QAction*, 4> convert_actions_{};
   QActionGroup* encoding_group_ = nullptr;  // radio items: one encoding is the table's
   QAction* encoding_form_ = nullptr;
   QTimer caps_timer_;

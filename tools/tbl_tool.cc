@@ -217,13 +217,13 @@ ToolResult RunTblTool(const QList<QByteArray>& arguments) {
   if (command == "normalize" && count == 3) return Normalize(arguments[1], arguments[2]);
   if (command == "convert" && count == 4) {
     auto target = EncodingArgument(arguments[3]);
-    if (auto* refusal = std::get_if<ToolResult>(&target)) return *std::move(refusal);
+    if (auto* refusal = std::get_if<ToolResult>(&target)) return std::move(*refusal);
     return Convert(arguments[1], arguments[2], std::get<text::Encoding>(target));
   }
   if (command == "show" && count == 2) return Show(arguments[1], std::nullopt);
   if (command == "show" && count == 4 && arguments[1] == "--encoding") {
     auto encoding = EncodingArgument(arguments[2]);
-    if (auto* refusal = std::get_if<ToolResult>(&encoding)) return *std::move(refusal);
+    if (auto* refusal = std::get_if<ToolResult>(&encoding)) return std::move(*refusal);
     return Show(arguments[3], std::get<text::Encoding>(encoding));
   }
   return Usage();

@@ -23,7 +23,7 @@ QString MisreadPart(const QString& characters, text::Encoding to) {
   constexpr qsizetype kLongest = 4;
   for (qsizetype length = 2; length <= std::min(kLongest, characters.size() - 1); ++length) {
     for (qsizetype at = 0; at + length <= characters.size(); ++at) {
-      const QString part = characters.mid(at, length);
+      QString part = characters.mid(at, length);
       const std::optional<QByteArray> bytes = text::EncodeText(part, to);
       if (bytes && text::Decode(*bytes, to) != part) return part;
     }

@@ -32,8 +32,6 @@ class TableFileSaveTest : public QObject {
 
  private slots:
   void SaveOverFolderFailsAndLeavesItAlone();
-  void SaveOntoWhatIsNotARegularFileIsRefused_data();
-  void SaveOntoWhatIsNotARegularFileIsRefused();
   void SaveIntoMissingFolderFailsAndCreatesNothing();
   void SavePastFileSizeLimitLeavesOldFile();
   void SaveKeepsPermissionBits();
@@ -53,42 +51,6 @@ void TableFileSaveTest::SaveOverFolderFailsAndLeavesItAlone() {
   QVERIFY(QFileInfo(path).isDir());
   QCOMPARE(TempFolder::Read(path + QStringLiteral("/inside")), kOldBytes);
   QCOMPARE(document.TablePath(), QStringLiteral("Unnamed"));
-}
-
-void TableFileSaveTest::SaveOntoWhatIsNotARegularFileIsRefused_data() {
-  QTest::addColumn<QString>("link_to");  // the save goes through a link to it, when named
-  QTest::addColumn<QString>("reason");
-  QTest::newRow("named pipe") << QString() << QStringLiteral("Is a named pipe, not a regular file");
-  QTest::newRow("link to a named pipe")
-      << QStringLiteral("pipe")
-      << QStringLiteral("Is a symbolic link to a named pipe, not a regular file");
-  QTest::newRow("link to nothing")
-      << QStringLiteral("gone")
-      << QStringLiteral("Is a symbolic link to nothing, not a regular file");
-  QTest::newRow("link to a table: written through it") << QStringLiteral("old.tbl") << QString();
-}
-
-void TableFileSaveTest::SaveOntoWhatIsNotARegularFileIsRefused() {
-  QFETCH(QString, link_to);
-  QFETCH(QString, reason);
-  TempFolder folder;
-  const QString pipe = folder.Path(QStringLiteral("pipe"));
-  QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
-  const QString old = folder.Write(QStringLiteral("old.tbl"), kOldBytes);
-  QString path = pipe;
-  if (!link_to.isEmpty()) {
-    path = folder.Path(QStringLiteral("link"));
-    QVERIFY(QFile::link(link_to, path));
-  }
-  TableDocument document;
-  document.SetCellText(0x41, "A");
-  const auto error = orvane::model::SaveTable(document, path);
-  QCOMPARE(error.value_or(orvane::model::SaveError{}).reason, reason);
-  struct stat info {};
-  QCOMPARE(stat(QFile::encodeName(pipe).constData(), &info), 0);
-  QVERIFY(S_ISFIFO(info.st_mode));
-  QCOMPARE(QFileInfo(path).isSymLink(), !link_to.isEmpty());
-  QCOMPARE(TempFolder::Read(old), reason.isEmpty() ? QByteArray("41=A\r\n") : kOldBytes);
 }
 
 void TableFileSaveTest::SaveIntoMissingFolderFailsAndCreatesNothing() {

@@ -127,11 +127,14 @@ void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
 void TblToolTest::NormalizeReportsSaveFailure_data() {
   QTest::addColumn<QString>("out");
   QTest::addColumn<QByteArray>("reason");
-  QTest::newRow("missing folder") << u"missing/out.tbl"_s
-                                  << QByteArray("No such file or directory");
-  QTest::newRow("named pipe") << u"pipe"_s << QByteArray("Is a named pipe, not a regular file");
-  QTest::newRow("folder") << u"folder"_s << QByteArray("Is a folder, not a regular file");
+  QTest::newRow("missing folder") << u"no/t.tbl"_s << QByteArray("No such file or directory");
   QTest::newRow("file-size limit") << u"old.tbl"_s << QByteArray("File too large");
+  QTest::newRow("folder") << u"folder"_s << QByteArray("Is a folder, not a regular file");
+  QTest::newRow("named pipe") << u"pipe"_s << QByteArray("Is a named pipe, not a regular file");
+  QTest::newRow("link to it") << u"link"_s
+                              << QByteArray(
+                                     "Is a symbolic link to a named pipe, "
+                                     "not a regular file");
 }
 
 // Nothing there changes, and no temporary file is left behind.
@@ -139,48 +142,45 @@ void TblToolTest::NormalizeReportsSaveFailure() {
   QFETCH(QString, out);
   QFETCH(QByteArray, reason);
   TempFolder folder;
+  QDir dir(folder.Path({}));
   const QString in = folder.Write(u"in.tbl"_s, "41=" + QByteArray(8000, 'A') + "\r\n");
   folder.Write(u"old.tbl"_s, "old");
-  QCOMPARE(mkfifo(QFile::encodeName(folder.Path(u"pipe"_s)).constData(), 0644), 0);
-  QVERIFY(QDir(folder.Path({})).mkdir(u"folder"_s));
-  const QStringList before = QDir(folder.Path({})).entryList(QDir::AllEntries | QDir::Hidden);
+  QVERIFY(mkfifo(QFile::encodeName(folder.Path(u"pipe"_s)).constData(), 0644) == 0 &&
+          dir.mkdir(u"folder"_s) && QFile::link(u"pipe"_s, folder.Path(u"link"_s)));
+  const QStringList before = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
   orvane::testing::FileSizeLimit limit(4096);
   const auto result = RunTblTool({u"normalize"_s, in, folder.Path(out)});
-  QCOMPARE(result.exit_code, 1);
   QCOMPARE(result.err, folder.Path(out).toUtf8() + ": " + reason + '\n');
-  QCOMPARE(QDir(folder.Path({})).entryList(QDir::AllEntries | QDir::Hidden), before);
+  QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
   QCOMPARE(TempFolder::Read(folder.Path(u"old.tbl"_s)), QByteArray("old"));
   struct stat info {};
-  QCOMPARE(stat(QFile::encodeName(folder.Path(u"pipe"_s)).constData(), &info), 0);
-  QVERIFY(S_ISFIFO(info.st_mode));
+  QVERIFY(stat(QFile::encodeName(folder.Path(u"pipe"_s)).constData(), &info) == 0 &&
+          S_ISFIFO(info.st_mode));
 }
 
-// Names that are not UTF-8 are found and written as given, never under a name Qt would make of
-// them; the old file's permission bits stay.
+// A name that is not UTF-8 is read and written as given, never under the name Qt makes of it;
+// through a link, the file it points to is replaced with its permission bits.
 void TblToolTest::FilesAreNamedByTheCommandLineBytes() {
   TempFolder folder;
-  const QByteArray base = QFile::encodeName(folder.Path({})) + '/';
-  const QByteArray in = base + "caf\xE9.tbl";
-  const QByteArray out = base + "out\xE9.tbl";
-  for (const QByteArray& name : {in, out}) {
-    const int descriptor = open(name.constData(), O_WRONLY | O_CREAT, 0640);
-    QVERIFY(descriptor >= 0);
-    QCOMPARE(write(descriptor, "41=A\n", 5), ssize_t{5});
-    close(descriptor);
-  }
+  const QByteArray in = QFile::encodeName(folder.Path(u"caf"_s)) + "\xE9.tbl";
+  const QByteArray out = QFile::encodeName(folder.Path(u"out"_s)) + "\xE9.tbl";
+  const QByteArray link = QFile::encodeName(folder.Path(u"link"_s));
+  for (const QByteArray& name : {in, out}) close(open(name.constData(), O_CREAT, 0640));
+  QCOMPARE(symlink(out.constData(), link.constData()), 0);
   auto result = orvane::tools::RunTblTool(QList<QByteArray>{"check", in});
-  QCOMPARE(result.out, base +
-                           "caf\\xE9.tbl: 1 codes, 0 special marks, 0 bookmarks, 0 extra "
-                           "lines, EUC-JP\n");
-  result = orvane::tools::RunTblTool(QList<QByteArray>{"normalize", in, out});
-  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(result.out, QFile::encodeName(folder.Path(u"caf"_s)) +
+                           "\\xE9.tbl: 0 codes, 0 special marks, 0 bookmarks, 0 extra lines, "
+                           "EUC-JP\n");
+  QVERIFY(!orvane::tools::RunTblTool(
+               QList<QByteArray>{"normalize", DataPath(u"empty.tbl"_s).toUtf8(), link})
+               .exit_code);
   struct stat info {};
+  QVERIFY(lstat(link.constData(), &info) == 0 && S_ISLNK(info.st_mode));
   QCOMPARE(stat(out.constData(), &info), 0);
   QCOMPARE(info.st_mode & 07777, mode_t{0640});
-  QCOMPARE(info.st_size, off_t{6});  // 41=A CR LF
+  QCOMPARE(info.st_size, off_t{TempFolder::Read(DataPath(u"empty.expected.tbl"_s)).size()});
   QVERIFY(!QFileInfo::exists(folder.Path(u"out\uFFFD.tbl"_s)));
-  // Qt's folder cannot remove what it cannot name.
-  QCOMPARE(unlink(in.constData()) + unlink(out.constData()), 0);
+  QCOMPARE(unlink(in.constData()) + unlink(out.constData()), 0);  // Qt cannot name them
 }
 
 // convert once read its input twice, and waited for ever on a pipe's second opening.
@@ -196,43 +196,27 @@ void TblToolTest::ConvertReadsANamedPipeOnce() {
   const QString out = folder.Path(u"out.tbl"_s);
   const auto result = RunTblTool({u"convert"_s, QFile::decodeName(pipe), out, u"EUC-JP"_s});
   writer.join();
-  QCOMPARE(result.exit_code, 0);
   QCOMPARE(TempFolder::Read(out), QByteArray("41=\xE9\r\n"));
 }
 
 void TblToolTest::BadArgumentsGiveUsage_data() {
   QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<QByteArray>("first_line");
-  const QByteArray usage = "usage: orvane-tbl check FILE\n";
-  QTest::newRow("none") << QStringList{} << usage;
-  QTest::newRow("unknown command")
-      << QStringList{QStringLiteral("dump"), QStringLiteral("a")} << usage;
-  QTest::newRow("check without file") << QStringList{QStringLiteral("check")} << usage;
+  QTest::newRow("none") << QStringList{};
+  QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("a")};
+  QTest::newRow("check without file") << QStringList{QStringLiteral("check")};
   QTest::newRow("check two files")
-      << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")} << usage;
+      << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")};
   QTest::newRow("normalize one file")
-      << QStringList{QStringLiteral("normalize"), QStringLiteral("a")} << usage;
-  QTest::newRow("convert to an unknown encoding")
-      << QStringList{u"convert"_s, u"a"_s, u"b"_s, u"SJIS"_s}
-      << QByteArray(
-             "orvane-tbl: unknown encoding 'SJIS'; known encodings: EUC-JP, Shift-JIS, "
-             "UTF-8, Windows-1252 (any letter case)\n");
-  QTest::newRow("show with an unknown encoding")
-      << QStringList{u"show"_s, u"--encoding"_s, u"latin1"_s, u"a"_s}
-      << QByteArray(
-             "orvane-tbl: unknown encoding 'latin1'; known encodings: EUC-JP, Shift-JIS, "
-             "UTF-8, Windows-1252 (any letter case)\n");
-  QTest::newRow("show with another option")
-      << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s} << usage;
+      << QStringList{QStringLiteral("normalize"), QStringLiteral("a")};
+  QTest::newRow("show with another option") << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s};
 }
 
 void TblToolTest::BadArgumentsGiveUsage() {
   QFETCH(QStringList, arguments);
-  QFETCH(QByteArray, first_line);
   const auto result = RunTblTool(arguments);
   QCOMPARE(result.exit_code, 2);
   QCOMPARE(result.out, QByteArray());
-  QCOMPARE(result.err.first(result.err.indexOf('\n') + 1), first_line);
+  QVERIFY(result.err.startsWith("usage: orvane-tbl check FILE\n"));
 }
 
 void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
@@ -242,21 +226,21 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
     QStringList arguments;
     int exit_code;
     QByteArray err;
-    QByteArray out;
-    QByteArray in;  // standard input
+    QByteArray out = {};
+    QByteArray in = {};  // standard input
   };
   const QByteArray usage = RunTblTool(QStringList{}).err;
   const QByteArray table = "42=B\n41=A\n";
+  const QByteArray summary = "-: 2 codes, 0 special marks, 0 bookmarks, 0 extra lines, EUC-JP\n";
   for (const Run& run :
-       {Run{{}, 2, usage, {}, {}},
-        Run{{u"check"_s, bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n", {}, {}},
-        Run{{u"--version"_s}, 0, {}, QByteArray("orvane-tbl ") + orvane::kFullVersion + '\n', {}},
-        Run{{u"check"_s, QString()}, 1, ": No such file or directory\n", {}, {}},  // no Qt warning
-        Run{{u"check"_s, u"-"_s},
-            0,
-            {},
-            "-: 2 codes, 0 special marks, 0 bookmarks, 0 extra lines, EUC-JP\n",
-            table},
+       {Run{{}, 2, usage}, Run{{u"check"_s, bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n"},
+        Run{{u"--version"_s}, 0, {}, QByteArray("orvane-tbl ") + orvane::kFullVersion + '\n'},
+        Run{{u"check"_s, QString()}, 1, ": No such file or directory\n"},  // and no Qt warning
+        Run{{u"convert"_s, u"a"_s, u"b"_s, u"SJIS"_s},
+            2,
+            "orvane-tbl: unknown encoding 'SJIS'; known encodings: EUC-JP, Shift-JIS, UTF-8, "
+            "Windows-1252 (any letter case)\n"},
+        Run{{u"check"_s, u"-"_s}, 0, {}, summary, table},
         Run{{u"normalize"_s, u"-"_s, u"-"_s}, 0, {}, "41=A\r\n42=B\r\n", table}}) {
     QProcess process;
     process.start(QStringLiteral(ORVANE_TBL_PROGRAM), run.arguments);
@@ -320,11 +304,9 @@ void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
   QCOMPARE(QString::fromUtf8(result.out), u"; あ\n41=カ\n42=\u241B\uFFFD\n/FF=[か]\n\n(8h)あ\n"_s);
   result = RunTblTool({u"show"_s, u"--encoding"_s, u"windows-1252"_s, path});
   QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
-  const QString csi = folder.Write(u"csi.tbl"_s,
-                                   "41=\xC2\x9B"
-                                   "2J\x7F\r\n");
+  const QString csi = folder.Write(u"csi.tbl"_s, "41=\xC2\x9B\x7F\r\n");
   result = RunTblTool({u"show"_s, u"--encoding"_s, u"UTF-8"_s, csi});
-  QCOMPARE(QString::fromUtf8(result.out), u"41=\uFFFD2J\u2421\n"_s);
+  QCOMPARE(QString::fromUtf8(result.out), u"41=\uFFFD\u2421\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TblToolTest)

@@ -71,9 +71,11 @@ std::optional<ToolResult> Load(const QByteArray& path, LoadedTable& table, bool 
     return LoadFailure(path, *error);
   }
   table.bytes = std::get<QByteArray>(std::move(content));
-  const auto error = model::LoadTableFromBytes(table.document, table.bytes, &table.warnings);
-  for (const model::LoadWarning& warning : warn ? table.warnings : QList<model::LoadWarning>()) {
-    table.err.append(PrintableName(path)).append(':').append(QByteArray::number(warning.line));
+  const auto error =
+      model::LoadTableFromBytes(table.document, table.bytes, warn ? &table.warnings : nullptr);
+  const QByteArray name = PrintableName(path);  // once: a table may draw millions of warnings
+  for (const model::LoadWarning& warning : table.warnings) {
+    table.err.append(name).append(':').append(QByteArray::number(warning.line));
     table.err.append(": warning: ").append(WarningText(warning)).append('\n');
   }
   if (!error) return std::nullopt;

@@ -55,8 +55,13 @@ std::variant<QByteArray, LoadError> ReadFileContent(int descriptor, qint64 limit
   }
   for (;;) {
     const qsizetype had = bytes.size();
-    const auto room = static_cast<qsizetype>(std::min<qint64>(kBlock, limit + 1 - had));
-    if (bytes.capacity() < had + room) bytes.reserve(std::max(had + room, 2 * had));
+    auto room = static_cast<qsizetype>(std::min<qint64>(kBlock, limit + 1 - had));
+    // A regular file fills the room reserved for it to the byte; other input grows by doubling.
+    if (bytes.capacity() > had) {
+      room = std::min(room, bytes.capacity() - had);
+    } else {
+      bytes.reserve(std::max(had + room, 2 * had));
+    }
     bytes.resize(had + room);
     const ssize_t got = read(descriptor, bytes.data() + had, static_cast<size_t>(room));
     const int error = errno;

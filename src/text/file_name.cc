@@ -17,6 +17,7 @@ qsizetype SequenceAt(QByteArrayView name, qsizetype at) {
 }  // namespace
 
 QString ReadableFileName(QByteArrayView name) {
+  if (IsValidUtf8(name)) return WithControlPictures(QString::fromUtf8(name));
   QString readable;
   for (qsizetype at = 0; at < name.size();) {
     if (const qsizetype length = SequenceAt(name, at); length > 0) {

@@ -21,7 +21,10 @@ struct ToolResult {
   QByteArray err;
 };
 
-// `arguments` excludes the program name.
+// `arguments` excludes the program name; they are the command line's bytes, and a file name
+// among them need not be UTF-8.
+[[nodiscard]] ToolResult RunTblTool(const QList<QByteArray>& arguments);
+// The same with each argument in UTF-8.
 [[nodiscard]] ToolResult RunTblTool(const QStringList& arguments);
 
 // "N codes, N longer codes, N special marks, N bookmarks, N extra lines, NAME": the codes of one

@@ -48,6 +48,8 @@ int main(int argc, char* argv[]) {
   orvane::ui::frmOrvane window(session, side_windows);
   answers.SetMainWindow(&window);
   window.show();
-  if (!command_line.file.isEmpty()) session.Commands().OpenFile(command_line.file);
+  if (!command_line.file.isEmpty()) {
+    session.Commands().OpenFile(QByteArray(argv[1 + command_line.file_argument]));
+  }
   return QApplication::exec();
 }

@@ -2,10 +2,17 @@
 
 #include "editing/editing_state.h"
 #include "editing/extra_lines_draft.h"
+#include "model/file_access.h"
 #include "model/hex.h"
 #include "model/limited_list.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "text/file_name.h"
+#include "text/utf8.h"
+
+#include <QFile>
+
+#include <algorithm>
 
 namespace orvane::commands {
 
@@ -90,12 +97,20 @@ void DocumentCommands::Open() {
   if (!MayDropTable()) return;
   const auto chosen = answers_.FileDialog(Answers::FileDialogForm::kOpen, dialog_file_name_);
   if (!chosen || chosen->isEmpty()) return;
+  if (const auto name = model::NameQtCannotCarry(*chosen)) {
+    RefuseName(*name);
+    return;
+  }
   Load(*chosen);
 }
 
-void DocumentCommands::OpenFile(const QString& path) {
+void DocumentCommands::OpenFile(const QByteArray& native_path) {
+  if (!text::IsValidUtf8(native_path)) {
+    RefuseName(native_path);
+    return;
+  }
   if (!MayDropTable()) return;
-  Load(path);
+  Load(QFile::decodeName(native_path));
 }
 
 void DocumentCommands::Load(const QString& path) {
@@ -112,14 +127,26 @@ void DocumentCommands::Load(const QString& path) {
 
 void DocumentCommands::ReportLoad(const QString& path, const std::optional<model::LoadError>& error,
                                   const QList<model::LoadWarning>& warnings) {
-  const QStringList dropped = LinesASaveDrops(warnings);
-  const QString dropped_text = QStringLiteral("A save will not write these lines:\r\n") +
-                               model::JoinAtMost(dropped, QStringLiteral("\r\n"));
+  QStringList notes;
+  // A picture or a program opened by mistake, which a save would rewrite as a table.
+  if (std::any_of(warnings.begin(), warnings.end(), [](const model::LoadWarning& warning) {
+        return warning.kind == model::LoadWarning::Kind::kNulBytes;
+      })) {
+    notes << QStringLiteral(
+                 "\"%1\" holds bytes that table files do not hold (NUL); it may not be a table. "
+                 "A save rewrites it as one.")
+                 .arg(path);
+  }
+  if (const QStringList dropped = LinesASaveDrops(warnings); !dropped.isEmpty()) {
+    notes << QStringLiteral("A save will not write these lines:\r\n") +
+                 model::JoinAtMost(dropped, QStringLiteral("\r\n"));
+  }
   if (!error) {
-    if (dropped.isEmpty()) return;
-    (void)answers_.MessageBox(
-        QStringLiteral("The table \"%1\" was opened.\r\n\r\n%2").arg(path, dropped_text),
-        QStringLiteral("Open Table"), Answers::Icon::kExclamation, Answers::Buttons::kOk);
+    if (notes.isEmpty()) return;
+    (void)answers_.MessageBox(QStringLiteral("The table \"%1\" was opened.\r\n\r\n%2")
+                                  .arg(path, notes.join(QStringLiteral("\r\n\r\n"))),
+                              QStringLiteral("Open Table"), Answers::Icon::kExclamation,
+                              Answers::Buttons::kOk);
     return;
   }
   QString what = error->line > 0 ? QStringLiteral(
@@ -128,7 +155,7 @@ void DocumentCommands::ReportLoad(const QString& path, const std::optional<model
                                        .arg(error->line)
                                        .arg(error->reason)
                                  : error->reason + QStringLiteral("\r\n\r\nNothing was loaded.");
-  if (!dropped.isEmpty()) what += QStringLiteral("\r\n\r\n") + dropped_text;
+  for (const QString& note : notes) what += QStringLiteral("\r\n\r\n") + note;
   ReportError(QStringLiteral("The table \"%1\" could not be read.\r\n%2").arg(path, what));
 }
 
@@ -150,6 +177,10 @@ bool DocumentCommands::SaveAs() {
   dialog_file_name_ = document_.TablePath();
   const auto chosen = answers_.FileDialog(Answers::FileDialogForm::kSave, dialog_file_name_);
   if (!chosen || chosen->isEmpty()) return false;
+  if (const auto name = model::NameQtCannotCarry(*chosen)) {
+    RefuseName(*name);
+    return false;
+  }
   dialog_file_name_ = *chosen;
   if (!Write(*chosen)) return false;
   document_.SetModified(false);
@@ -173,6 +204,13 @@ bool DocumentCommands::Write(const QString& path) {
   state_.OpenPage(state_.CurrentPage());
   emit tableSaved();
   return true;
+}
+
+void DocumentCommands::RefuseName(const QByteArray& native_path) {
+  ReportError(QStringLiteral("The name of the file \"%1\" is not UTF-8, and Orvane can neither "
+                             "open nor save a file under it.\r\n\r\nRename the file, then open "
+                             "it.")
+                  .arg(text::ReadableFileName(native_path)));
 }
 
 void DocumentCommands::ReportError(const QString& text) {

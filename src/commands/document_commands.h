@@ -34,9 +34,10 @@ class DocumentCommands : public QObject {
 
   void New();
   void Open();
-  // Opens a file named outside the dialog (at start-up, or dropped on the window) as Open does,
-  // with its questions first.
-  void OpenFile(const QString& path);
+  // Opens a file named outside the dialog (at start-up, or dropped on the window) by its bytes,
+  // as Open does, with its questions first. A name that is not UTF-8 is refused: Qt's file names
+  // cannot carry it, and every later save would go to another file.
+  void OpenFile(const QByteArray& native_path);
   void Save();
   // True when the table was written.
   bool SaveAs();
@@ -70,6 +71,8 @@ class DocumentCommands : public QObject {
   void TableReplaced();
   [[nodiscard]] bool Write(const QString& path);
   void ReportError(const QString& text);
+  // Tells the user that a file's name is not UTF-8, with each such byte shown as \xHH.
+  void RefuseName(const QByteArray& native_path);
 
   model::TableDocument& document_;
   editing::EditingState& state_;

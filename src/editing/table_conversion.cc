@@ -4,6 +4,7 @@
 #include "model/table_layout.h"
 #include "text/codec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvane::editing {
@@ -16,6 +17,20 @@ struct Converted {
   std::array<QByteArray, model::kSlotCount> titles;
   QList<QByteArray> extra_lines;
 };
+
+// The fewest neighbouring characters (up to a few) that read back as others, so a message can
+// quote them rather than a whole line; else all of them.
+QString MisreadPart(const QString& characters, text::Encoding to) {
+  constexpr qsizetype kLongest = 4;
+  for (qsizetype length = 2; length <= std::min(kLongest, characters.size() - 1); ++length) {
+    for (qsizetype at = 0; at + length <= characters.size(); ++at) {
+      QString part = characters.mid(at, length);
+      const std::optional<QByteArray> bytes = text::EncodeText(part, to);
+      if (bytes && text::Decode(*bytes, to) != part) return part;
+    }
+  }
+  return characters;
+}
 
 }  // namespace
 
@@ -39,7 +54,7 @@ std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encod
     if (!text::EncodeText(character, to)) return Unconvertible{character.toString(), false};
     i += pair ? 1 : 0;
   }
-  if (!text::Convert(bytes, from, to)) return Unconvertible{*characters, true};
+  if (!text::Convert(bytes, from, to)) return Unconvertible{MisreadPart(*characters, to), true};
   return std::nullopt;
 }
 

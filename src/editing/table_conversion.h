@@ -9,9 +9,9 @@
 namespace orvane::editing {
 
 // Why a text cannot be rewritten: the first character that has no form in the target; or
-// none when its bytes cannot be read in the table's encoding; or the whole text, when its
-// characters each have a form but together would read back as others (two Latin letters in
-// EUC-JP make a pair).
+// none when its bytes cannot be read in the table's encoding; or, when its characters each have
+// a form but together would read back as others (two Latin letters in EUC-JP make a pair), the
+// fewest neighbouring ones that do.
 struct Unconvertible {
   QString character;
   bool misread = false;

@@ -42,6 +42,12 @@ bool TableDocument::IsSpecial(const Code& code) const {
   return line && ReadTableLine(extra_lines_.at(*line)).form == LineForm::kSpecial;
 }
 
+bool TableDocument::HasWrittenMark(const Code& code) const {
+  if (!IsSpecial(code)) return false;
+  const QByteArray text = GetCellText(code);
+  return text == "/" || text == "*";
+}
+
 QByteArray TableDocument::MarkLabel(const Code& code) const {
   if (code.IsSingleByte()) return cells_[code.Last()].label;
   const auto line = extra_lines_.DefiningLine(code);

@@ -84,6 +84,9 @@ class TableDocument : public QObject {
   void SetCellText(const Code& code, const QByteArray& text);
   // A longer code is marked by its line: a mark line, which stands for the text "/" or "*".
   [[nodiscard]] bool IsSpecial(const Code& code) const;
+  // A mark counts only on the text it stands for, "/" or "*": a save writes a marked cell with
+  // any other text as a code entry, so only then is the mark shown and written.
+  [[nodiscard]] bool HasWrittenMark(const Code& code) const;
   // Marking a cell that has no mark gives it no label; unmarking drops the label. A longer code
   // is marked only while its text is "/" or "*": its line is rewritten in place, spelling kept.
   void MarkSpecial(const Code& code);

@@ -23,9 +23,10 @@ struct LoadError {
 
 // A line that loaded but that a save will not write as it stands, that only looks like a code, a
 // mark or a bookmark and is kept as an extra line, or a longer code's line that a later line
-// overrides (both stay in the file).
+// overrides (both stay in the file); or the first line that holds a NUL byte, which no table
+// holds (the file may be no table at all).
 struct LoadWarning {
-  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kDefinedAgain };
+  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kDefinedAgain, kNulBytes };
   Kind kind = Kind::kReplaced;
   qsizetype line = 0;
   Code code;
@@ -41,7 +42,8 @@ struct SaveError {
 // Reads the file into a document the caller has cleared, with its form (a byte-order mark,
 // UTF-16) and the encoding of all its text (text::DetectEncoding). The title names the file before
 // it is opened; the path follows only once it is open. On a failing line the lines before it stay
-// loaded. The warnings, in line order, go to `warnings` when it is given.
+// loaded. The warnings, in line order, go to `warnings` when it is given. A file larger than
+// kMaxTableBytes (file_access.h) is refused.
 [[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
                                                  QList<LoadWarning>* warnings = nullptr);
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,
@@ -58,7 +60,8 @@ struct SaveError {
 // bookmarks), or the file's own layout as it was read, with only what changed changed.
 enum class SaveLayout { kCanonical, kKeepFile };
 
-// Replaces the file atomically: on any failure the old file is left exactly as it was. On
+// Replaces the file atomically: on any failure the old file is left exactly as it was. What is
+// there and is not a regular file (a named pipe, a device), nor a link to one, is refused. On
 // success the path and title name the file; the modified flag is the caller's. A table without a
 // file's layout is written canonically either way, and a canonical save lets the layout go: the
 // file is canonical from then on.

@@ -29,6 +29,23 @@ HexDigits HexRun(QByteArrayView line, qsizetype at) {
 // were (a single byte, or an extra line).
 bool SpellsLongerCode(qsizetype digits) { return digits == 4 || digits == 6 || digits == 8; }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A code entry of one byte typed wrong ("41 = A", " 42=B", "044=D", "4=E"): hexadecimal digits
+// and "=", with blanks around the digits or one or three of them. Runs of 4, 6 or 8 digits are
+// codes of several bytes; 5, 7, and 10 or more are read as extra lines and left alone.
+bool NearlyACode(QByteArrayView line) {
+  qsizetype at = 0;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  const qsizetype indent = at;
+  while (at < line.size() && HexDigitValue(line[at]) >= 0) ++at;
+  const qsizetype digits = at - indent;
+  const qsizetype digits_end = at;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  if (digits == 0 || digits >= 10 || at == line.size() || line[at] != '=') return false;
+  return indent > 0 || at > digits_end || digits == 1 || digits == 3;
+}
+
 // Where the "h)" of a bookmark line starts, or -1.
 qsizetype BookmarkEnd(QByteArrayView line) {
   for (qsizetype i = 1; i + 1 < line.size(); ++i) {
@@ -99,7 +116,7 @@ TableLine ReadTableLine(QByteArrayView line) {
   if (SpellsLongerCode(run.count) && run.count < line.size() && line[run.count] == '=') {
     return Coded(LineForm::kCodeEntry, line, 0, run, run.count, run.count + 1);
   }
-  return Form(LineForm::kExtraLine);
+  return Form(NearlyACode(line) ? LineForm::kLookalike : LineForm::kExtraLine);
 }
 
 QByteArray DefinedText(const TableLine& line) {

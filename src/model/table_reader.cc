@@ -1,3 +1,4 @@
+#include "model/file_access.h"
 #include "model/file_lines.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
@@ -167,12 +168,28 @@ QList<QByteArrayView> FileLines(QByteArrayView text) {
 
 namespace {
 
+// The number of the line that holds the byte at `at`.
+qsizetype LineOf(QByteArrayView text, qsizetype at) {
+  qsizetype found = 0;
+  ForEachLine(text, [&](QByteArrayView line, qsizetype number, LineEnding) {
+    found = number;
+    return line.data() + line.size() < text.data() + at;
+  });
+  return found;
+}
+
 // The load itself, on the file's bytes, whose text the extra lines keep sharing.
 std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray& bytes,
                                        QList<LoadWarning>* warnings) {
   const std::optional<FormAndText> file = ReadForm(bytes);
   if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
   const QByteArray& text = file->converted ? *file->converted : bytes;
+  // Text files hold no NUL: a picture or a program opened by mistake is named before a save
+  // rewrites it as a table.
+  if (const qsizetype nul = text.indexOf('\0', file->start); nul >= 0 && warnings != nullptr) {
+    warnings->append({LoadWarning::Kind::kNulBytes,
+                      LineOf(QByteArrayView(text).sliced(file->start), nul - file->start), {}, 0});
+  }
   std::optional<LoadError> error;
   {
     TableReader reader(document, text, file->form, warnings);
@@ -206,9 +223,9 @@ std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return LoadError{0, file.errorString()};
   document.SetTablePath(path);
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return LoadError{0, file.errorString()};
-  return LoadFileBytes(document, bytes, warnings);
+  auto bytes = ReadFileContent(file.handle());
+  if (auto* error = std::get_if<LoadError>(&bytes)) return *error;
+  return LoadFileBytes(document, std::get<QByteArray>(bytes), warnings);
 }
 
 }  // namespace orvane::model

@@ -1,3 +1,4 @@
+#include "model/file_access.h"
 #include "model/hex.h"
 #include "model/limited_list.h"
 #include "model/table_document.h"
@@ -6,6 +7,7 @@
 #include "text/utf16.h"
 #include "text/utf8.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace orvane::model {
@@ -72,7 +74,7 @@ QByteArray CodeLine(const TableDocument& document, const Code& code) {
   const QByteArray text = document.GetCellText(code);
   if (text.isEmpty()) return {};
   // A mark is written only on the text it stands for; on any other text it is ignored.
-  if (document.IsSpecial(code) && (text == "/" || text == "*")) {
+  if (document.HasWrittenMark(code)) {
     return text + HexByte(code.Last()) + document.MarkLabel(code);
   }
   return HexByte(code.Last()) + '=' + text;
@@ -138,6 +140,8 @@ std::optional<SaveError> SaveTable(TableDocument& document, const QString& path,
                                    SaveLayout layout) {
   auto bytes = FileBytes(document, layout);
   if (auto* error = std::get_if<SaveError>(&bytes)) return *error;
+  // QSaveFile would put a regular file in its place.
+  if (auto why = WhyNotReplaceable(QFile::encodeName(path))) return SaveError{*std::move(why)};
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     return SaveError{file.errorString()};

@@ -6,7 +6,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   using Action = CommandLine::Action;
   CommandLine line;
   bool options_ended = false;
-  for (const QString& argument : arguments) {
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
     if (!options_ended && argument == QLatin1String("--")) {
       options_ended = true;
     } else if (!options_ended && argument.startsWith(u'-') && argument.size() > 1) {
@@ -16,6 +17,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       return {Action::kUsageError, {}};
     } else if (line.file.isEmpty()) {
       line.file = argument;
+      line.file_argument = i;
     } else {
       return {Action::kUsageError, {}};
     }

@@ -11,6 +11,8 @@ struct CommandLine {
   enum class Action { kRun, kVersion, kHelp, kUsageError };
   Action action = Action::kRun;
   QString file;  // a table to open at start-up, or empty
+  // Which of the arguments names the file: its bytes, not the text above, are the name.
+  qsizetype file_argument = -1;
 };
 
 // `arguments` excludes the program name. One file, --version or --help; anything else (two

@@ -37,4 +37,14 @@ QString DisplayText(QByteArrayView bytes, Encoding encoding) {
   return Visible(DecodeLenient(bytes, Encoding::kEucJp));
 }
 
+QString WithControlPictures(QString text) { return Visible(std::move(text)); }
+
+QString Abridged(const QString& text) {
+  if (text.size() <= kShownCharacters) return text;
+  // A character beyond the 16-bit range is not cut in halves.
+  const qsizetype end =
+      text.at(kShownCharacters - 1).isHighSurrogate() ? kShownCharacters - 1 : kShownCharacters;
+  return text.first(end) + u'\u2026';
+}
+
 }  // namespace orvane::text

@@ -131,7 +131,7 @@ void frmOrvane::ShowSelectedCode() {
   PanelWidget(Panel::kSelectedCode)
       ->setText(QStringLiteral("Selected code: ") + QString::fromLatin1(code.Hex()) +
                 QStringLiteral("='") +
-                text::DisplayText(document.GetCellText(code), document.Encoding()) +
+                text::Abridged(text::DisplayText(document.GetCellText(code), document.Encoding())) +
                 QLatin1Char('\''));
 }
 
@@ -163,13 +163,14 @@ StatusPanel* frmOrvane::PanelWidget(Panel panel) const {
 
 namespace {
 
-// The first of the dropped files, when it is a local file; empty otherwise.
-QString DroppedFile(const QMimeData* data) {
+// The bytes that name the first of the dropped files, when it is a local file; empty otherwise.
+// The bytes, not Qt's text of them: a name that is not UTF-8 is to be refused, not misread.
+QByteArray DroppedFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls() || data->urls().isEmpty()) return {};
   const QUrl first = data->urls().constFirst();
   // A folder is no table: taking it would only end in a message that it cannot be read.
   if (!first.isLocalFile() || QFileInfo(first.toLocalFile()).isDir()) return {};
-  return first.toLocalFile();
+  return QByteArray::fromPercentEncoding(first.path(QUrl::FullyEncoded).toLatin1());
 }
 
 }  // namespace
@@ -179,7 +180,7 @@ void frmOrvane::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void frmOrvane::dropEvent(QDropEvent* event) {
-  const QString file = DroppedFile(event->mimeData());
+  const QByteArray file = DroppedFile(event->mimeData());
   if (file.isEmpty()) return;
   event->acceptProposedAction();
   // After the drop has ended: the file manager waits for it while a question is open.

@@ -92,10 +92,11 @@ class frmOrvane : public QMainWindow {
   QAction* mnu_undo_ = nullptr;
   QAction* mnu_redo_ = nullptr;
   std::array<QAction*, 4> encoding_actions_{};
+  std::array<QAction*, 4> convert_actions_{};
   QActionGroup* encoding_group_ = nullptr;  // radio items: one encoding is the table's
   QAction* encoding_form_ = nullptr;
   QTimer caps_timer_;
-  QString dropped_file_;
+  QByteArray dropped_file_;
   QTimer drop_timer_;  // opens the dropped file once the drop has ended
 };
 

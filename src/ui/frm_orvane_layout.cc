@@ -229,6 +229,7 @@ void frmOrvane::BuildEncodingMenus(QMenu* options) {
                                     "written plainly in it, without a byte-order mark or UTF-16.")
                          .arg(text::EncodingName(target)));
     connect(item, &QAction::triggered, this, [this, target] { session_.ConvertTable(target); });
+    convert_actions_[static_cast<size_t>(target)] = item;
   }
   connect(options, &QMenu::aboutToShow, this, &frmOrvane::ShowEncoding);
 }
@@ -242,6 +243,10 @@ void frmOrvane::ShowEncoding() {
     item->setChecked(choice == document.Encoding());
     // UTF-16 holds characters, not bytes of an encoding: there is nothing to read otherwise.
     item->setEnabled(!utf16);
+    // A plain table converted to its own encoding would change nothing but the modified flag;
+    // with a mark or UTF-16, the conversion writes it plainly.
+    convert_actions_[static_cast<size_t>(choice)]->setEnabled(choice != document.Encoding() ||
+                                                              form != text::FileForm::kPlain);
   }
   QString line;
   if (utf16) {

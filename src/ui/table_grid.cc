@@ -94,10 +94,10 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
       // The line a save writes, so that a mark's text after its code can be seen.
       const QByteArray line = model::CodeLine(document_, code);
       if (line.isEmpty()) return {};
-      return text::DisplayText(line, document_.Encoding());
+      return text::Abridged(text::DisplayText(line, document_.Encoding()));
     }
     case Qt::BackgroundRole:
-      if (document_.IsSpecial(code)) return kMarkedBackground;
+      if (document_.HasWrittenMark(code)) return kMarkedBackground;
       return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignCenter);

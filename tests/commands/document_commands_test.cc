@@ -12,6 +12,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace orvane::commands {
@@ -70,6 +74,8 @@ class DocumentCommandsTest : public QObject {
   void PendingExtraLinesAreOfferedFirst_data();
   void PendingExtraLinesAreOfferedFirst();
   void OpenNamesTheLinesASaveDrops();
+  void NamesThatAreNotUtf8AreRefused_data();
+  void NamesThatAreNotUtf8AreRefused();
 };
 
 void DocumentCommandsTest::NewAsksOnlyWhenModified_data() {
@@ -320,12 +326,15 @@ void DocumentCommandsTest::FailedSaveReportsAndKeepsOldFile_data() {
   QTest::addColumn<QString>("target");
   QTest::newRow("target is a folder") << QStringLiteral("folder");
   QTest::newRow("parent folder missing") << QStringLiteral("missing/t.tbl");
+  QTest::newRow("target is a named pipe") << QStringLiteral("pipe");
 }
 
 void DocumentCommandsTest::FailedSaveReportsAndKeepsOldFile() {
   QFETCH(QString, target);
   Fixture f;
   QVERIFY(QDir(f.folder.Path(QString())).mkdir(QStringLiteral("folder")));
+  const QByteArray pipe = QFile::encodeName(f.folder.Path(QStringLiteral("pipe")));
+  QCOMPARE(mkfifo(pipe.constData(), 0644), 0);
   const QString path = f.folder.Path(target);
   f.Edit();
   f.answers.QueueFile(path);
@@ -340,6 +349,9 @@ void DocumentCommandsTest::FailedSaveReportsAndKeepsOldFile() {
   QVERIFY(f.document.IsModified());
   QCOMPARE(f.document.TablePath(), QStringLiteral("Unnamed"));
   QVERIFY(QFileInfo(f.folder.Path(QStringLiteral("folder"))).isDir());
+  struct stat info {};
+  QCOMPARE(stat(pipe.constData(), &info), 0);
+  QVERIFY(S_ISFIFO(info.st_mode));
 }
 
 void DocumentCommandsTest::FailedSaveOnFileSizeLimitKeepsOldFile() {
@@ -496,13 +508,20 @@ void DocumentCommandsTest::OpenNamesTheLinesASaveDrops() {
   for (int code = 0x30; code < 0x3B; ++code) {
     content += model::HexByte(static_cast<quint8>(code)) + "=\r\n";
   }
-  f.answers.QueueFile(f.folder.Write(QStringLiteral("t.tbl"), content));
+  content += QByteArray("\x89PNG\0\r\n", 7);
+  const QString path = f.folder.Write(QStringLiteral("t.tbl"), content);
+  f.answers.QueueFile(path);
   f.answers.QueueButton(Button::kOk);
   f.commands.Open();
   QCOMPARE(f.answers.messages.size(), 1);
   const auto& message = f.answers.messages.first();
   QCOMPARE(message.title, QStringLiteral("Open Table"));
   QCOMPARE(message.icon, Answers::Icon::kExclamation);
+  // A file that may be no table at all is named first.
+  QVERIFY2(message.text.contains(
+               u"opened.\r\n\r\n\"%1\" holds bytes that table files do not hold "
+               u"(NUL); it may not be a table. A save rewrites it as one.\r\n"_s.arg(path)),
+           qPrintable(message.text));
   QVERIFY2(message.text.contains(
                QStringLiteral("A save will not write these lines:\r\n"
                               "Line 2 (code 27) is replaced by line 3.\r\n"
@@ -512,7 +531,33 @@ void DocumentCommandsTest::OpenNamesTheLinesASaveDrops() {
   QVERIFY2(message.text.endsWith(QStringLiteral(
                "Line 12 (code 37) has no text and will not be saved.\r\n... and 3 more.")),
            qPrintable(message.text));
-  QCOMPARE(f.document.ExtraLineCount(), 1);
+  QCOMPARE(f.document.ExtraLineCount(), 2);
+}
+
+void DocumentCommandsTest::NamesThatAreNotUtf8AreRefused_data() {
+  QTest::addColumn<int>("dialog");  // -1: named on the command line or dropped
+  QTest::newRow("given") << -1;
+  QTest::newRow("open dialog") << int(Form::kOpen);
+  QTest::newRow("save dialog") << int(Form::kSave);
+}
+
+// Qt reads "caf\xE9.tbl" as "caf\uFFFD.tbl", another name: nothing is opened or written.
+void DocumentCommandsTest::NamesThatAreNotUtf8AreRefused() {
+  QFETCH(int, dialog);
+  Fixture f;
+  f.Edit();
+  const QByteArray name = QFile::encodeName(f.folder.Path(u"caf"_s)) + "\xE9.tbl";
+  QCOMPARE(close(open(name.constData(), O_CREAT, 0644)), 0);
+  if (dialog == int(Form::kOpen)) f.answers.QueueButton(Button::kNo);  // the save prompt
+  f.answers.QueueButton(Button::kOk);
+  f.answers.QueueFile(QFile::decodeName(name));
+  if (dialog < 0) f.commands.OpenFile(name);
+  if (dialog == int(Form::kOpen)) f.commands.Open();
+  if (dialog == int(Form::kSave)) QVERIFY(!f.commands.SaveAs());
+  QVERIFY(f.answers.messages.last().text.contains(u"caf\\xE9.tbl\" is not UTF-8"_s));
+  QCOMPARE(f.document.GetCellText(0x41), QByteArray("A"));
+  QVERIFY(!QFileInfo::exists(QFile::decodeName(name)));
+  QCOMPARE(unlink(name.constData()), 0);  // Qt's folder cannot remove what it cannot name
 }
 
 }  // namespace orvane::commands

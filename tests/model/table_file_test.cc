@@ -1,5 +1,6 @@
 #include "model/table_file.h"
 
+#include "model/file_access.h"
 #include "model/table_document.h"
 #include "model/table_line.h"
 #include "support/temp_table.h"
@@ -9,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using orvane::model::LoadError;
 using orvane::model::LoadTableFromBytes;
 using orvane::model::LoadWarning;
@@ -43,6 +45,8 @@ class TableFileTest : public QObject {
   void LoneLineFeedEndsLine();
   void LoadSendsOneReset();
   void LoadOfMissingFileNamesFileButKeepsPath();
+  void FileLargerThanTheLimitIsRefused_data();
+  void FileLargerThanTheLimitIsRefused();
   void SavedTablePrintsBlocksInOrder();
   void ReadsAsExtraLineAgreesWithTheReader_data();
   void ReadsAsExtraLineAgreesWithTheReader();
@@ -181,6 +185,29 @@ void TableFileTest::LoadOfMissingFileNamesFileButKeepsPath() {
   }
 }
 
+void TableFileTest::FileLargerThanTheLimitIsRefused_data() {
+  QTest::addColumn<qint64>("size");  // of a sparse file, which takes no room; -1: /dev/zero
+  QTest::addColumn<qint64>("limit");
+  QTest::newRow("at the limit") << qint64{100} << qint64{100};
+  QTest::newRow("past it") << qint64{101} << qint64{100};
+  QTest::newRow("a device without end") << qint64{-1} << qint64{1000};
+  QTest::newRow("3 GiB, from its size") << (qint64{3} << 30) << orvane::model::kMaxTableBytes;
+}
+
+void TableFileTest::FileLargerThanTheLimitIsRefused() {
+  QFETCH(qint64, size);
+  QFETCH(qint64, limit);
+  TempFolder folder;
+  QFile file(size < 0 ? u"/dev/zero"_s : folder.Path(u"t.tbl"_s));
+  QVERIFY(file.open(QIODevice::ReadWrite) && (size < 0 || file.resize(size)));
+  const auto content = orvane::model::ReadFileContent(file.handle(), limit);
+  QCOMPARE(std::holds_alternative<LoadError>(content), size != limit);
+  if (limit != orvane::model::kMaxTableBytes) return;
+  TableDocument document;
+  const auto error = orvane::model::LoadTable(document, file.fileName());
+  QCOMPARE(error.value_or(LoadError{}).reason, u"Larger than 1 GiB, more than any table holds"_s);
+}
+
 void TableFileTest::SavedTablePrintsBlocksInOrder() {
   TableDocument document;
   QVERIFY(document.SetBookmark(0, 0x1234, "Intro"));
@@ -226,21 +253,33 @@ void TableFileTest::ReadsAsExtraLineAgreesWithTheReader() {
 
 void TableFileTest::LookalikeLinesAreKeptAsExtraLines_data() {
   QTest::addColumn<QByteArray>("line");
-  for (const char* line : {"G1=x", "4g=x", "/0=x", "(1=x", "; ====", "/", "*0", "/0z", "*=05",
-                           "/%111001=[end]", "(h)x", "(12g4h)x", "( 1h)x", "(123456789h)x"}) {
-    QTest::newRow(line) << QByteArray(line);
+  QTest::addColumn<QList<LoadWarning>>("warnings");
+  const QList<LoadWarning> kept{{LoadWarning::Kind::kKeptAsExtraLine, 2, 0, 0}};
+  for (const char* line :
+       {"G1=x",   "4g=x",  "/0=x",           "(1=x",  "; ====",   "/",       "*0",
+        "/0z",    "*=05",  "/%111001=[end]", "(h)x",  "(12g4h)x", "( 1h)x",  "(123456789h)x",
+        "41 = A", " 42=B", "\t43=C",         "044=D", "4=E",      "8140 =x", "123=x"}) {
+    QTest::newRow(line) << QByteArray(line) << kept;
   }
+  // Codes of several bytes, a run of digits too long for a code, and a comment: no warning.
+  for (const char* line :
+       {"8140=x", "A4A2A4=x", "8FA2AFFF=x", "12345=x", "0123456789=x", "; 41 = A"}) {
+    QTest::newRow(line) << QByteArray(line) << QList<LoadWarning>{};
+  }
+  QTest::newRow("NUL") << QByteArray("\x89PNG\0\x1A", 6)
+                       << QList<LoadWarning>{{LoadWarning::Kind::kNulBytes, 2, 0, 0}};
 }
 
 // Lines that only look like a code, a mark or a bookmark no longer stop the load: each is kept
 // verbatim, written back, and named only as a warning for `orvane-tbl check`.
 void TableFileTest::LookalikeLinesAreKeptAsExtraLines() {
   QFETCH(QByteArray, line);
+  QFETCH(QList<LoadWarning>, warnings);
   TableDocument document;
-  QList<LoadWarning> warnings;
-  QVERIFY(!LoadTableFromBytes(document, "41=A\r\n" + line + "\r\n", &warnings));
+  QList<LoadWarning> found;
+  QVERIFY(!LoadTableFromBytes(document, "41=A\r\n" + line + "\r\n", &found));
   QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>(line));
-  QCOMPARE(warnings, (QList<LoadWarning>{{LoadWarning::Kind::kKeptAsExtraLine, 2, 0, 0}}));
+  QCOMPARE(found, warnings);
   QCOMPARE(orvane::model::TableToBytes(document), line + "\r\n41=A\r\n");
   QVERIFY(ReadsAsExtraLine(line));
 }

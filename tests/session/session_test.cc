@@ -26,6 +26,7 @@ class SessionTest : public QObject {
   void TypingIntoOneCellIsOneStep();
   void CursorMoveOrModeChangeEndsATypingStep();
   void UndoToTheSavedStateClearsModified();
+  void NewAndOpenStartAFreshHistory_data();
   void NewAndOpenStartAFreshHistory();
   void ExtraLinesManagerFollowsTheHistory();
   void LinesAppliedAtThePromptAreAStep();
@@ -84,6 +85,14 @@ void SessionTest::EveryChangeIsUndoneAndRedone_data() {
     s.Record(StepKind::kExtraLines, [&s] { s.ExtraLines().Apply(); });
     s.ExtraLines().Close();
   });
+  // Lines that differ in one text alone are another table: the Update is a step of its own.
+  QTest::newRow("extra line updated")
+      << u"Extra Lines"_s << std::function<void(Session&)>([](Session& s) {
+           s.ExtraLines().Open();
+           QVERIFY(s.ExtraLines().Update(0, "s: 21"));
+           s.ApplyExtraLines();
+           s.ExtraLines().Close();
+         });
   QTest::newRow("conversion") << u"Conversion"_s << std::function<void(Session&)>([](Session& s) {
     s.Document().SetCellText(0x42, "\xA4\xAB");
     s.ConvertTable(text::Encoding::kUtf8);
@@ -191,13 +200,29 @@ void SessionTest::UndoToTheSavedStateClearsModified() {
   QCOMPARE(session_->UndoName(), u"Typing"_s);
 }
 
+void SessionTest::NewAndOpenStartAFreshHistory_data() {
+  QTest::addColumn<bool>("open");
+  QTest::newRow("New") << false;
+  QTest::newRow("Open") << true;
+}
+
+// Typing into the cell under the cursor before and after is two steps, the first one gone.
 void SessionTest::NewAndOpenStartAFreshHistory() {
-  session_->State().SelectCode(0x50);
-  Type(u"a"_s);
+  QFETCH(bool, open);
+  Type(u"a"_s);  // code 00, where New and Open leave the cursor
   answers_->QueueButton(editing::Answers::Button::kNo);
-  session_->Commands().New();
+  if (open) {
+    answers_->QueueFile(folder_.Write(u"t.tbl"_s, "00=x\r\n"));
+    session_->Commands().Open();
+  } else {
+    session_->Commands().New();
+  }
   QVERIFY(!session_->CanUndo());
   QVERIFY(!session_->CanRedo());
+  Type(u"b"_s);
+  session_->Undo();
+  QCOMPARE(Document().GetCellText(0x00), open ? QByteArray("x") : QByteArray());
+  QVERIFY(!session_->CanUndo());
 }
 
 void SessionTest::ExtraLinesManagerFollowsTheHistory() {

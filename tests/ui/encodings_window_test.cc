@@ -164,8 +164,11 @@ void EncodingsWindowTest::EncodingMenuNamesTheFileForm() {
 
 void EncodingsWindowTest::ConvertRewritesEveryTextOrNone() {
   Open("s: \x82\xA0\r\nF0=\x82\xA9\r\n/FF=[\x82\xA0]\r\n\r\n(10h)\x83\x41\r\n"_ba);
+  QVERIFY(!rig_->Action("mnuConvertShiftJis")->isEnabled());  // it would change nothing
   QSignalSpy resets(&Document(), &model::TableDocument::tableReset);
   rig_->Trigger("mnuConvertUtf8");
+  QVERIFY(rig_->Action("mnuConvertShiftJis")->isEnabled());
+  QVERIFY(!rig_->Action("mnuConvertUtf8")->isEnabled());
   QCOMPARE(resets.size(), 1);
   QVERIFY(Document().IsModified());
   QCOMPARE(Document().Encoding(), text::Encoding::kUtf8);

@@ -411,6 +411,11 @@ void FrmOrvaneTest::ArrowKeysMoveTheCursorAndPanelOne() {
   QCOMPARE(Grid()->currentIndex(), Grid()->model()->index(15, 15));
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("'"));
   QCOMPARE(Panel(1)->text(), QStringLiteral("Selected code: FF='''"));
+  // A pasted text of megabytes neither wraps the panel over the grid nor fills the screen.
+  rig_->Document().SetCellText(0xFF, QByteArray(4 << 20, 'x'));
+  QCOMPARE(Panel(1)->text(), u"Selected code: FF='"_s + QString(200, u'x') + u"\u2026'"_s);
+  QCOMPARE(Grid()->model()->index(15, 15).data(Qt::ToolTipRole).toString(),
+           u"FF="_s + QString(197, u'x') + u"\u2026"_s);
 }
 
 void FrmOrvaneTest::InputMethodTextIsAppendedInTheTableEncoding() {
@@ -551,6 +556,12 @@ void FrmOrvaneTest::MarkedCellsAreYellow() {
   QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("/00"));
   rig_->Document().SetMarkLabel(0x00, "=[end]");
   QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("/00=[end]"));
+  // Other text: a save writes a code entry, so the cell shows no mark until it is "/" again.
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+  QVERIFY(!cell.data(Qt::BackgroundRole).isValid());
+  QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("00=/x"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+  QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 0));
   Trigger("Toolbar1_Button6");
   QVERIFY(!cell.data(Qt::BackgroundRole).isValid());
   QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("00=/"));

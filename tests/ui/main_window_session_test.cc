@@ -186,18 +186,23 @@ void MainWindowSessionTest::KeepLayoutIsRememberedAndDecidesTheSave() {
 void MainWindowSessionTest::DroppedFileOpensAsOpenWould_data() {
   QTest::addColumn<QStringList>("urls");  // "{file}" is the table made by the test
   QTest::addColumn<bool>("opens");
-  QTest::newRow("a local file") << QStringList{QStringLiteral("{file}")} << true;
+  QTest::addColumn<bool>("refused");  // taken, and refused with a message
+  QTest::newRow("a local file") << QStringList{QStringLiteral("{file}")} << true << false;
   QTest::newRow("several: the first")
-      << QStringList{QStringLiteral("{file}"), QStringLiteral("file:///nowhere.tbl")} << true;
+      << QStringList{QStringLiteral("{file}"), QStringLiteral("file:///nowhere.tbl")} << true
+      << false;
   QTest::newRow("not a local file")
-      << QStringList{QStringLiteral("https://example.invalid/t.tbl")} << false;
-  QTest::newRow("no file at all") << QStringList{} << false;
-  QTest::newRow("a folder") << QStringList{QStringLiteral("{folder}")} << false;
+      << QStringList{QStringLiteral("https://example.invalid/t.tbl")} << false << false;
+  QTest::newRow("no file at all") << QStringList{} << false << false;
+  QTest::newRow("a folder") << QStringList{QStringLiteral("{folder}")} << false << false;
+  QTest::newRow("a name that is not UTF-8")
+      << QStringList{QStringLiteral("file:///tmp/caf%E9.tbl")} << false << true;
 }
 
 void MainWindowSessionTest::DroppedFileOpensAsOpenWould() {
   QFETCH(QStringList, urls);
   QFETCH(bool, opens);
+  QFETCH(bool, refused);
   testing::TempFolder folder;
   const QString path = folder.Write(QStringLiteral("dropped.tbl"), "41=A\r\n");
   QMimeData data;
@@ -215,16 +220,20 @@ void MainWindowSessionTest::DroppedFileOpensAsOpenWould() {
   if (urls.isEmpty()) data.setText(QStringLiteral("41=A"));
   rig_->Document().SetModified(true);
   if (opens) rig_->answers.QueueButton(editing::Answers::Button::kNo);  // the save prompt
+  if (refused) rig_->answers.QueueButton(editing::Answers::Button::kOk);
   const QPoint centre = rig_->window.rect().center();
   QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&rig_->window, &enter);
-  QCOMPARE(enter.isAccepted(), opens);
+  QCOMPARE(enter.isAccepted(), opens || refused);
   QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&rig_->window, &drop);
   QCoreApplication::processEvents();
   QCOMPARE(rig_->Document().GetCellText(0x41), opens ? QByteArray("A") : QByteArray());
   QCOMPARE(rig_->window.windowTitle() == testing::TitleFor(path), opens);
   QVERIFY(rig_->answers.AllAnswersUsed());
+  if (refused) {
+    QVERIFY(rig_->answers.messages.last().text.contains(QStringLiteral("\"/tmp/caf\\xE9.tbl\"")));
+  }
 }
 
 }  // namespace orvane::ui

@@ -4,6 +4,7 @@
 #include "model/hex.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "search_command.h"
 #include "text/codec.h"
 
 #include <QFile>
@@ -19,8 +20,10 @@ constexpr char kUsage[] =
     "       orvane-tbl normalize IN OUT\n"
     "       orvane-tbl convert IN OUT ENCODING\n"
     "       orvane-tbl show [--encoding ENCODING] FILE\n"
+    "       orvane-tbl search DATA WORD [--order ORDER] [--values 8|16be|16le]\n"
     "       orvane-tbl --help\n"
-    "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n";
+    "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n"
+    "ORDER is upper, lower, digits, hiragana, katakana, hiragana-jis or katakana-jis.\n";
 
 ToolResult Usage() { return ToolResult{kExitUsage, {}, kUsage}; }
 
@@ -186,6 +189,7 @@ ToolResult RunTblTool(const QStringList& arguments) {
     const auto encoding = text::EncodingFromName(arguments[2]);
     return encoding ? Show(arguments[3], encoding) : Usage();
   }
+  if (command == QLatin1String("search")) return RunSearch(arguments.mid(1), kUsage);
   return Usage();
 }
 

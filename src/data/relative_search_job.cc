@@ -15,8 +15,7 @@ void SearchJob::Start(Query query, std::unique_ptr<DataSource> source, Done done
   });
 }
 
-void SearchJob::Stop() {
-  thread_.request_stop();
+void SearchJob::Wait() {
   if (thread_.joinable()) thread_.join();
 }
 

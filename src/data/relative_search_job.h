@@ -27,8 +27,13 @@ class SearchJob {
   void Start(Query query, std::unique_ptr<DataSource> source, Done done, Progress progress = {});
   // Asks the search to stop after the block in hand, and returns at once.
   void Cancel() { thread_.request_stop(); }
-  // Cancels and waits for the thread to end.
-  void Stop();
+  // Waits for the search to end.
+  void Wait();
+  // Cancels and waits.
+  void Stop() {
+    Cancel();
+    Wait();
+  }
   [[nodiscard]] bool Running() const { return running_.load(); }
 
  private:

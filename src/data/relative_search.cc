@@ -58,7 +58,18 @@ class Matcher {
   template <typename Value>
   [[nodiscard]] bool OutsideSymbolsFit(const char* at, const Bases& bases) const;
 
+  // A value of the word and the run symbol it must be: each run's first such value gives the
+  // run's base, the others must agree with it.
+  struct RunValue {
+    size_t at = 0;  // in values from the hit
+    size_t run = 0;
+    qint32 index = 0;
+  };
+
   const Query& query_;
+  std::array<RunValue, kMaxRuns> firsts_{};
+  std::vector<RunValue> others_;
+  bool has_outside_ = false;
   std::array<qint32, kMaxRuns> lengths_{};
   qint64 span_ = 0;
   qint32 max_ = 0;
@@ -69,6 +80,15 @@ class Matcher {
 };
 
 Matcher::Matcher(const Query& query) : query_(query) {
+  std::array<bool, kMaxRuns> seen{};
+  for (size_t at = 0; at < query.pattern.size(); ++at) {
+    const Slot& slot = query.pattern[at];
+    has_outside_ = has_outside_ || slot.kind == Slot::Kind::kOutside;
+    if (slot.kind != Slot::Kind::kRun) continue;
+    const auto run = static_cast<size_t>(slot.run);
+    (seen[run] ? others_.emplace_back() : firsts_[run]) = RunValue{at, run, slot.index};
+    seen[run] = true;
+  }
   for (size_t run = 0; run < query.runs.size(); ++run) lengths_[run] = RunLength(query.runs[run]);
   const auto count = static_cast<qsizetype>(query.pattern.size());
   span_ = count * ValueBytes(query.values);
@@ -91,16 +111,13 @@ Matcher::Matcher(const Query& query) : query_(query) {
 
 template <typename Value>
 std::optional<Bases> Matcher::Match(const char* at) const {
+  const auto base_of = [at](const RunValue& value) {
+    return static_cast<qint32>(Value::At(at + value.at * Value::kBytes)) - value.index;
+  };
   Bases bases{};
-  std::array<bool, kMaxRuns> known{};
-  for (size_t i = 0; i < query_.pattern.size(); ++i) {
-    const Slot& slot = query_.pattern[i];
-    if (slot.kind != Slot::Kind::kRun) continue;
-    const auto run = static_cast<size_t>(slot.run);
-    const auto base = static_cast<qint32>(Value::At(at + i * Value::kBytes)) - slot.index;
-    if (known[run] && bases[run] != base) return std::nullopt;
-    known[run] = true;
-    bases[run] = base;
+  for (size_t run = 0; run < query_.runs.size(); ++run) bases[run] = base_of(firsts_[run]);
+  for (const RunValue& other : others_) {
+    if (base_of(other) != bases[other.run]) return std::nullopt;
   }
   // Every symbol of a run must have a value, and no value can stand for two symbols.
   for (size_t run = 0; run < query_.runs.size(); ++run) {
@@ -108,7 +125,7 @@ std::optional<Bases> Matcher::Match(const char* at) const {
   }
   if (query_.runs.size() == 2 && InRun(bases[1], bases, 0)) return std::nullopt;
   if (query_.runs.size() == 2 && InRun(bases[0], bases, 1)) return std::nullopt;
-  if (!OutsideSymbolsFit<Value>(at, bases)) return std::nullopt;
+  if (has_outside_ && !OutsideSymbolsFit<Value>(at, bases)) return std::nullopt;
   return bases;
 }
 
@@ -145,32 +162,59 @@ void Matcher::Scan(const Block& block, qint64 from, qint64 last, const auto& add
   }
 }
 
-// Gathers hits into candidates, keeping what the bounds allow.
+// Gathers hits into candidates, keeping what the bounds allow. A word of one run finds its
+// candidate by its base in a flat index, so that a hit costs the same however many there are.
 class Collector {
  public:
-  Collector(qint64 span, qint64 context) : span_(span), context_(context) {}
+  Collector(const Query& query, qint64 span, qint64 context);
 
   void Add(qint64 offset, const Bases& bases, const Block& block);
   [[nodiscard]] SearchResult& Result() { return result_; }
 
  private:
+  [[nodiscard]] static quint64 Key(const Bases& bases) {
+    return quint64{static_cast<quint32>(bases[0])} << 32 | static_cast<quint32>(bases[1]);
+  }
+  [[nodiscard]] qint32 Find(const Bases& bases) const;
+  void Remember(const Bases& bases, qint32 index);
+
   qint64 span_;
   qint64 context_;
-  std::unordered_map<quint64, size_t> index_;
+  bool one_run_;
+  std::vector<qint32> by_base_;  // one run: the candidate of each base, or -1
+  std::unordered_map<quint64, qint32> by_bases_;
   qint64 kept_ = 0;
   SearchResult result_;
 };
 
+Collector::Collector(const Query& query, qint64 span, qint64 context)
+    : span_(span), context_(context), one_run_(query.runs.size() == 1) {
+  if (one_run_) by_base_.assign(MaxValue(query.values) + 1, -1);
+}
+
+qint32 Collector::Find(const Bases& bases) const {
+  if (one_run_) return by_base_[static_cast<size_t>(bases[0])];
+  const auto found = by_bases_.find(Key(bases));
+  return found == by_bases_.end() ? -1 : found->second;
+}
+
+void Collector::Remember(const Bases& bases, qint32 index) {
+  if (one_run_) {
+    by_base_[static_cast<size_t>(bases[0])] = index;
+  } else {
+    by_bases_.emplace(Key(bases), index);
+  }
+}
+
 void Collector::Add(qint64 offset, const Bases& bases, const Block& block) {
-  const quint64 key =
-      quint64{static_cast<quint32>(bases[0])} << 32 | static_cast<quint32>(bases[1]);
-  auto found = index_.find(key);
-  if (found == index_.end()) {
+  qint32 index = Find(bases);
+  if (index < 0) {
     if (static_cast<qsizetype>(result_.candidates.size()) >= kMaxCandidates) {
       ++result_.uncounted_hits;
       return;
     }
-    found = index_.emplace(key, result_.candidates.size()).first;
+    index = static_cast<qint32>(result_.candidates.size());
+    Remember(bases, index);
     Candidate& candidate = result_.candidates.emplace_back();
     candidate.bases = bases;
     candidate.context_start = std::max(block.start, offset - context_);
@@ -178,7 +222,7 @@ void Collector::Add(qint64 offset, const Bases& bases, const Block& block) {
     candidate.context = QByteArray(block.data + (candidate.context_start - block.start),
                                    end - candidate.context_start);
   }
-  Candidate& candidate = result_.candidates[found->second];
+  Candidate& candidate = result_.candidates[static_cast<size_t>(index)];
   ++candidate.hits;
   if (candidate.offsets.empty() ||
       (candidate.offsets.size() < size_t{kKeptOffsets} && kept_ < kMaxKeptOffsetsInAll)) {
@@ -236,7 +280,7 @@ SearchResult Search(const Query& query, DataSource& source, std::stop_token stop
     return shorter;
   }
   const qint64 context = qint64{kContextValues} * ValueBytes(query.values);
-  Collector collector(span, context);
+  Collector collector(query, span, context);
   SearchResult& result = collector.Result();
   std::vector<char> buffer;
   qint64 buffer_start = 0;

@@ -267,7 +267,7 @@ void ScanBlock(const Matcher& matcher, ValueSize values, const Block& block, qin
 
 }  // namespace
 
-SearchResult Search(const Query& query, DataSource& source, std::stop_token stop,
+SearchResult Search(const Query& query, DataSource& source, const std::stop_token& stop,
                     const Progress& progress) {
   const Matcher matcher(query);
   const qint64 span = matcher.Span();

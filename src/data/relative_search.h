@@ -49,7 +49,7 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 // word's symbols, and where each run fits in the value range whole; values at every byte offset,
 // so 16-bit values are found at either alignment. Reads block by block and stops after the
 // block in hand once `stop` is requested.
-[[nodiscard]] SearchResult Search(const Query& query, DataSource& source, std::stop_token stop,
-                                  const Progress& progress = {});
+[[nodiscard]] SearchResult Search(const Query& query, DataSource& source,
+                                  const std::stop_token& stop, const Progress& progress = {});
 
 }  // namespace orvane::data

@@ -7,6 +7,16 @@ using namespace Qt::Literals::StringLiterals;
 namespace orvane::testing {
 namespace {
 
+// Where a made-up game keeps the first symbol of each run: A, a, あ, が, and ぁ of a second
+// game that keeps its kana in the JIS order.
+struct MadeUpTable {
+  quint32 upper = 0;
+  quint32 lower = 0;
+  quint32 pure = 0;
+  quint32 impure = 0;
+  quint32 jis = 0;
+};
+
 // The kana in the order of the editor's fills.
 const QString kPure =
     u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん"_s;
@@ -38,21 +48,13 @@ void Write(QByteArray& data, qsizetype at, QStringView text, const MadeUpTable& 
 
 }  // namespace
 
-MadeUpTable MadeUpTableFor(data::ValueSize values) {
-  if (values == data::ValueSize::k8) return {0x80, 0xA0, 0x10, 0x50, 0x20};
-  return {0x0200, 0x0300, 0x0120, 0x0180, 0x0400};
-}
-
-void WriteText(QByteArray& data, qsizetype at, QStringView text, const MadeUpTable& table,
-               data::ValueSize values) {
-  Write(data, at, text, table, values, false);
-}
-
 QByteArray MadeUpData(data::ValueSize values) {
   QByteArray data(0x10000, '\0');
   QRandomGenerator random(20);
   for (char& byte : data) byte = static_cast<char>(random.bounded(256));
-  const MadeUpTable table = MadeUpTableFor(values);
+  const MadeUpTable table = values == data::ValueSize::k8
+                                ? MadeUpTable{0x80, 0xA0, 0x10, 0x50, 0x20}
+                                : MadeUpTable{0x0200, 0x0300, 0x0120, 0x0180, 0x0400};
   const struct {
     qsizetype at;
     QString text;
@@ -60,7 +62,7 @@ QByteArray MadeUpData(data::ValueSize values) {
                  {0x0D00, u"Hero"_s},       {0x1100, u"Hero"_s},       {0x1500, u"たからもの"_s},
                  {0x1901, u"たからもの"_s}, {0x1D00, u"たからもの"_s}, {0x2100, u"どうぐ"_s},
                  {0x2500, u"どうぐ"_s},     {0x2901, u"どうぐ"_s}};
-  for (const auto& string : strings) WriteText(data, string.at, string.text, table, values);
+  for (const auto& string : strings) Write(data, string.at, string.text, table, values, false);
   for (const qsizetype at : {0x2D00, 0x3101}) Write(data, at, u"ゆうしゃ", table, values, true);
   return data;
 }

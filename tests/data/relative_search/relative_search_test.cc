@@ -50,8 +50,6 @@ void RelativeSearchTest::MadeUpTableComesFirst_data() {
               << u"HERO"_s;
   row("HERO 16be, odd offsets too")
       << u"HERO"_s << QString() << ValueSize::k16Be << u"A=0200"_s << 3LL << 0x100LL << u"HERO"_s;
-  row("HERO 16le") << u"HERO"_s << QString() << ValueSize::k16Le << u"A=0200"_s << 3LL << 0x100LL
-                   << u"HERO"_s;
   row("any value") << u"HE*O"_s << QString() << ValueSize::k8 << u"A=80"_s << 3LL << 0x100LL
                    << u"HERO"_s;
   row("a space outside the order") << u"THE HERO"_s << QString() << ValueSize::k8 << u"A=80"_s
@@ -64,8 +62,6 @@ void RelativeSearchTest::MadeUpTableComesFirst_data() {
                 << 0x1500LL << u"たからもの"_s;
   row("romaji 16le") << u"TAKARAMONO"_s << u"hiragana"_s << ValueSize::k16Le << u"あ=0120"_s << 3LL
                      << 0x1500LL << u"たからもの"_s;
-  row("kana 16be") << u"たからもの"_s << QString() << ValueSize::k16Be << u"あ=0120"_s << 3LL
-                   << 0x1500LL << u"たからもの"_s;
   row("pure and impure apart") << u"どうぐ"_s << QString() << ValueSize::k8 << u"あ=10 が=50"_s
                                << 3LL << 0x2100LL << u"どうぐ"_s;
   row("pure and impure in romaji 16be") << u"dougu"_s << u"hiragana"_s << ValueSize::k16Be
@@ -114,8 +110,6 @@ void RelativeSearchTest::BadInputGivesAReason_data() {
                             << u"longer than 64 symbols"_s;
   QTest::newRow("data shorter than the word")
       << u"HERO"_s << QString() << ValueSize::k8 << 3 << u"(3 bytes) is shorter than the word"_s;
-  QTest::newRow("data shorter than the word's values")
-      << u"HERO"_s << QString() << ValueSize::k16Le << 7 << u"(8 bytes)"_s;
 }
 
 void RelativeSearchTest::BadInputGivesAReason() {
@@ -154,7 +148,7 @@ void RelativeSearchTest::TableRanksTheCandidatesAndNamesContradictions() {
   QFETCH(QByteArrayList, table);
   QByteArray bytes = orvane::testing::MadeUpData(ValueSize::k8);
   for (const qsizetype at : {0x8000, 0x8100, 0x8200, 0x8300}) {
-    orvane::testing::WriteText(bytes, at, u"HERO", {0x30, 0, 0, 0, 0}, ValueSize::k8);
+    bytes.replace(at, 4, "\x37\x34\x41\x3E");  // HERO with A at 30
   }
   orvane::model::TableDocument document;
   for (qsizetype i = 0; i + 1 < table.size(); i += 2) {

@@ -38,8 +38,6 @@ void SearchCommandTest::PrintsTheCandidatesOrWhyNot_data() {
                             << QByteArray(
                                    "orvane-tbl search: unknown value size \"32\" (8, "
                                    "16be, 16le)");
-  row("no word") << QStringList{u"<data>"_s} << 2
-                 << QByteArray("orvane-tbl search: a DATA file and a WORD are needed");
   row("one symbol") << QStringList{u"<data>"_s, u"A"_s} << 2
                     << QByteArray(
                            "orvane-tbl search: The word needs two different symbols of "

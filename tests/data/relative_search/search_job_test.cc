@@ -4,7 +4,6 @@
 #include <QTest>
 
 #include <cstring>
-#include <mutex>
 
 using namespace Qt::Literals::StringLiterals;
 namespace data = orvane::data;
@@ -32,19 +31,6 @@ class HugeSource final : public data::DataSource {
   std::atomic<qint64>& largest_;
 };
 
-// The results the job hands over, in the order they came.
-struct Outcomes {
-  std::mutex mutex;
-  std::vector<data::SearchResult> results;
-
-  data::SearchJob::Done Recorder() {
-    return [this](data::SearchResult result) {
-      const std::scoped_lock lock(mutex);
-      results.push_back(std::move(result));
-    };
-  }
-};
-
 enum class Ending { kCancel, kStartAgain, kDestroy };
 
 }  // namespace
@@ -70,9 +56,13 @@ void SearchJobTest::EveryEndingStopsTheSearchAfterTheBlockInHand() {
   std::atomic<int> reads = 0;
   std::atomic<qint64> largest = 0;
   std::atomic<qint64> total = 0;
-  Outcomes outcomes;
+  // Each search's result, in the order they came: one search's end comes before the next starts.
+  std::vector<data::SearchResult> results;
+  const auto record = [&results](data::SearchResult result) {
+    results.push_back(std::move(result));
+  };
   auto job = std::make_unique<data::SearchJob>();
-  job->Start(*query, std::make_unique<HugeSource>(reads, largest), outcomes.Recorder(),
+  job->Start(*query, std::make_unique<HugeSource>(reads, largest), record,
              [&total](qint64, qint64 size) { total = size; });
   QTRY_VERIFY(reads >= 2);
   const int reads_at_end = reads;
@@ -81,19 +71,19 @@ void SearchJobTest::EveryEndingStopsTheSearchAfterTheBlockInHand() {
     job->Start(
         *query,
         std::make_unique<data::BytesSource>(orvane::testing::MadeUpData(data::ValueSize::k16Le)),
-        outcomes.Recorder());
+        record);
   }
   if (ending == Ending::kDestroy) job.reset();
   if (job) job->Wait();
   QVERIFY(reads - reads_at_end <= 1);
   QVERIFY(largest <= data::kSearchBlock);
   QCOMPARE(total, kGigabyte);
-  QCOMPARE(outcomes.results.size(), ending == Ending::kStartAgain ? size_t{2} : size_t{1});
-  QVERIFY(outcomes.results[0].cancelled);
-  QVERIFY(outcomes.results[0].candidates.empty());
+  QCOMPARE(results.size(), ending == Ending::kStartAgain ? size_t{2} : size_t{1});
+  QVERIFY(results[0].cancelled);
+  QVERIFY(results[0].candidates.empty());
   if (ending == Ending::kStartAgain) {
-    QVERIFY(!outcomes.results[1].cancelled);
-    QCOMPARE(outcomes.results[1].candidates.front().hits, 3);
+    QVERIFY(!results[1].cancelled);
+    QCOMPARE(results[1].candidates.front().hits, 3);
   }
   QVERIFY(!job || !job->Running());
 }

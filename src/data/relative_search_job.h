@@ -11,7 +11,7 @@ namespace orvane::data {
 
 // Runs one search at a time on a thread of its own, on a query and a source it owns, so that
 // nothing the caller changes meanwhile reaches it. Destroying the job stops the search and waits
-// for its thread: none is left running.
+// for its thread: none is left running. Its own calls come from one thread, the owner's.
 class SearchJob {
  public:
   // Called once for each Start, on the searching thread, with the result (cancelled when it was

@@ -4,6 +4,7 @@
 #include "model/table_document.h"
 #include "model/table_file.h"
 #include "orvane_version.h"
+#include "search_command.h"
 #include "text/codec.h"
 #include "tool_files.h"
 #include "tool_text.h"
@@ -20,9 +21,11 @@ constexpr char kUsage[] =
     "       orvane-tbl normalize IN OUT\n"
     "       orvane-tbl convert [--keep-layout] IN OUT ENCODING\n"
     "       orvane-tbl show [--encoding ENCODING] FILE\n"
+    "       orvane-tbl search DATA WORD [--order ORDER] [--values 8|16be|16le]\n"
     "       orvane-tbl --help\n"
     "       orvane-tbl --version\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n"
+    "ORDER is upper, lower, digits, hiragana, katakana, hiragana-jis or katakana-jis.\n"
     "FILE or IN \"-\" reads standard input, OUT \"-\" writes standard output.\n";
 
 ToolResult Usage() { return ToolResult{kExitUsage, {}, kUsage}; }
@@ -235,6 +238,7 @@ ToolResult RunTblTool(const QList<QByteArray>& arguments) {
     if (auto* refusal = std::get_if<ToolResult>(&encoding)) return std::move(*refusal);
     return Show(arguments[3], std::get<text::Encoding>(encoding));
   }
+  if (command == "search") return RunSearch(arguments.mid(1), kUsage);
   return Usage();
 }
 

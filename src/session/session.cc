@@ -6,21 +6,11 @@
 #include "model/limited_list.h"
 #include "text/codec.h"
 #include "text/display_text.h"
+#include "text/no_kana_text.h"
 
 #include <algorithm>
 
 namespace orvane::session {
-namespace {
-
-QString NoKanaText(text::Encoding encoding, const QString& outcome) {
-  return QStringLiteral(
-             "The table is written in %1, which has no kana: %2\r\n\r\nIf the table is "
-             "in another encoding, choose it under Options, Encoding; to write kana, "
-             "convert the table under Options, Convert Table To.")
-      .arg(text::EncodingName(encoding), outcome);
-}
-
-}  // namespace
 
 Session::Session(editing::Answers& answers, QObject* parent) : QObject(parent), answers_(answers) {
   connect(&document_, &model::TableDocument::encodingChanged, this,
@@ -136,7 +126,7 @@ void Session::RunFill(const editing::FillCommand& fill) {
   Record(StepKind::kFill, [&] { written = editing::RunFill(fill, document_, state_); });
   if (written) return;
   Tell(QStringLiteral("Kana"),
-       NoKanaText(document_.Encoding(), QStringLiteral("nothing was written.")));
+       text::NoKanaText(document_.Encoding(), QStringLiteral("nothing was written.")));
 }
 
 void Session::SetSpecialCharacter() {
@@ -219,9 +209,9 @@ void Session::Note(editing::TypingNote note) {
     case editing::TypingNote::kNoKanaInEncoding:
       if (told_no_kana_) return;
       told_no_kana_ = true;
-      Tell(
-          QStringLiteral("Kana"),
-          NoKanaText(document_.Encoding(), QStringLiteral("the letters stay as they were typed.")));
+      Tell(QStringLiteral("Kana"),
+           text::NoKanaText(document_.Encoding(),
+                            QStringLiteral("the letters stay as they were typed.")));
       return;
     case editing::TypingNote::kCharacterNotStored:
       emit characterNotStored();

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/relative_search_query.h"
+#include "data/relative_search_source.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <stop_token>
+#include <vector>
+
+namespace orvane::data {
+
+// Each candidate keeps the offsets of its first hits and counts the rest; the number of
+// candidates and of offsets kept is bounded, so that neither time nor memory grows with hits.
+inline constexpr int kKeptOffsets = 1000;
+inline constexpr qsizetype kMaxCandidates = 65536;
+inline constexpr qint64 kMaxKeptOffsetsInAll = 1'000'000;
+// How much is read at once, and so how long a Cancel waits at most.
+inline constexpr qint64 kSearchBlock = qint64{1} << 20;
+// The values kept on either side of a candidate's first hit, for its preview.
+inline constexpr int kContextValues = 8;
+
+// The hits that agree on where each run's first symbol is (where A, a or あ would be).
+struct Candidate {
+  std::array<qint32, kMaxRuns> bases{};  // by Query::runs; the others are 0
+  qint64 hits = 0;
+  std::vector<qint64> offsets;  // the first hits, in data order; never empty
+  // The data around the first hit, from `context_start`.
+  qint64 context_start = 0;
+  QByteArray context;
+
+  [[nodiscard]] qint64 FirstHit() const { return offsets.front(); }
+};
+
+struct SearchResult {
+  std::vector<Candidate> candidates;  // in the order first found
+  qint64 uncounted_hits = 0;          // of candidates found past kMaxCandidates
+  bool cancelled = false;
+  QString error;  // the data could not be read, or is shorter than the word
+};
+
+// The bytes read so far and the data's size; called on the searching thread after each block.
+using Progress = std::function<void(qint64 done, qint64 total)>;
+
+// Every offset where the data holds values whose differences, run by run, are those of the
+// word's symbols, and where each run fits in the value range whole; values at every byte offset,
+// so 16-bit values are found at either alignment. Reads block by block and stops after the
+// block in hand once `stop` is requested.
+[[nodiscard]] SearchResult Search(const Query& query, DataSource& source,
+                                  const std::stop_token& stop, const Progress& progress = {});
+
+}  // namespace orvane::data

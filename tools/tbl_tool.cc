@@ -45,6 +45,8 @@ QByteArray WarningText(const model::LoadWarning& warning) {
       return "code " + code + " has no text";
     case model::LoadWarning::Kind::kKeptAsExtraLine:
       return "kept as an extra line";
+    case model::LoadWarning::Kind::kNotValid:
+      return "not valid " + text::EncodingName(warning.encoding).toUtf8();
   }
   return {};
 }

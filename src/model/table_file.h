@@ -20,14 +20,15 @@ struct LoadError {
   QString reason;
 };
 
-// A line that loaded but that a save will not write as it stands, or that only looks like a
-// code, a mark or a bookmark and is kept as an extra line.
+// A line that loaded but that a save will not write as it stands, that only looks like a code, a
+// mark or a bookmark and is kept as an extra line, or that is not valid in the table's encoding.
 struct LoadWarning {
-  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine };
+  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kNotValid };
   Kind kind = Kind::kReplaced;
   qsizetype line = 0;
   quint8 code = 0;
   qsizetype replaced_by = 0;  // kReplaced: the later line that defines the same code
+  text::Encoding encoding = text::Encoding::kEucJp;  // kNotValid: the encoding it is not valid in
 
   friend bool operator==(const LoadWarning&, const LoadWarning&) = default;
 };
@@ -37,9 +38,10 @@ struct SaveError {
 };
 
 // Reads the file into a document the caller has cleared, with its form (a byte-order mark,
-// UTF-16) and the encoding of all its text (text::DetectEncoding). The title names the file before
-// it is opened; the path follows only once it is open. On a failing line the lines before it stay
-// loaded. The warnings, in line order, go to `warnings` when it is given.
+// UTF-16) and the encoding of the text a save writes (text::EncodingDetector).
+// The title names the file before it is opened; the path follows only once it is open. On a
+// failing line the lines before it stay loaded. The warnings, in line order, go to `warnings`
+// when it is given.
 [[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
                                                  QList<LoadWarning>* warnings = nullptr);
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,

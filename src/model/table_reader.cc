@@ -1,9 +1,12 @@
 #include "model/hex.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
+#include "text/codec.h"
 #include "text/utf16.h"
+#include "text/utf8.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -91,12 +94,18 @@ void ForEachLine(QByteArrayView text, Read read) {
 }
 
 // Cell texts are applied once per code at the end: a large file often sets a code many times,
-// and one allocation per line would dominate the load. Extra lines stay in the file's text.
+// and one allocation per line would dominate the load. Extra lines stay in the file's text. The
+// encoding is detected from the lines a save writes: a code's line only once no later line
+// replaces it.
 class TableReader {
  public:
-  TableReader(TableDocument& document, const QByteArray& text, text::FileForm form,
+  TableReader(TableDocument& document, const QByteArray& text, qsizetype start, text::FileForm form,
               QList<LoadWarning>* warnings)
-      : document_(document), text_(text), form_(form), warnings_(warnings) {
+      : document_(document),
+        text_(text),
+        lines_(QByteArrayView(text).sliced(start)),
+        form_(form),
+        warnings_(warnings) {
     extra_lines_.Adopt(text_);
   }
   ~TableReader() { Finish(); }
@@ -111,33 +120,39 @@ class TableReader {
     bool empty_entry = false;
     QByteArrayView text;
     QByteArrayView label;
+    QByteArrayView whole_line;
   };
 
-  void Define(quint8 code, qsizetype number, QByteArrayView text, QByteArrayView label, bool entry);
+  void Define(quint8 code, qsizetype number, QByteArrayView line, QByteArrayView text,
+              QByteArrayView label, bool entry);
   void Warn(LoadWarning warning) {
     if (warnings_ != nullptr) warnings_->append(warning);
   }
   void Finish();
+  void WarnOfInvalidLines(text::Encoding encoding);
 
   TableDocument& document_;
   const QByteArray& text_;
+  const QByteArrayView lines_;
   const text::FileForm form_;
   QList<LoadWarning>* warnings_;
   BulkChange bulk_{document_};
   ExtraLines extra_lines_;
   std::array<PendingCell, kCodeCount> pending_{};
   int bookmark_count_ = 0;
+  qsizetype last_line_ = 0;  // the last line read
+  text::EncodingDetector detector_;
 };
 
 std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype number) {
   switch (Classify(line)) {
     case LineForm::kCodeEntry:
-      Define(*CodeAt(line, 0), number, line.sliced(3), {}, true);
+      Define(*CodeAt(line, 0), number, line, line.sliced(3), {}, true);
       break;
     case LineForm::kSpecial: {
       const quint8 code = *CodeAt(line, 1);
       document_.MarkSpecial(code);
-      Define(code, number, line.first(1), line.sliced(3), false);
+      Define(code, number, line, line.first(1), line.sliced(3), false);
       break;
     }
     case LineForm::kBookmark: {
@@ -147,6 +162,7 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
       const qsizetype h = BookmarkEnd(line);
       const auto address = std::get<qint32>(ParseHexAddress(line.sliced(1, h - 1)));
       (void)document_.SetBookmark(bookmark_count_++, address, line.sliced(h + 2).toByteArray());
+      detector_.AddLine(line);
       break;
     }
     case LineForm::kLookalike:
@@ -155,20 +171,22 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
     case LineForm::kExtraLine: {
       const qsizetype begin = line.data() - text_.constData();
       extra_lines_.AppendRange(begin, begin + line.size());
+      detector_.AddLine(line);
       break;
     }
     case LineForm::kEmpty:
       break;
   }
+  last_line_ = number;
   return std::nullopt;
 }
 
 // A later line for the same code replaces the earlier one, mark, text and label alike.
-void TableReader::Define(quint8 code, qsizetype number, QByteArrayView text, QByteArrayView label,
-                         bool entry) {
+void TableReader::Define(quint8 code, qsizetype number, QByteArrayView line, QByteArrayView text,
+                         QByteArrayView label, bool entry) {
   PendingCell& cell = pending_[code];
   if (cell.line != 0) Warn({LoadWarning::Kind::kReplaced, cell.line, code, number});
-  cell = PendingCell{number, entry && text.isEmpty(), text, label};
+  cell = PendingCell{number, entry && text.isEmpty(), text, label, line};
 }
 
 void TableReader::Finish() {
@@ -180,15 +198,34 @@ void TableReader::Finish() {
     document_.SetCellText(code, cell.text.toByteArray());
     if (!cell.label.isEmpty()) document_.SetMarkLabel(code, cell.label.toByteArray());
     if (cell.empty_entry) Warn({LoadWarning::Kind::kNoText, cell.line, code, 0});
-  }
-  if (warnings_ != nullptr) {
-    std::stable_sort(warnings_->begin(), warnings_->end(),
-                     [](const LoadWarning& a, const LoadWarning& b) { return a.line < b.line; });
+    detector_.AddLine(cell.whole_line);
   }
   // Also after a load that stopped part way: the lines read are shown. The form decides first.
   document_.SetForm(form_);
-  document_.SetEncoding(form_ == text::FileForm::kPlain ? text::DetectEncoding(text_)
-                                                        : text::Encoding::kUtf8);
+  const text::Encoding encoding =
+      form_ == text::FileForm::kPlain ? detector_.Result() : text::Encoding::kUtf8;
+  document_.SetEncoding(encoding);
+  if (warnings_ != nullptr) {
+    WarnOfInvalidLines(encoding);
+    std::stable_sort(warnings_->begin(), warnings_->end(),
+                     [](const LoadWarning& a, const LoadWarning& b) { return a.line < b.line; });
+  }
+}
+
+// Each line a save writes that the encoding cannot read; a second walk, only when there is one.
+void TableReader::WarnOfInvalidLines(text::Encoding encoding) {
+  if (detector_.AllValid(encoding)) return;
+  QSet<qsizetype> replaced;
+  for (const LoadWarning& warning : *warnings_) {
+    if (warning.kind == LoadWarning::Kind::kReplaced) replaced.insert(warning.line);
+  }
+  ForEachLine(lines_, [&](QByteArrayView line, qsizetype number) {
+    if (number > last_line_) return false;
+    if (!text::IsAscii(line) && !replaced.contains(number) && !text::IsValidIn(line, encoding)) {
+      Warn({LoadWarning::Kind::kNotValid, number, 0, 0, encoding});
+    }
+    return true;
+  });
 }
 
 // A file's form, where its text starts after the byte-order mark, and the text converted to
@@ -244,7 +281,7 @@ std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray
   const std::optional<FormAndText> file = ReadForm(bytes);
   if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
   const QByteArray& text = file->converted ? *file->converted : bytes;
-  TableReader reader(document, text, file->form, warnings);
+  TableReader reader(document, text, file->start, file->form, warnings);
   std::optional<LoadError> error;
   ForEachLine(QByteArrayView(text).sliced(file->start), [&](QByteArrayView line, qsizetype number) {
     if (auto reason = reader.ReadLine(line, number)) error = LoadError{number, std::move(*reason)};

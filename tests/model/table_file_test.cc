@@ -367,8 +367,10 @@ void TableFileTest::EncodingIsDetectedFromEveryText() {
        {Row{"41=A\r\n", Encoding::kEucJp}, Row{"10=\xE3\x81\x82\r\n", Encoding::kUtf8},
         Row{"41=A\r\n\r\n(1h)\xE3\x81\x82\r\n", Encoding::kUtf8},
         Row{"41=A\r\n\r\n(1h)\xA4\xA2\xA4\xAB\r\n", Encoding::kEucJp},
-        Row{"8140=\x82\xA0\r\n", Encoding::kShiftJis},
-        Row{"/FF=\x82\xA0\r\n", Encoding::kShiftJis}}) {
+        Row{"8140=\x82\xA0\r\n", Encoding::kShiftJis}, Row{"/FF=\x82\xA0\r\n", Encoding::kShiftJis},
+        // A line that a later one replaces does not count.
+        Row{"41=\x82\xA0\r\n41=\xE3\x81\x82\r\n", Encoding::kUtf8},
+        Row{"41=\xE3\x81\x82\r\n42=\x82\xA0\r\n42=\r\n", Encoding::kUtf8}}) {
     TableDocument document;
     QVERIFY(!LoadTableFromBytes(document, row.bytes));
     QCOMPARE(document.Encoding(), row.encoding);

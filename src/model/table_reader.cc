@@ -236,24 +236,46 @@ struct FormAndText {
   std::optional<QByteArray> converted;
 };
 
-std::optional<FormAndText> ReadForm(QByteArrayView bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) return FormAndText{text::FileForm::kUtf8Bom, 3, {}};
+// The line that the UTF-16 text holds at `offset`, counted as the reader counts lines.
+qsizetype Utf16LineAt(QByteArrayView utf16, text::ByteOrder order, qsizetype offset) {
+  const std::optional<QByteArray> before = text::Utf16ToUtf8(utf16.first(offset), order).utf8;
+  if (!before || before->isEmpty()) return 1;
+  const qsizetype lines = FileLines(*before).size();
+  return before->endsWith('\r') || before->endsWith('\n') ? lines + 1 : lines;
+}
+
+std::variant<FormAndText, LoadError> ReadForm(QByteArrayView bytes) {
+  using text::ByteOrder;
+  using text::FileForm;
+  if (bytes.startsWith("\xEF\xBB\xBF")) return FormAndText{FileForm::kUtf8Bom, 3, {}};
   for (const auto& [mark, form, order] :
-       {std::tuple{"\xFF\xFE", text::FileForm::kUtf16Le, text::ByteOrder::kLittleEndian},
-        std::tuple{"\xFE\xFF", text::FileForm::kUtf16Be, text::ByteOrder::kBigEndian}}) {
+       {std::tuple{"\xFF\xFE", FileForm::kUtf16Le, ByteOrder::kLittleEndian},
+        std::tuple{"\xFE\xFF", FileForm::kUtf16Be, ByteOrder::kBigEndian}}) {
     if (!bytes.startsWith(mark)) continue;
-    auto utf8 = text::Utf16ToUtf8(bytes.sliced(2), order);
-    if (!utf8) return std::nullopt;
-    return FormAndText{form, 0, std::move(utf8)};
+    text::Utf16Text utf8 = text::Utf16ToUtf8(bytes.sliced(2), order);
+    if (utf8.utf8) return FormAndText{form, 0, std::move(utf8.utf8)};
+    const qsizetype line = Utf16LineAt(bytes.sliced(2), order, utf8.invalid_at);
+    return LoadError{0, QStringLiteral("not valid UTF-16 from line %1 on (byte %2)")
+                            .arg(line)
+                            .arg(utf8.invalid_at + 2)};
   }
-  return FormAndText{text::FileForm::kPlain, 0, {}};
+  // Without a mark only text that reads as UTF-16 is taken for it: else the bytes stay as read.
+  if (const auto order = text::Utf16OrderWithoutMark(bytes)) {
+    if (auto utf8 = text::Utf16ToUtf8(bytes, *order).utf8) {
+      const bool little = *order == ByteOrder::kLittleEndian;
+      return FormAndText{little ? FileForm::kUtf16LeNoBom : FileForm::kUtf16BeNoBom, 0,
+                         std::move(utf8)};
+    }
+  }
+  return FormAndText{FileForm::kPlain, 0, {}};
 }
 
 }  // namespace
 
 std::optional<QByteArray> FileText(QByteArrayView bytes) {
-  std::optional<FormAndText> file = ReadForm(bytes);
-  if (!file) return std::nullopt;
+  auto read = ReadForm(bytes);
+  auto* file = std::get_if<FormAndText>(&read);
+  if (file == nullptr) return std::nullopt;
   if (file->converted) return *std::move(file->converted);
   return bytes.sliced(file->start).toByteArray();
 }
@@ -278,8 +300,9 @@ namespace {
 // The load itself, on the file's bytes, whose text the extra lines keep sharing.
 std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray& bytes,
                                        QList<LoadWarning>* warnings) {
-  const std::optional<FormAndText> file = ReadForm(bytes);
-  if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
+  const auto read = ReadForm(bytes);
+  if (const auto* error = std::get_if<LoadError>(&read)) return *error;
+  const auto* file = std::get_if<FormAndText>(&read);
   const QByteArray& text = file->converted ? *file->converted : bytes;
   TableReader reader(document, text, file->start, file->form, warnings);
   std::optional<LoadError> error;

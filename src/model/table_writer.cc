@@ -113,16 +113,23 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
       return kUtf8Mark.toByteArray() + TableToBytes(document);
     case text::FileForm::kUtf16Le:
     case text::FileForm::kUtf16Be:
+    case text::FileForm::kUtf16LeNoBom:
+    case text::FileForm::kUtf16BeNoBom:
       break;
   }
   if (const QStringList texts = NotUtf8Texts(document); !texts.isEmpty()) {
     return SaveError{QStringLiteral("The file is written as %1, which cannot hold these texts: %2")
                          .arg(text::FormName(form), JoinAtMost(texts, QStringLiteral(", ")))};
   }
-  const bool little = form == text::FileForm::kUtf16Le;
+  const bool little = form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16LeNoBom;
   const auto order = little ? text::ByteOrder::kLittleEndian : text::ByteOrder::kBigEndian;
-  return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF", 2) +
-         text::Utf8ToUtf16(TableToBytes(document), order);
+  QByteArray utf8 = TableToBytes(document);
+  if (form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16Be) {
+    return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF", 2) + text::Utf8ToUtf16(utf8, order);
+  }
+  // Without a mark, a first line that starts with U+FEFF would be read back as one.
+  if (utf8.startsWith(kUtf8Mark)) utf8.prepend(kCrLf);
+  return text::Utf8ToUtf16(utf8, order);
 }
 
 std::optional<SaveError> SaveTable(TableDocument& document, const QString& path) {

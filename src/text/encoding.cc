@@ -203,6 +203,10 @@ QString FormName(FileForm form) {
       return QStringLiteral("UTF-16LE");
     case FileForm::kUtf16Be:
       return QStringLiteral("UTF-16BE");
+    case FileForm::kUtf16LeNoBom:
+      return QStringLiteral("UTF-16LE without BOM");
+    case FileForm::kUtf16BeNoBom:
+      return QStringLiteral("UTF-16BE without BOM");
     case FileForm::kPlain:
       break;
   }

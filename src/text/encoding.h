@@ -21,8 +21,12 @@ enum class Encoding {
 };
 
 // How the file holds the table's text, apart from its encoding: as the bytes themselves, behind
-// a UTF-8 byte-order mark, or converted to UTF-16 behind its byte-order mark.
-enum class FileForm { kPlain, kUtf8Bom, kUtf16Le, kUtf16Be };
+// a UTF-8 byte-order mark, or converted to UTF-16, behind its byte-order mark or without one.
+enum class FileForm { kPlain, kUtf8Bom, kUtf16Le, kUtf16Be, kUtf16LeNoBom, kUtf16BeNoBom };
+
+[[nodiscard]] constexpr bool IsUtf16(FileForm form) {
+  return form != FileForm::kPlain && form != FileForm::kUtf8Bom;
+}
 
 inline constexpr std::array<Encoding, 4> kEncodings = {Encoding::kEucJp, Encoding::kShiftJis,
                                                        Encoding::kUtf8, Encoding::kWindows1252};
@@ -31,7 +35,8 @@ inline constexpr std::array<Encoding, 4> kEncodings = {Encoding::kEucJp, Encodin
 [[nodiscard]] QString EncodingName(Encoding encoding);
 // One of the names above in any letter case, or nothing.
 [[nodiscard]] std::optional<Encoding> EncodingFromName(QStringView name);
-// "UTF-8 with BOM", "UTF-16LE", "UTF-16BE"; nothing for a plain file.
+// "UTF-8 with BOM", "UTF-16LE", "UTF-16BE", "UTF-16LE without BOM", "UTF-16BE without BOM";
+// nothing for a plain file.
 [[nodiscard]] QString FormName(FileForm form);
 
 // The encoding of a table's text, from the lines a save writes, given one at a time (a line that

@@ -84,21 +84,28 @@ void TableFileTest::LoadStopsWithLineAndReason_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::addColumn<qsizetype>("line");
   QTest::addColumn<QString>("reason");
-  const QString utf16 = QStringLiteral("not valid UTF-16");
+  const auto utf16 = [](int line, int byte) {
+    return QStringLiteral("not valid UTF-16 from line %1 on (byte %2)").arg(line).arg(byte);
+  };
   QTest::newRow("32nd bookmark") << Numbered("(", 32, "h)b\r\n\r\n") << qsizetype{63}
                                  << QStringLiteral("more than 31 bookmarks");
   QTest::newRow("odd byte after UTF-16LE") << QByteArray(
                                                   "\xFF\xFE"
                                                   "4\0=\0A\0\n",
                                                   9)
-                                           << qsizetype{0} << utf16;
+                                           << qsizetype{0} << utf16(1, 8);
   QTest::newRow("lone high surrogate") << QByteArray(
                                               "\xFF\xFE\x00\xD8"
                                               "A\0",
                                               6)
-                                       << qsizetype{0} << utf16;
+                                       << qsizetype{0} << utf16(1, 2);
   QTest::newRow("lone low surrogate, big-endian")
-      << QByteArray("\xFE\xFF\xDC\x00", 4) << qsizetype{0} << utf16;
+      << QByteArray("\xFE\xFF\xDC\x00", 4) << qsizetype{0} << utf16(1, 2);
+  QTest::newRow("lone surrogate on line 3") << QByteArray(
+                                                   "\xFF\xFE"
+                                                   "a\0\r\0\n\0b\0\r\0x\0\x00\xDC",
+                                                   16)
+                                            << qsizetype{0} << utf16(3, 14);
 }
 
 void TableFileTest::LoadStopsWithLineAndReason() {
@@ -298,6 +305,20 @@ void TableFileTest::FileFormIsReadAndWrittenBack_data() {
                                            "0\0=\xD8\x3D\xDE\x00\0\r\0\n",
                                            16)
                                     << int(FileForm::kUtf16Be) << QByteArray("\xF0\x9F\x98\x80");
+  // Without a mark: written back without one, CR LF and all.
+  QTest::newRow("UTF-16LE without mark")
+      << QByteArray(
+             "0\0"
+             "0\0=\0\x42\x30\r\0\n\0",
+             12)
+      << int(FileForm::kUtf16LeNoBom) << QByteArray("\xE3\x81\x82");
+  QTest::newRow("UTF-16BE without mark")
+      << QByteArray(
+             "\0"
+             "0\0"
+             "0\0=\0A\x30\x42\0\r\0\n",
+             14)
+      << int(FileForm::kUtf16BeNoBom) << QByteArray("A\xE3\x81\x82");
 }
 
 void TableFileTest::FileFormIsReadAndWrittenBack() {

@@ -157,6 +157,7 @@ void EncodingTest::NamesAreReadInAnyCase() {
   QCOMPARE(EncodingFromName(u"euc-jp"), Encoding::kEucJp);
   QCOMPARE(EncodingFromName(u"SJIS"), std::nullopt);
   QCOMPARE(FormName(FileForm::kUtf8Bom), u"UTF-8 with BOM"_qs);
+  QCOMPARE(FormName(FileForm::kUtf16LeNoBom), u"UTF-16LE without BOM"_qs);
 }
 
 }  // namespace orvane::text

@@ -99,7 +99,7 @@ void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
   const QString out = folder.Write(QStringLiteral("out.tbl"), "old\r\n");
   const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
   QCOMPARE(result.exit_code, 1);
-  QCOMPARE(result.err, in.toLocal8Bit() + ": not valid UTF-16\n");
+  QCOMPARE(result.err, in.toLocal8Bit() + ": not valid UTF-16 from line 1 on (byte 2)\n");
   QCOMPARE(TempFolder::Read(out), QByteArray("old\r\n"));
 
   const QString fresh = folder.Path(QStringLiteral("fresh.tbl"));
@@ -149,9 +149,10 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
     QByteArray err;
   };
   const QByteArray usage = RunTblTool({}).err;
-  for (const Run& run :
-       {Run{{}, 2, usage},
-        Run{{QStringLiteral("check"), bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n"}}) {
+  for (const Run& run : {Run{{}, 2, usage},
+                         Run{{QStringLiteral("check"), bad},
+                             1,
+                             bad.toLocal8Bit() + ": not valid UTF-16 from line 1 on (byte 2)\n"}}) {
     QProcess process;
     process.start(QStringLiteral(ORVANE_TBL_PROGRAM), run.arguments);
     QVERIFY(process.waitForFinished(30000));

@@ -17,8 +17,8 @@ using model::TableDocument;
 constexpr char kUsage[] =
     "usage: orvane-tbl check FILE\n"
     "       orvane-tbl normalize IN OUT\n"
-    "       orvane-tbl convert IN OUT ENCODING\n"
-    "       orvane-tbl show [--encoding ENCODING] FILE\n"
+    "       orvane-tbl convert [--from ENCODING] IN OUT ENCODING\n"
+    "       orvane-tbl show [--encoding ENCODING | --from ENCODING] FILE\n"
     "       orvane-tbl --help\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n";
 
@@ -79,10 +79,26 @@ ToolResult Normalize(const QString& in, const QString& out) {
   return ToolResult{};
 }
 
-// Each line of IN that holds a text the target cannot hold, as "IN:LINE: ...", or nothing.
-// Lines a save drops (a code defined again later) are not converted, so not reported.
+// Each character of a line that is written as its counterpart, as "IN:LINE: 'x' written as 'y'".
+QByteArray Substitutions(const QByteArray& where, QByteArrayView line, text::Encoding from,
+                         text::Encoding to) {
+  QByteArray notes;
+  QString seen;
+  for (const QChar character : text::Decode(line, from).value_or(QString())) {
+    const std::optional<QChar> counterpart = text::Counterpart(character, to);
+    if (!counterpart || seen.contains(character)) continue;
+    seen.append(character);
+    notes.append(where).append(": '").append(QString(character).toUtf8()).append("' written as '");
+    notes.append(QString(*counterpart).toUtf8()).append("'\n");
+  }
+  return notes;
+}
+
+// Each line of IN that holds a text the target cannot hold, as "IN:LINE: ...", or nothing; the
+// characters written as their counterparts go to `substitutions`. Lines a save drops (a code
+// defined again later) are not converted, so not reported.
 QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding to,
-                         const QList<model::LoadWarning>& warnings) {
+                         const QList<model::LoadWarning>& warnings, QByteArray& substitutions) {
   QSet<qsizetype> dropped;
   for (const model::LoadWarning& warning : warnings) {
     if (warning.kind == model::LoadWarning::Kind::kReplaced) dropped.insert(warning.line);
@@ -97,7 +113,13 @@ QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding 
     ++number;
     if (dropped.contains(number)) continue;
     const auto why = editing::WhyNotConvertible(line, from, to);
-    if (!why) continue;
+    if (!why) {
+      if (from != to) {
+        substitutions.append(Substitutions(
+            Native(in).append(':').append(QByteArray::number(number)), line, from, to));
+      }
+      continue;
+    }
     report.append(Native(in)).append(':').append(QByteArray::number(number)).append(": ");
     if (why->character.isEmpty()) {
       report.append("cannot be read as ").append(text::EncodingName(from).toUtf8());
@@ -110,15 +132,40 @@ QByteArray Unconvertible(const QString& in, text::Encoding from, text::Encoding 
   return report;
 }
 
-// A text that cannot be rewritten writes nothing: OUT is left as it was.
-ToolResult Convert(const QString& in, const QString& out, text::Encoding target) {
+// Where the written bytes read back as another encoding's other characters, which bytes alone
+// cannot tell apart (see DetectEncoding), a warning that says how to read them.
+QByteArray ReadBackWarning(const QString& out, const TableDocument& converted) {
+  const text::Encoding target = converted.Encoding();
+  if (target == text::Encoding::kUtf8) return {};  // its lines are all valid UTF-8
+  const QByteArray bytes = model::TableToBytes(converted);
+  TableDocument reread;
+  if (model::LoadTableFromBytes(reread, bytes)) return {};
+  const text::Encoding read = reread.Encoding();
+  if (read == target || text::DecodeLenient(bytes, read) == text::DecodeLenient(bytes, target)) {
+    return {};
+  }
+  const QByteArray name = text::EncodingName(target).toUtf8();
+  return Native(out) + ": warning: these bytes cannot tell " + name + " from " +
+         text::EncodingName(read).toUtf8() + " and are read back as " +
+         text::EncodingName(read).toUtf8() + "; read them with --from " + name + "\n";
+}
+
+// A text that cannot be rewritten writes nothing: OUT is left as it was. `given` overrides the
+// detected encoding of IN.
+ToolResult Convert(const QString& in, const QString& out, text::Encoding target,
+                   std::optional<text::Encoding> given) {
   TableDocument document;
   QList<model::LoadWarning> warnings;
   if (const auto error = model::LoadTable(document, in, &warnings)) {
     return LoadFailure(in, *error);
   }
+  if (given && text::IsUtf16(document.Form()) && *given != text::Encoding::kUtf8) {
+    return Failure(Native(in).append(": UTF-16 text is read as UTF-8 only"));
+  }
+  if (given) document.SetEncoding(*given);
   const text::Encoding from = document.Encoding();
-  QByteArray report = Unconvertible(in, from, target, warnings);
+  QByteArray substitutions;
+  QByteArray report = Unconvertible(in, from, target, warnings, substitutions);
   const QList<editing::ConversionFailure> failures = editing::ConvertTable(document, target);
   if (report.isEmpty()) {
     // A text no line of the file shows as it stands; name it as the editor would.
@@ -131,7 +178,7 @@ ToolResult Convert(const QString& in, const QString& out, text::Encoding target)
   if (const auto error = model::SaveTable(document, out)) {
     return Failure(Native(out).append(": ").append(Native(error->reason)));
   }
-  return ToolResult{};
+  return ToolResult{kExitOk, {}, substitutions + ReadBackWarning(out, document)};
 }
 
 // The lines a save would write, read in the table's encoding or the one given, in UTF-8.
@@ -176,11 +223,17 @@ ToolResult RunTblTool(const QStringList& arguments) {
   }
   if (command == QLatin1String("convert") && count == 4) {
     const auto target = text::EncodingFromName(arguments[3]);
-    return target ? Convert(arguments[1], arguments[2], *target) : Usage();
+    return target ? Convert(arguments[1], arguments[2], *target, std::nullopt) : Usage();
+  }
+  if (command == QLatin1String("convert") && count == 6 &&
+      arguments[1] == QLatin1String("--from")) {
+    const auto from = text::EncodingFromName(arguments[2]);
+    const auto target = text::EncodingFromName(arguments[5]);
+    return from && target ? Convert(arguments[3], arguments[4], *target, from) : Usage();
   }
   if (command == QLatin1String("show") && count == 2) return Show(arguments[1], std::nullopt);
   if (command == QLatin1String("show") && count == 4 &&
-      arguments[1] == QLatin1String("--encoding")) {
+      (arguments[1] == QLatin1String("--encoding") || arguments[1] == QLatin1String("--from"))) {
     const auto encoding = text::EncodingFromName(arguments[2]);
     return encoding ? Show(arguments[3], encoding) : Usage();
   }

@@ -27,6 +27,7 @@ class TblToolTest : public QObject {
   void ProgramReportsThroughExitCodeAndStreams();
   void HelpGivesTheCommands();
   void ConvertRewritesTheTableOrNamesTheLines();
+  void ConvertSaysWhatItWritesOtherwise();
   void CheckWarnsOfLinesNotValidInTheEncoding();
   void ShowPrintsTheLinesAsTheEncodingReadsThem();
 };
@@ -130,6 +131,10 @@ void TblToolTest::BadArgumentsGiveUsage_data() {
   QTest::newRow("show with an unknown encoding")
       << QStringList{u"show"_s, u"--encoding"_s, u"latin1"_s, u"a"_s};
   QTest::newRow("show with another option") << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s};
+  QTest::newRow("convert from an unknown encoding")
+      << QStringList{u"convert"_s, u"--from"_s, u"SJIS"_s, u"a"_s, u"b"_s, u"UTF-8"_s};
+  QTest::newRow("convert --from without a target")
+      << QStringList{u"convert"_s, u"--from"_s, u"UTF-8"_s, u"a"_s, u"b"_s};
 }
 
 void TblToolTest::BadArgumentsGiveUsage() {
@@ -167,8 +172,9 @@ void TblToolTest::HelpGivesTheCommands() {
   const auto result = RunTblTool({u"--help"_s});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(result.err, QByteArray());
-  for (const char* command : {"check FILE", "normalize IN OUT", "convert IN OUT ENCODING",
-                              "show [--encoding ENCODING] FILE"}) {
+  for (const char* command :
+       {"check FILE", "normalize IN OUT", "convert [--from ENCODING] IN OUT ENCODING",
+        "show [--encoding ENCODING | --from ENCODING] FILE"}) {
     QVERIFY2(result.out.contains(command), command);
   }
 }
@@ -204,6 +210,41 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
 }
 
+// Counterparts written, a detection overridden, bytes that read back as another encoding.
+void TblToolTest::ConvertSaysWhatItWritesOtherwise() {
+  TempFolder folder;
+  const QString in = folder.Write(u"in.tbl"_s, "41=\xE3\x80\x9C\xE3\x80\x9C\n42=\xC2\xA2\n");
+  const QString out = folder.Path(u"out.tbl"_s);
+  auto result = RunTblTool({u"convert"_s, in, out, u"Shift-JIS"_s});
+  QCOMPARE(result.exit_code, 0);
+  const QByteArray file = in.toLocal8Bit();
+  QCOMPARE(QString::fromUtf8(result.err), QString::fromUtf8(file + ":1: '〜' written as '～'\n" +
+                                                            file + ":2: '¢' written as '￠'\n"));
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\x81\x60\x81\x60\r\n42=\x81\x91\r\n"));
+
+  // Read as UTF-8 by its lines, or as the user says.
+  const QString latin = folder.Write(u"latin.tbl"_s, "; Ren\xE9\r\n91=\xC3\xA1\r\n92=\xC3\xA9\r\n");
+  result = RunTblTool({u"convert"_s, u"--from"_s, u"windows-1252"_s, latin, out, u"UTF-8"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(out), QByteArray("; Ren\xC3\xA9\r\n91=\xC3\x83\xC2\xA1\r\n"
+                                             "92=\xC3\x83\xC2\xA9\r\n"));
+  result = RunTblTool({u"convert"_s, latin, out, u"UTF-8"_s});
+  QCOMPARE(result.err, latin.toLocal8Bit() + ":1: cannot be read as UTF-8\n");
+
+  // Two Latin-1 letters are also a kanji: the result reads back as Windows-1252.
+  const QString kanji = folder.Write(u"kanji.tbl"_s, "41=\xE6\xBC\xA2\n");
+  result = RunTblTool({u"convert"_s, kanji, out, u"EUC-JP"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\xB4\xC1\r\n"));
+  QCOMPARE(result.err, QByteArray());
+  result =
+      RunTblTool({u"convert"_s, folder.Write(u"k2.tbl"_s, "41=\xE7\x9D\x80\n"), out, u"EUC-JP"_s});
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\xC3\xE5\r\n"));  // 着, or ÃÅ
+  QCOMPARE(result.err, out.toLocal8Bit() +
+                           ": warning: these bytes cannot tell EUC-JP from Windows-1252 and are "
+                           "read back as Windows-1252; read them with --from EUC-JP\n");
+}
+
 void TblToolTest::CheckWarnsOfLinesNotValidInTheEncoding() {
   TempFolder folder;
   // A JIS X 0212 triplet is not the format's EUC-JP; a line a later one replaces is not read.
@@ -224,8 +265,10 @@ void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
   auto result = RunTblTool({u"show"_s, path});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(QString::fromUtf8(result.out), u"; あ\n41=カ\n42=\x1b\uFFFD\n/FF=[か]\n\n(8h)あ\n"_s);
-  result = RunTblTool({u"show"_s, u"--encoding"_s, u"windows-1252"_s, path});
-  QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
+  for (const QString& option : {u"--encoding"_s, u"--from"_s}) {
+    result = RunTblTool({u"show"_s, option, u"windows-1252"_s, path});
+    QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
+  }
 }
 
 QTEST_GUILESS_MAIN(TblToolTest)

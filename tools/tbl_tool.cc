@@ -164,9 +164,14 @@ ToolResult Convert(const QString& in, const QString& out, text::Encoding target,
   }
   if (given) document.SetEncoding(*given);
   const text::Encoding from = document.Encoding();
-  QByteArray substitutions;
-  QByteArray report = Unconvertible(in, from, target, warnings, substitutions);
   const QList<editing::ConversionFailure> failures = editing::ConvertTable(document, target);
+  // The file's lines, read again only where a line must be named: a refusal, a counterpart.
+  QByteArray substitutions;
+  QByteArray report;
+  if (!failures.isEmpty() || target == text::Encoding::kEucJp ||
+      target == text::Encoding::kShiftJis) {
+    report = Unconvertible(in, from, target, warnings, substitutions);
+  }
   if (report.isEmpty()) {
     // A text no line of the file shows as it stands; name it as the editor would.
     for (const editing::ConversionFailure& failure : failures) {
@@ -181,16 +186,23 @@ ToolResult Convert(const QString& in, const QString& out, text::Encoding target,
   return ToolResult{kExitOk, {}, substitutions + ReadBackWarning(out, document)};
 }
 
-// The lines a save would write, read in the table's encoding or the one given, in UTF-8.
+// The lines a save would write, read in the table's encoding or the one given, in UTF-8. The
+// extra lines, first, straight from the table: there can be millions.
 ToolResult Show(const QString& path, std::optional<text::Encoding> encoding) {
   TableDocument document;
   if (const auto error = model::LoadTable(document, path)) return LoadFailure(path, *error);
   const text::Encoding reading = encoding.value_or(document.Encoding());
-  const QByteArray lines = model::TableToBytes(document);
   QByteArray out;
-  for (const QByteArrayView line : model::FileLines(lines)) {
-    out.append(text::DecodeLenient(line, reading).toUtf8()).append('\n');
+  const auto show = [&](QByteArrayView line) {
+    text::AppendLenientUtf8(out, line, reading);
+    out.append('\n');
+  };
+  const model::ExtraLines& extra_lines = document.GetExtraLines();
+  for (qsizetype i = 0; i < extra_lines.size(); ++i) {
+    if (!extra_lines.at(i).isEmpty()) show(extra_lines.at(i));
   }
+  const QByteArray rest = model::CodeAndBookmarkLines(document);
+  for (const QByteArrayView line : model::FileLines(rest)) show(line);
   return ToolResult{kExitOk, out, {}};
 }
 

@@ -23,6 +23,17 @@ class ExtraLines {
   void Adopt(const QByteArray& text);
   void AppendRange(qsizetype begin, qsizetype end) { ranges_.append(Range{begin, end}); }
   void Append(QByteArrayView line);
+  // Appends the line that `write` appends to the store's text, in place; `write` returns whether
+  // it wrote it whole, and this returns that.
+  template <typename Write>
+  bool AppendWritten(Write write) {
+    const qsizetype begin = text_.size();
+    const bool whole = write(text_);
+    ranges_.append(Range{begin, text_.size()});
+    return whole;
+  }
+  // Room for `lines` more lines, appended without copying the ranges again.
+  void ReserveLines(qsizetype lines) { ranges_.reserve(ranges_.size() + lines); }
   // Overwrites line i; slower than Append, as the lines are gathered anew.
   void Replace(qsizetype i, QByteArrayView line);
   [[nodiscard]] QList<QByteArray> ToList() const;

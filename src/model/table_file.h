@@ -65,8 +65,10 @@ struct SaveError {
 // The line a save writes for a code ("41=A", "/FF=[end]"), without its line end; empty for a
 // cell without text, which a save leaves out.
 [[nodiscard]] QByteArray CodeLine(const TableDocument& document, quint8 code);
-// The table's lines in the document's bytes, as a plain file holds them.
+// The table's lines in the document's bytes, as a plain file holds them: the extra lines, then
+// CodeAndBookmarkLines.
 [[nodiscard]] QByteArray TableToBytes(const TableDocument& document);
+[[nodiscard]] QByteArray CodeAndBookmarkLines(const TableDocument& document);
 // The bytes a save writes, in the document's file form (UTF-16 read without a mark is written
 // without one), or why they cannot be written (a UTF-16 file whose texts are not all UTF-8).
 [[nodiscard]] std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document);

@@ -7,6 +7,8 @@
 
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace orvane::model {
 namespace {
 
@@ -73,12 +75,25 @@ QByteArray CodeLine(const TableDocument& document, quint8 code) {
 }
 
 QByteArray TableToBytes(const TableDocument& document) {
-  QByteArray out;
-  out.reserve(WrittenSizeBound(document));
+  const qsizetype bound = WrittenSizeBound(document);
+  // Extra lines straight into the buffer: there can be millions, and an append each costs more
+  // than its bytes.
+  QByteArray out(bound, Qt::Uninitialized);
+  char* at = out.data();
   const ExtraLines& lines = document.GetExtraLines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (!lines.at(i).isEmpty()) out.append(lines.at(i)).append(kCrLf);
+    const QByteArrayView line = lines.at(i);
+    if (line.isEmpty()) continue;
+    std::memcpy(at, line.data(), static_cast<size_t>(line.size()));
+    std::memcpy(at + line.size(), kCrLf.data(), 2);
+    at += line.size() + 2;
   }
+  out.truncate(at - out.constData());
+  return out.append(CodeAndBookmarkLines(document));
+}
+
+QByteArray CodeAndBookmarkLines(const TableDocument& document) {
+  QByteArray out;
   for (int code = 0; code < kCodeCount; ++code) {
     const QByteArray line = CodeLine(document, static_cast<quint8>(code));
     if (!line.isEmpty()) out.append(line).append(kCrLf);

@@ -1,6 +1,6 @@
 #include "text/codec.h"
 
-#include "text/jis_tables.h"
+#include "text/code_tables.h"
 #include "text/utf8.h"
 #include "text/windows1252.h"
 
@@ -9,23 +9,28 @@
 namespace orvane::text {
 namespace {
 
-using ReadAt = CharacterAt (*)(QByteArrayView, qsizetype);
-
-ReadAt Reader(Encoding encoding) {
+// Calls `use` with the reader of an encoding other than UTF-8, inline for every byte.
+template <typename Use>
+auto WithReader(Encoding encoding, Use use) {
+  const CodeTables& tables = CodeTables::Get();
   switch (encoding) {
     case Encoding::kShiftJis:
-      return ShiftJisAt;
+      return use(
+          [&tables](QByteArrayView bytes, qsizetype at) { return tables.ShiftJisAt(bytes, at); });
     case Encoding::kWindows1252:
-      return Windows1252At;
+      return use([&tables](QByteArrayView bytes, qsizetype at) {
+        return tables.Windows1252At(bytes, at);
+      });
     case Encoding::kEucJp:
     case Encoding::kUtf8:
       break;
   }
-  return EucJpAt;
+  return use([&tables](QByteArrayView bytes, qsizetype at) { return tables.EucJpAt(bytes, at); });
 }
 
 // Decodes a byte at a time or a pair at a time; `lenient` puts U+FFFD for each byte that the
 // encoding cannot read.
+template <typename ReadAt>
 std::optional<QString> DecodeWith(QByteArrayView bytes, ReadAt read, bool lenient) {
   QString out(bytes.size(), Qt::Uninitialized);
   char16_t* const units = reinterpret_cast<char16_t*>(out.data());
@@ -38,6 +43,38 @@ std::optional<QString> DecodeWith(QByteArrayView bytes, ReadAt read, bool lenien
   }
   out.truncate(size);
   return out;
+}
+
+// As DecodeWith, straight to UTF-8: one buffer, no string between.
+template <typename ReadAt>
+bool AppendUtf8With(QByteArray& out, QByteArrayView bytes, ReadAt read, bool lenient) {
+  const qsizetype start = out.size();
+  out.resize(start + 3 * bytes.size());
+  char* at = out.data() + start;
+  for (qsizetype i = 0; i < bytes.size();) {
+    CharacterAt character = read(bytes, i);
+    if (character.size == 0) {
+      if (!lenient) {
+        out.truncate(start);
+        return false;
+      }
+      character = {0xFFFD, 1};
+    }
+    const char16_t unit = character.character;  // never a surrogate: the tables hold none
+    if (unit < 0x80) {
+      *at++ = static_cast<char>(unit);
+    } else if (unit < 0x800) {
+      *at++ = static_cast<char>(0xC0 | unit >> 6);
+      *at++ = static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+      *at++ = static_cast<char>(0xE0 | unit >> 12);
+      *at++ = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+      *at++ = static_cast<char>(0x80 | (unit & 0x3F));
+    }
+    i += character.size;
+  }
+  out.truncate(at - out.constData());
+  return true;
 }
 
 QString Utf8ToString(QByteArrayView bytes) {
@@ -66,7 +103,7 @@ bool AppendShiftJis(QByteArray& bytes, char16_t unicode) {
     bytes.append(static_cast<char>(unicode));
   } else if (IsHalfWidthKatakana(unicode)) {
     bytes.append(static_cast<char>(0xA1 + unicode - kFirstHalfWidthKatakana));
-  } else if (const quint16 code = ShiftJisPairCode(unicode); code != 0) {
+  } else if (const quint16 code = CodeTables::Get().ShiftJisCode(unicode); code != 0) {
     AppendCode(bytes, code);
   } else {
     return false;
@@ -82,7 +119,7 @@ bool AppendEucJp(QByteArray& bytes, char16_t unicode) {
   const std::optional<quint8> byte = KeyByte(QChar(unicode));
   if (byte && *byte < 0x80) {
     bytes.append(static_cast<char>(*byte));
-  } else if (const quint16 code = JisX0208Code(unicode); code != 0) {
+  } else if (const quint16 code = CodeTables::Get().EucJpCode(unicode); code != 0) {
     AppendCode(bytes, code);
   } else if (IsHalfWidthKatakana(unicode)) {
     bytes.append('\x8E').append(static_cast<char>(0xA1 + unicode - kFirstHalfWidthKatakana));
@@ -124,25 +161,38 @@ QString WithCounterparts(QStringView text, Encoding encoding) {
 }  // namespace
 
 std::optional<QString> Decode(QByteArrayView bytes, Encoding encoding) {
-  if (encoding != Encoding::kUtf8) return DecodeWith(bytes, Reader(encoding), false);
+  if (encoding != Encoding::kUtf8) {
+    return WithReader(encoding, [&](auto read) { return DecodeWith(bytes, read, false); });
+  }
   if (!IsValidUtf8(bytes)) return std::nullopt;
   return Utf8ToString(bytes);
 }
 
 QString DecodeLenient(QByteArrayView bytes, Encoding encoding) {
   if (encoding == Encoding::kUtf8) return Utf8ToString(bytes);
-  return *DecodeWith(bytes, Reader(encoding), true);
+  return *WithReader(encoding, [&](auto read) { return DecodeWith(bytes, read, true); });
+}
+
+void AppendLenientUtf8(QByteArray& out, QByteArrayView bytes, Encoding encoding) {
+  if (IsAscii(bytes) || (encoding == Encoding::kUtf8 && IsValidUtf8(bytes))) {
+    out.append(bytes);
+  } else if (encoding == Encoding::kUtf8) {
+    out.append(Utf8ToString(bytes).toUtf8());
+  } else {
+    WithReader(encoding, [&](auto read) { return AppendUtf8With(out, bytes, read, true); });
+  }
 }
 
 bool IsValidIn(QByteArrayView bytes, Encoding encoding) {
   if (encoding == Encoding::kUtf8) return IsValidUtf8(bytes);
-  const ReadAt read = Reader(encoding);
-  for (qsizetype i = FirstNonAscii(bytes); i < bytes.size();) {
-    const qsizetype size = read(bytes, i).size;
-    if (size == 0) return false;
-    i += size;
-  }
-  return true;
+  return WithReader(encoding, [&](auto read) {
+    for (qsizetype i = FirstNonAscii(bytes); i < bytes.size();) {
+      const qsizetype size = read(bytes, i).size;
+      if (size == 0) return false;
+      i += size;
+    }
+    return true;
+  });
 }
 
 std::optional<QChar> Counterpart(QChar character, Encoding encoding) {
@@ -201,14 +251,30 @@ EncodedText EncodeWhatFits(QStringView text, Encoding encoding) {
 }
 
 std::optional<QByteArray> Convert(QByteArrayView bytes, Encoding from, Encoding to) {
-  if (from == to) return bytes.toByteArray();
-  if (IsAscii(bytes)) return bytes.toByteArray();  // the same in every one of them
-  const std::optional<QString> text = Decode(bytes, from);
-  if (!text) return std::nullopt;
-  std::optional<QByteArray> converted = EncodeText(*text, to);
-  // Two Latin letters written as single bytes in EUC-JP read back as one kanji there.
-  if (!converted || Decode(*converted, to) != WithCounterparts(*text, to)) return std::nullopt;
+  QByteArray converted;
+  if (!AppendConverted(converted, bytes, from, to)) return std::nullopt;
   return converted;
+}
+
+bool AppendConverted(QByteArray& out, QByteArrayView bytes, Encoding from, Encoding to) {
+  if (from == to || IsAscii(bytes)) {  // ASCII is itself in all four
+    out.append(bytes);
+    return true;
+  }
+  if (to == Encoding::kUtf8) {
+    return WithReader(from, [&](auto read) { return AppendUtf8With(out, bytes, read, false); });
+  }
+  const std::optional<QString> text = Decode(bytes, from);
+  if (!text) return false;
+  const std::optional<QByteArray> converted = EncodeText(*text, to);
+  // Two Latin letters written as single bytes in EUC-JP read back as one kanji there. In the
+  // other encodings each character's bytes stand apart.
+  if (!converted ||
+      (to == Encoding::kEucJp && Decode(*converted, to) != WithCounterparts(*text, to))) {
+    return false;
+  }
+  out.append(*converted);
+  return true;
 }
 
 qsizetype LastCharacterSize(QByteArrayView bytes, Encoding encoding) {

@@ -22,6 +22,8 @@ namespace orvane::text {
 
 // As Decode, with what the encoding cannot read as U+FFFD, one for each byte.
 [[nodiscard]] QString DecodeLenient(QByteArrayView bytes, Encoding encoding);
+// DecodeLenient's text in UTF-8, appended to `out`; quick for many lines.
+void AppendLenientUtf8(QByteArray& out, QByteArrayView bytes, Encoding encoding);
 
 // The bytes of text in an encoding, or nothing when a character has no form in it nor a
 // Counterpart. EUC-JP writes JIS X 0208 pairs, half-width katakana behind 8E and, for other
@@ -44,6 +46,9 @@ struct EncodedText {
 // when it is not valid in `from`, a character has no form in `to`, or the bytes would read back
 // there as other characters.
 [[nodiscard]] std::optional<QByteArray> Convert(QByteArrayView bytes, Encoding from, Encoding to);
+// As Convert, appended to `out`; false, and `out` as it was, when Convert gives nothing.
+[[nodiscard]] bool AppendConverted(QByteArray& out, QByteArrayView bytes, Encoding from,
+                                   Encoding to);
 
 // How many bytes the last character of the text takes: one in EUC-JP and Windows-1252 (the
 // format drops a byte at a time there), the whole character in UTF-8 and Shift-JIS, where one

@@ -1,6 +1,6 @@
 #include "text/encoding.h"
 
-#include "text/jis_tables.h"
+#include "text/code_tables.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ constexpr qint64 kEucHalfWidthLetter = 2 * kText + 1;
 // does not decide a whole table.
 constexpr qint64 kUnreadable = 8;
 
-bool Between(quint8 byte, int low, int high) { return byte >= low && byte <= high; }
+constexpr bool Between(quint8 byte, int low, int high) { return byte >= low && byte <= high; }
 
 bool IsIdeograph(char16_t unicode) {
   return (unicode >= 0x4E00 && unicode <= 0x9FFF) || (unicode >= 0xF900 && unicode <= 0xFAFF);
@@ -32,7 +32,7 @@ bool IsIdeograph(char16_t unicode) {
 
 bool IsUserDefined(char16_t unicode) { return unicode >= 0xE000 && unicode <= 0xF8FF; }
 
-bool IsWindows1252Letter(quint8 byte) {
+constexpr bool IsWindows1252Letter(quint8 byte) {
   switch (byte) {
     case 0x83:  // f with hook
     case 0x8A:
@@ -48,36 +48,46 @@ bool IsWindows1252Letter(quint8 byte) {
   }
 }
 
-qint64 Windows1252Weight(quint8 byte) {
+constexpr qint64 Windows1252Weight(quint8 byte) {
   if (IsWindows1252Letter(byte)) return kText;
   return byte < 0xA0 ? kPunctuation : kSymbol;
 }
 
-// Walks the bytes above 0x7F of a line: `read` gets the position of one and returns how many
-// bytes it read from there, or 0 when the encoding cannot read them (the walk goes on at the next
-// byte).
-template <typename ReadAt>
-void WalkNonAscii(QByteArrayView line, ReadAt read) {
-  qsizetype i = FirstNonAscii(line);
-  while (i < line.size()) {
-    const qsizetype used = read(i);
-    i += used == 0 ? 1 : used;
-    while (i < line.size() && static_cast<quint8>(line[i]) < 0x80) ++i;
+// The weight of each byte read as Windows-1252, -1 for the five it leaves unassigned.
+constexpr std::array<qint8, 256> Windows1252Weights() {
+  std::array<qint8, 256> weights{};
+  for (int byte = 0x80; byte < 0x100; ++byte) {
+    const auto value = static_cast<quint8>(byte);
+    const bool unassigned =
+        value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
+    weights[value] = static_cast<qint8>(unassigned ? -1 : Windows1252Weight(value));
   }
+  return weights;
 }
+constexpr std::array<qint8, 256> kWindows1252Weights = Windows1252Weights();
 
 }  // namespace
 
 qint64 EncodingDetector::Reading::Total() const { return score - kUnreadable * unreadable; }
 
+// The readers walk a line from its first byte above 0x7F, a character at a time: they run for
+// every line of tables of millions of lines.
 void EncodingDetector::ReadShiftJis(QByteArrayView line) {
-  WalkNonAscii(line, [&](qsizetype i) -> qsizetype {
-    const CharacterAt character = ShiftJisAt(line, i);
+  const CodeTables& tables = CodeTables::Get();
+  for (qsizetype i = 0; i < line.size();) {
     const auto lead = static_cast<quint8>(line[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const CharacterAt character = tables.ShiftJisAt(line, i);
     if (character.size == 0) {
       ++shift_jis_.invalid;
       ++shift_jis_.unreadable;
-    } else if (character.size == 1) {
+      ++i;
+      continue;
+    }
+    if (character.size == 1) {
       // A half-width katakana: its weight waits until the whole table is known.
       if (lead >= 0xA6) {
         ++half_width_letters_;
@@ -92,19 +102,27 @@ void EncodingDetector::ReadShiftJis(QByteArrayView line) {
     } else {
       shift_jis_.score += 2 * kText;  // symbols and kana, kanji of both levels and the IBM rows
     }
-    return character.size;
-  });
+    i += character.size;
+  }
 }
 
 void EncodingDetector::ReadEucJp(QByteArrayView line) {
-  WalkNonAscii(line, [&](qsizetype i) -> qsizetype {
-    const CharacterAt character = EucJpAt(line, i);
+  const CodeTables& tables = CodeTables::Get();
+  for (qsizetype i = 0; i < line.size();) {
     const auto lead = static_cast<quint8>(line[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const CharacterAt character = tables.EucJpAt(line, i);
     if (character.size == 0) {
       ++euc_jp_.invalid;
       ++euc_jp_.unreadable;
-    } else if (character.size == 1) {
-      euc_jp_.score += Windows1252Weight(lead);
+      ++i;
+      continue;
+    }
+    if (character.size == 1) {
+      euc_jp_.score += kWindows1252Weights[lead];
     } else if (lead == 0x8E) {  // a half-width katakana
       euc_jp_.score +=
           static_cast<quint8>(line[i + 1]) >= 0xA6 ? kEucHalfWidthLetter : kHalfWidthPunctuation;
@@ -113,25 +131,26 @@ void EncodingDetector::ReadEucJp(QByteArrayView line) {
     } else {
       euc_jp_.score += 2 * kText;  // symbols, full-width forms, kana, kanji
     }
-    return character.size;
-  });
+    i += character.size;
+  }
 }
 
 void EncodingDetector::ReadWindows1252(QByteArrayView line) {
-  WalkNonAscii(line, [&](qsizetype i) -> qsizetype {
-    const auto byte = static_cast<quint8>(line[i]);
-    if (Windows1252At(line, i).size == 0) {
+  for (const char c : line) {
+    const qint8 weight = kWindows1252Weights[static_cast<quint8>(c)];
+    if (weight >= 0) {
+      windows1252_.score += weight;
+    } else {
       ++windows1252_.invalid;
       ++windows1252_.unreadable;
-      return 0;
     }
-    windows1252_.score += Windows1252Weight(byte);
-    return 1;
-  });
+  }
 }
 
 void EncodingDetector::AddLine(QByteArrayView line) {
-  if (IsAscii(line)) return;
+  const qsizetype first = FirstNonAscii(line);
+  if (first == line.size()) return;
+  line = line.sliced(first);
   ++non_ascii_lines_;
   ++(IsValidUtf8(line) ? utf8_lines_ : not_utf8_lines_);
   ReadEucJp(line);

@@ -24,8 +24,6 @@ constexpr qint64 kEucHalfWidthLetter = 2 * kText + 1;
 // does not decide a whole table.
 constexpr qint64 kUnreadable = 8;
 
-constexpr bool Between(quint8 byte, int low, int high) { return byte >= low && byte <= high; }
-
 bool IsIdeograph(char16_t unicode) {
   return (unicode >= 0x4E00 && unicode <= 0x9FFF) || (unicode >= 0xF900 && unicode <= 0xFAFF);
 }
@@ -126,10 +124,10 @@ void EncodingDetector::ReadEucJp(QByteArrayView line) {
     } else if (lead == 0x8E) {  // a half-width katakana
       euc_jp_.score +=
           static_cast<quint8>(line[i + 1]) >= 0xA6 ? kEucHalfWidthLetter : kHalfWidthPunctuation;
-    } else if (Between(lead, 0xA6, 0xA8) || lead == 0xAD) {
-      euc_jp_.score += 2 * kSymbol;  // Greek, Cyrillic, box drawing, NEC specials
+    } else if (lead == 0xA8 || lead == 0xAD) {
+      euc_jp_.score += 2 * kSymbol;  // box drawing, NEC specials
     } else {
-      euc_jp_.score += 2 * kText;  // symbols, full-width forms, kana, kanji
+      euc_jp_.score += 2 * kText;  // symbols, full-width forms, kana, Greek, Cyrillic, kanji
     }
     i += character.size;
   }

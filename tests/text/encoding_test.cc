@@ -67,6 +67,11 @@ void EncodingTest::DetectionReadsTheTextsAsRealText_data() {
       << QList<QByteArray>{"\xE9", "\xA2\xA7"} << u"EUC-JP"_qs;
   QTest::newRow("EUC-JP half-width katakana")
       << QList<QByteArray>{"\x8E\xB1", "\x8E\xC0\x8E\xD6"} << u"EUC-JP"_qs;
+  QList<QByteArray> cyrillic;  // А..Я, а..я in EUC-JP: Shift-JIS reads most as half-width pairs
+  for (int trail = 0xA1; trail <= 0xF1; ++trail) {
+    if (trail <= 0xC1 || trail >= 0xD1) cyrillic << Bytes({0xA7, trail});
+  }
+  QTest::newRow("EUC-JP Cyrillic") << cyrillic << u"EUC-JP"_qs;
   QList<QByteArray> two_byte_kana;  // ﾀﾖ and the like, which EUC-JP reads as kanji
   for (int i = 0; i < 128; ++i) {
     two_byte_kana << Bytes({0xB1 + i % 45, 0xC0 + i % 29});

@@ -117,7 +117,7 @@ QString Sample(const QString& kind, QRandomGenerator& random) {
     text += what < 35   ? from(0x3041, 0x3093)
             : what < 60 ? from(0x30A1, 0x30F6)
             : what < 80 ? from(0x4E00, 0x9FA0)
-            : what < 90 ? any(u"▼▲★☆○●◎◇◆□■△▽→←※〒「」『』【】、。・ー…")
+            : what < 90 ? any(u"▼▲★☆○●◎◇◆□■△▽→←※〒「」『』【】、。・ー…АБЯабяαβΩ")
                         : from(0xFF10, 0xFF5A);
   }
   return text;

@@ -116,10 +116,9 @@ bool AppendShiftJis(QByteArray& bytes, char16_t unicode) {
 // it. Never the three-byte JIS X 0212 form, which the format's reading takes for other
 // characters.
 bool AppendEucJp(QByteArray& bytes, char16_t unicode) {
+  const quint16 code = unicode < 0x80 ? 0 : CodeTables::Get().EucJpCode(unicode);
   const std::optional<quint8> byte = KeyByte(QChar(unicode));
-  if (byte && *byte < 0x80) {
-    bytes.append(static_cast<char>(*byte));
-  } else if (const quint16 code = CodeTables::Get().EucJpCode(unicode); code != 0) {
+  if (code != 0) {
     AppendCode(bytes, code);
   } else if (IsHalfWidthKatakana(unicode)) {
     bytes.append('\x8E').append(static_cast<char>(0xA1 + unicode - kFirstHalfWidthKatakana));

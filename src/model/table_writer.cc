@@ -122,6 +122,9 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
           bytes.startsWith("\xFE\xFF")) {
         bytes.prepend(kCrLf);
       }
+      // Bytes with NULs that would read back as UTF-16 without a mark: one LF, skipped as an
+      // empty line, makes their size odd, which UTF-16 never is.
+      if (bytes.size() % 2 == 0 && text::Utf16OrderWithoutMark(bytes)) bytes.prepend('\n');
       return bytes;
     }
     case text::FileForm::kUtf8Bom:
@@ -138,13 +141,18 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document) {
   }
   const bool little = form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16LeNoBom;
   const auto order = little ? text::ByteOrder::kLittleEndian : text::ByteOrder::kBigEndian;
+  const QByteArray mark(little ? "\xFF\xFE" : "\xFE\xFF", 2);
   QByteArray utf8 = TableToBytes(document);
   if (form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16Be) {
-    return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF", 2) + text::Utf8ToUtf16(utf8, order);
+    return mark + text::Utf8ToUtf16(utf8, order);
   }
   // Without a mark, a first line that starts with U+FEFF would be read back as one.
   if (utf8.startsWith(kUtf8Mark)) utf8.prepend(kCrLf);
-  return text::Utf8ToUtf16(utf8, order);
+  QByteArray utf16 = text::Utf8ToUtf16(utf8, order);
+  // Text that no longer looks like UTF-16 (none, or mostly CJK once repeated code lines are gone)
+  // would be read back as 8-bit bytes and broken by the next save: it takes the mark.
+  if (text::Utf16OrderWithoutMark(utf16) != order) utf16.prepend(mark);
+  return utf16;
 }
 
 std::optional<SaveError> SaveTable(TableDocument& document, const QString& path) {

@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using orvane::model::LoadError;
 using orvane::model::LoadTableFromBytes;
 using orvane::model::LoadWarning;
@@ -52,6 +53,8 @@ class TableFileTest : public QObject {
   void FileFormIsReadAndWrittenBack_data();
   void FileFormIsReadAndWrittenBack();
   void LineThatLooksLikeAMarkStaysALine();
+  void SavedBytesReadBackInTheirForm_data();
+  void SavedBytesReadBackInTheirForm();
   void Utf16SaveRefusesTextsThatAreNotUtf8();
   void EncodingIsDetectedFromEveryText();
 };
@@ -357,6 +360,30 @@ void TableFileTest::LineThatLooksLikeAMarkStaysALine() {
   QVERIFY(!LoadTableFromBytes(document, utf16));
   QCOMPARE(document.GetExtraLine(0), std::optional<QByteArray>("\xEF\xBB\xBFx"));
   QCOMPARE(std::get<QByteArray>(orvane::model::FileBytes(document)), utf16);
+}
+
+void TableFileTest::SavedBytesReadBackInTheirForm_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("form");  // read back after a save
+  // Not UTF-16 (an odd size), but its saved line with CR LF would look like it.
+  QTest::newRow("NULs, plain") << QByteArray("a\0b\0\n", 5) << int(FileForm::kPlain);
+  // Once the repeated code lines are gone, mostly kanji: the mark keeps it UTF-16.
+  const QString text = u"41=A\r\n41=A\r\n41=A\r\n41=A\r\n; 漢字漢字漢字漢字漢字漢字\r\n"_s;
+  QTest::newRow("UTF-16 without mark, mostly kanji")
+      << QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)
+      << int(FileForm::kUtf16Le);
+}
+
+// A save never leaves bytes that read back as another form, where a next save would break them.
+void TableFileTest::SavedBytesReadBackInTheirForm() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, form);
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, bytes));
+  TableDocument reloaded;
+  QVERIFY(!LoadTableFromBytes(reloaded, std::get<QByteArray>(orvane::model::FileBytes(document))));
+  QCOMPARE(int(reloaded.Form()), form);
+  QCOMPARE(orvane::model::TableToBytes(reloaded), orvane::model::TableToBytes(document));
 }
 
 void TableFileTest::Utf16SaveRefusesTextsThatAreNotUtf8() {

@@ -14,5 +14,7 @@ namespace orvane::tools {
 // Control characters as the grid shows them (their pictures); C1 controls, which a terminal may
 // obey too and which have no pictures, as U+FFFD.
 [[nodiscard]] QByteArray PrintableText(QString text);
+// Whether UTF-8 text holds nothing PrintableText would change.
+[[nodiscard]] bool IsPrintableUtf8(QByteArrayView utf8);
 
 }  // namespace orvane::tools

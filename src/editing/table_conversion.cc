@@ -15,7 +15,7 @@ struct Converted {
   std::array<QByteArray, model::kCodeCount> cells;
   std::array<QByteArray, model::kCodeCount> labels;
   std::array<QByteArray, model::kSlotCount> titles;
-  QList<QByteArray> extra_lines;
+  model::ExtraLines extra_lines;
 };
 
 // The fewest neighbouring characters (up to a few) that read back as others, so a message can
@@ -30,6 +30,32 @@ QString MisreadPart(const QString& characters, text::Encoding to) {
     }
   }
   return characters;
+}
+
+// Appends the text in the target. Into its own encoding only when valid there: a conversion
+// reads every text.
+bool AppendConvertedText(QByteArray& out, QByteArrayView bytes, text::Encoding from,
+                         text::Encoding to) {
+  return (from != to || text::IsValidIn(bytes, from)) &&
+         text::AppendConverted(out, bytes, from, to);
+}
+
+// The extra lines in the target, in one buffer as a load keeps them: there can be millions.
+model::ExtraLines ConvertExtraLines(const model::ExtraLines& lines, text::Encoding from,
+                                    text::Encoding to, QList<ConversionFailure>& failures) {
+  model::ExtraLines converted;
+  converted.ReserveLines(lines.size());
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    const QByteArrayView line = lines.at(i);
+    if (!converted.AppendWritten(
+            [&](QByteArray& text) { return AppendConvertedText(text, line, from, to); },
+            lines.Origin(i))) {
+      failures.append({QStringLiteral("extra line %1").arg(i + 1),
+                       WhyNotConvertible(line, from, to).value_or(Unconvertible{})});
+    }
+  }
+  (void)converted.FinishLoad();
+  return converted;
 }
 
 }  // namespace
@@ -47,6 +73,7 @@ std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encod
                                                text::Encoding to) {
   const std::optional<QString> characters = text::Decode(bytes, from);
   if (!characters) return Unconvertible{};
+  if (text::Convert(bytes, from, to)) return std::nullopt;  // as nearly every text does
   for (qsizetype i = 0; i < characters->size(); ++i) {
     const bool pair = characters->at(i).isHighSurrogate() && i + 1 < characters->size() &&
                       characters->at(i + 1).isLowSurrogate();
@@ -54,8 +81,7 @@ std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encod
     if (!text::EncodeText(character, to)) return Unconvertible{character.toString(), false};
     i += pair ? 1 : 0;
   }
-  if (!text::Convert(bytes, from, to)) return Unconvertible{MisreadPart(*characters, to), true};
-  return std::nullopt;
+  return Unconvertible{MisreadPart(*characters, to), true};
 }
 
 QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Encoding target) {
@@ -63,17 +89,14 @@ QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Enco
   QList<ConversionFailure> failures;
   Converted converted;
   const auto convert = [&](QByteArrayView bytes, const QString& where) -> QByteArray {
-    if (const auto why = WhyNotConvertible(bytes, from, target)) {
-      failures.append({where, *why});
-      return {};
+    QByteArray out;
+    if (!AppendConvertedText(out, bytes, from, target)) {
+      failures.append({where, WhyNotConvertible(bytes, from, target).value_or(Unconvertible{})});
     }
-    return *text::Convert(bytes, from, target);
+    return out;
   };
   // In the order a save writes them.
-  const model::ExtraLines& lines = document.GetExtraLines();
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    converted.extra_lines.append(convert(lines.at(i), QStringLiteral("extra line %1").arg(i + 1)));
-  }
+  converted.extra_lines = ConvertExtraLines(document.GetExtraLines(), from, target, failures);
   for (int c = 0; c < model::kCodeCount; ++c) {
     const auto code = static_cast<quint8>(c);
     const QString where = QStringLiteral("code %1").arg(QString::fromLatin1(model::HexByte(code)));
@@ -93,7 +116,8 @@ QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Enco
     document.SetCellText(code, converted.cells[code]);
     if (document.IsSpecial(code)) document.SetMarkLabel(code, converted.labels[code]);
   }
-  document.SetExtraLines(converted.extra_lines, lines.Origins());
+  document.SetExtraLines({});
+  document.AddExtraLines(converted.extra_lines);
   for (int slot = 0; slot < model::kSlotCount; ++slot) {
     const model::Bookmark bookmark = document.GetBookmark(slot).value_or(model::Bookmark{});
     if (!bookmark.title.isEmpty()) {

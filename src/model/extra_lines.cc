@@ -118,6 +118,10 @@ qsizetype ExtraLines::InsertionPoint(const Code& code) const {
   return size();
 }
 
+void ExtraLines::IndexAppended() {
+  if (const auto code = LongerCodeOf(at(size() - 1))) (void)codes_.Add(*code, size() - 1);
+}
+
 void ExtraLines::IndexLine(qsizetype i) {
   if (const auto code = LongerCodeOf(at(i))) codes_.Insert(*code, i);
 }

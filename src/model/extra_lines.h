@@ -37,6 +37,19 @@ class ExtraLines {
 
   void Append(QByteArrayView line, qsizetype origin = 0);
   void Insert(qsizetype i, QByteArrayView line, qsizetype origin = 0);
+  // Appends the line that `write` appends to the store's text, in place; `write` returns whether
+  // it wrote it whole, and this returns that. FinishLoad ends a run of these.
+  template <typename Write>
+  bool AppendWritten(Write write, qsizetype origin) {
+    const qsizetype begin = text_.size();
+    const bool whole = write(text_);
+    ranges_.append(MakeRange(begin, text_.size(), origin));
+    live_bytes_ += text_.size() - begin;
+    IndexAppended();
+    return whole;
+  }
+  // Room for `lines` more lines, appended without copying the ranges again.
+  void ReserveLines(qsizetype lines) { ranges_.reserve(ranges_.size() + lines); }
   // Overwrites line i; its origin stays.
   void Replace(qsizetype i, QByteArrayView line);
   void Remove(qsizetype i);
@@ -69,6 +82,8 @@ class ExtraLines {
     quint32 origin;
   };
   void IndexLine(qsizetype i);
+  // Indexes the last line, appended as a load appends, in any code order.
+  void IndexAppended();
   void UnindexLine(qsizetype i);
   // The last line before `line` that defines `code`.
   [[nodiscard]] std::optional<qsizetype> LineBefore(const Code& code, qsizetype line) const;

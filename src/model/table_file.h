@@ -23,14 +23,15 @@ struct LoadError {
 
 // A line that loaded but that a save will not write as it stands, that only looks like a code, a
 // mark or a bookmark and is kept as an extra line, or a longer code's line that a later line
-// overrides (both stay in the file); or the first line that holds a NUL byte, which no table
-// holds (the file may be no table at all).
+// overrides (both stay in the file); the first line that holds a NUL byte, which no table holds
+// (the file may be no table at all); or a line that is not valid in the table's encoding.
 struct LoadWarning {
-  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kDefinedAgain, kNulBytes };
+  enum class Kind { kReplaced, kNoText, kKeptAsExtraLine, kDefinedAgain, kNulBytes, kNotValid };
   Kind kind = Kind::kReplaced;
   qsizetype line = 0;
   Code code;
   qsizetype replaced_by = 0;  // kReplaced, kDefinedAgain: the later line that defines the code
+  text::Encoding encoding = text::Encoding::kEucJp;  // kNotValid: the encoding it is not valid in
 
   friend bool operator==(const LoadWarning&, const LoadWarning&) = default;
 };
@@ -40,10 +41,10 @@ struct SaveError {
 };
 
 // Reads the file into a document the caller has cleared, with its form (a byte-order mark,
-// UTF-16) and the encoding of all its text (text::DetectEncoding). The title names the file before
-// it is opened; the path follows only once it is open. On a failing line the lines before it stay
-// loaded. The warnings, in line order, go to `warnings` when it is given. A file larger than
-// kMaxTableBytes (file_access.h) is refused.
+// UTF-16 with or without one) and the encoding of the text a save writes (text::EncodingDetector).
+// The title names the file before it is opened; the path follows only once it is open. On a
+// failing line the lines before it stay loaded. The warnings, in line order, go to `warnings`
+// when it is given. A file larger than kMaxTableBytes (file_access.h) is refused.
 [[nodiscard]] std::optional<LoadError> LoadTable(TableDocument& document, const QString& path,
                                                  QList<LoadWarning>* warnings = nullptr);
 [[nodiscard]] std::optional<LoadError> LoadTableFromBytes(TableDocument& document,
@@ -51,7 +52,8 @@ struct SaveError {
                                                           QList<LoadWarning>* warnings = nullptr);
 
 // A file's text as the reader reads it: without its byte-order mark, converted to UTF-8 when it
-// is UTF-16; nothing when it is not valid UTF-16.
+// is UTF-16 (with a mark, or without one where text::Utf16OrderWithoutMark sees it); nothing when
+// it is marked as UTF-16 and is not valid UTF-16.
 [[nodiscard]] std::optional<QByteArray> FileText(QByteArrayView bytes);
 // The lines of a text as the reader splits them: CR LF, a lone CR and a lone LF each end one.
 [[nodiscard]] QList<QByteArrayView> FileLines(QByteArrayView text);
@@ -70,11 +72,13 @@ enum class SaveLayout { kCanonical, kKeepFile };
 // The line a save writes for a code ("41=A", "/FF=[end]"), without its line end; empty for a
 // cell without text, which a save leaves out.
 [[nodiscard]] QByteArray CodeLine(const TableDocument& document, const Code& code);
-// The table's lines in the document's bytes, as a plain file holds them.
+// The table's lines in the document's bytes, as a plain file holds them: canonically the extra
+// lines, then CodeAndBookmarkLines; or in the file's own layout.
 [[nodiscard]] QByteArray TableToBytes(const TableDocument& document,
                                       SaveLayout layout = SaveLayout::kCanonical);
-// The bytes a save writes, in the document's file form, or why they cannot be written (a UTF-16
-// file whose texts are not all UTF-8).
+[[nodiscard]] QByteArray CodeAndBookmarkLines(const TableDocument& document);
+// The bytes a save writes, in the document's file form (UTF-16 read without a mark is written
+// without one), or why they cannot be written (a UTF-16 file whose texts are not all UTF-8).
 [[nodiscard]] std::variant<QByteArray, SaveError> FileBytes(
     const TableDocument& document, SaveLayout layout = SaveLayout::kCanonical);
 

@@ -4,9 +4,12 @@
 #include "model/table_file.h"
 #include "model/table_layout.h"
 #include "model/table_line.h"
+#include "text/codec.h"
 #include "text/utf16.h"
+#include "text/utf8.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -16,12 +19,18 @@ namespace orvane::model {
 namespace {
 
 // Cell texts are applied once per code at the end: a large file often sets a code many times,
-// and one allocation per line would dominate the load. Extra lines stay in the file's text.
+// and one allocation per line would dominate the load. Extra lines stay in the file's text. The
+// encoding is detected from the lines a save writes: a code's line only once no later line
+// replaces it.
 class TableReader {
  public:
-  TableReader(TableDocument& document, const QByteArray& text, text::FileForm form,
+  TableReader(TableDocument& document, const QByteArray& text, qsizetype start, text::FileForm form,
               QList<LoadWarning>* warnings)
-      : document_(document), text_(text), form_(form), warnings_(warnings) {
+      : document_(document),
+        text_(text),
+        lines_(QByteArrayView(text).sliced(start)),
+        form_(form),
+        warnings_(warnings) {
     extra_lines_.Adopt(text_);
   }
   ~TableReader() { Finish(); }
@@ -36,39 +45,46 @@ class TableReader {
     bool empty_entry = false;
     QByteArrayView text;
     QByteArrayView label;
+    QByteArrayView whole_line;
   };
 
-  void Define(quint8 code, qsizetype number, QByteArrayView text, QByteArrayView label, bool entry);
+  void Define(quint8 code, qsizetype number, QByteArrayView line, QByteArrayView text,
+              QByteArrayView label, bool entry);
   void Warn(LoadWarning warning) {
     if (warnings_ != nullptr) warnings_->append(warning);
   }
   void Finish();
+  void WarnOfInvalidLines(text::Encoding encoding);
 
   TableDocument& document_;
   const QByteArray& text_;
+  const QByteArrayView lines_;
   const text::FileForm form_;
   QList<LoadWarning>* warnings_;
   BulkChange bulk_{document_};
   ExtraLines extra_lines_;
   std::array<PendingCell, kCodeCount> pending_{};
   int bookmark_count_ = 0;
+  qsizetype last_line_ = 0;  // the last line read
+  text::EncodingDetector detector_;
 };
 
 std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype number) {
   // Lines that only look like a code entry, a mark or a bookmark (a comment banner "; ====",
   // "/%1=[end]", "(zzh)x") are kept verbatim as extra lines rather than stopping the load, and so
   // are the lines of longer codes, so a load and a save never lose a line the user wrote.
+  last_line_ = number;
   const TableLine read = ReadTableLine(line);
   const bool single = read.code.IsSingleByte();
   switch (read.form) {
     case LineForm::kCodeEntry:
       if (!single) break;
-      Define(read.code.Last(), number, read.text, {}, true);
+      Define(read.code.Last(), number, line, read.text, {}, true);
       return std::nullopt;
     case LineForm::kSpecial:
       if (!single) break;
       document_.MarkSpecial(read.code);
-      Define(read.code.Last(), number, line.first(1), read.text, false);
+      Define(read.code.Last(), number, line, line.first(1), read.text, false);
       return std::nullopt;
     case LineForm::kBookmark:
       if (bookmark_count_ == kSlotCount) {
@@ -76,6 +92,7 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
       }
       (void)document_.SetBookmark(bookmark_count_++, read.address, read.title.toByteArray(),
                                   number);
+      detector_.AddLine(line);
       return std::nullopt;
     case LineForm::kLookalike:
       Warn({LoadWarning::Kind::kKeptAsExtraLine, number, {}, 0});
@@ -92,15 +109,16 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
   if (overridden) {
     Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(*overridden), read.code, number});
   }
+  detector_.AddLine(line);
   return std::nullopt;
 }
 
 // A later line for the same code replaces the earlier one, mark, text and label alike.
-void TableReader::Define(quint8 code, qsizetype number, QByteArrayView text, QByteArrayView label,
-                         bool entry) {
+void TableReader::Define(quint8 code, qsizetype number, QByteArrayView line, QByteArrayView text,
+                         QByteArrayView label, bool entry) {
   PendingCell& cell = pending_[code];
   if (cell.line != 0) Warn({LoadWarning::Kind::kReplaced, cell.line, code, number});
-  cell = PendingCell{number, entry && text.isEmpty(), text, label};
+  cell = PendingCell{number, entry && text.isEmpty(), text, label, line};
 }
 
 void TableReader::Finish() {
@@ -116,15 +134,34 @@ void TableReader::Finish() {
     document_.SetCellText(code, cell.text.toByteArray());
     if (!cell.label.isEmpty()) document_.SetMarkLabel(code, cell.label.toByteArray());
     if (cell.empty_entry) Warn({LoadWarning::Kind::kNoText, cell.line, code, 0});
-  }
-  if (warnings_ != nullptr) {
-    std::stable_sort(warnings_->begin(), warnings_->end(),
-                     [](const LoadWarning& a, const LoadWarning& b) { return a.line < b.line; });
+    detector_.AddLine(cell.whole_line);
   }
   // Also after a load that stopped part way: the lines read are shown. The form decides first.
   document_.SetForm(form_);
-  document_.SetEncoding(form_ == text::FileForm::kPlain ? text::DetectEncoding(text_)
-                                                        : text::Encoding::kUtf8);
+  const text::Encoding encoding =
+      form_ == text::FileForm::kPlain ? detector_.Result() : text::Encoding::kUtf8;
+  document_.SetEncoding(encoding);
+  if (warnings_ != nullptr) {
+    WarnOfInvalidLines(encoding);
+    std::stable_sort(warnings_->begin(), warnings_->end(),
+                     [](const LoadWarning& a, const LoadWarning& b) { return a.line < b.line; });
+  }
+}
+
+// Each line a save writes that the encoding cannot read; a second walk, only when there is one.
+void TableReader::WarnOfInvalidLines(text::Encoding encoding) {
+  if (detector_.AllValid(encoding)) return;
+  QSet<qsizetype> replaced;
+  for (const LoadWarning& warning : *warnings_) {
+    if (warning.kind == LoadWarning::Kind::kReplaced) replaced.insert(warning.line);
+  }
+  ForEachLine(lines_, [&](QByteArrayView line, qsizetype number, LineEnding) {
+    if (number > last_line_) return false;
+    if (!text::IsAscii(line) && !replaced.contains(number) && !text::IsValidIn(line, encoding)) {
+      Warn({LoadWarning::Kind::kNotValid, number, 0, 0, encoding});
+    }
+    return true;
+  });
 }
 
 // A file's form, where its text starts after the byte-order mark, and the text converted to
@@ -135,24 +172,46 @@ struct FormAndText {
   std::optional<QByteArray> converted;
 };
 
-std::optional<FormAndText> ReadForm(QByteArrayView bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) return FormAndText{text::FileForm::kUtf8Bom, 3, {}};
+// The line that the UTF-16 text holds at `offset`, counted as the reader counts lines.
+qsizetype Utf16LineAt(QByteArrayView utf16, text::ByteOrder order, qsizetype offset) {
+  const std::optional<QByteArray> before = text::Utf16ToUtf8(utf16.first(offset), order).utf8;
+  if (!before || before->isEmpty()) return 1;
+  const qsizetype lines = FileLines(*before).size();
+  return before->endsWith('\r') || before->endsWith('\n') ? lines + 1 : lines;
+}
+
+std::variant<FormAndText, LoadError> ReadForm(QByteArrayView bytes) {
+  using text::ByteOrder;
+  using text::FileForm;
+  if (bytes.startsWith("\xEF\xBB\xBF")) return FormAndText{FileForm::kUtf8Bom, 3, {}};
   for (const auto& [mark, form, order] :
-       {std::tuple{"\xFF\xFE", text::FileForm::kUtf16Le, text::ByteOrder::kLittleEndian},
-        std::tuple{"\xFE\xFF", text::FileForm::kUtf16Be, text::ByteOrder::kBigEndian}}) {
+       {std::tuple{"\xFF\xFE", FileForm::kUtf16Le, ByteOrder::kLittleEndian},
+        std::tuple{"\xFE\xFF", FileForm::kUtf16Be, ByteOrder::kBigEndian}}) {
     if (!bytes.startsWith(mark)) continue;
-    auto utf8 = text::Utf16ToUtf8(bytes.sliced(2), order);
-    if (!utf8) return std::nullopt;
-    return FormAndText{form, 0, std::move(utf8)};
+    text::Utf16Text utf8 = text::Utf16ToUtf8(bytes.sliced(2), order);
+    if (utf8.utf8) return FormAndText{form, 0, std::move(utf8.utf8)};
+    const qsizetype line = Utf16LineAt(bytes.sliced(2), order, utf8.invalid_at);
+    return LoadError{0, QStringLiteral("not valid UTF-16 from line %1 on (byte %2)")
+                            .arg(line)
+                            .arg(utf8.invalid_at + 2)};
   }
-  return FormAndText{text::FileForm::kPlain, 0, {}};
+  // Without a mark only text that reads as UTF-16 is taken for it: else the bytes stay as read.
+  if (const auto order = text::Utf16OrderWithoutMark(bytes)) {
+    if (auto utf8 = text::Utf16ToUtf8(bytes, *order).utf8) {
+      const bool little = *order == ByteOrder::kLittleEndian;
+      return FormAndText{little ? FileForm::kUtf16LeNoBom : FileForm::kUtf16BeNoBom, 0,
+                         std::move(utf8)};
+    }
+  }
+  return FormAndText{FileForm::kPlain, 0, {}};
 }
 
 }  // namespace
 
 std::optional<QByteArray> FileText(QByteArrayView bytes) {
-  std::optional<FormAndText> file = ReadForm(bytes);
-  if (!file) return std::nullopt;
+  auto read = ReadForm(bytes);
+  auto* file = std::get_if<FormAndText>(&read);
+  if (file == nullptr) return std::nullopt;
   if (file->converted) return *std::move(file->converted);
   return bytes.sliced(file->start).toByteArray();
 }
@@ -181,18 +240,21 @@ qsizetype LineOf(QByteArrayView text, qsizetype at) {
 // The load itself, on the file's bytes, whose text the extra lines keep sharing.
 std::optional<LoadError> LoadFileBytes(TableDocument& document, const QByteArray& bytes,
                                        QList<LoadWarning>* warnings) {
-  const std::optional<FormAndText> file = ReadForm(bytes);
-  if (!file) return LoadError{0, QStringLiteral("not valid UTF-16")};
+  const auto read = ReadForm(bytes);
+  if (const auto* error = std::get_if<LoadError>(&read)) return *error;
+  const auto* file = std::get_if<FormAndText>(&read);
   const QByteArray& text = file->converted ? *file->converted : bytes;
   // Text files hold no NUL: a picture or a program opened by mistake is named before a save
   // rewrites it as a table.
   if (const qsizetype nul = text.indexOf('\0', file->start); nul >= 0 && warnings != nullptr) {
     warnings->append({LoadWarning::Kind::kNulBytes,
-                      LineOf(QByteArrayView(text).sliced(file->start), nul - file->start), {}, 0});
+                      LineOf(QByteArrayView(text).sliced(file->start), nul - file->start),
+                      {},
+                      0});
   }
   std::optional<LoadError> error;
   {
-    TableReader reader(document, text, file->form, warnings);
+    TableReader reader(document, text, file->start, file->form, warnings);
     ForEachLine(QByteArrayView(text).sliced(file->start),
                 [&](QByteArrayView line, qsizetype number, LineEnding) {
                   if (auto reason = reader.ReadLine(line, number)) {

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cstring>
+
 namespace orvane::model {
 namespace {
 
@@ -84,12 +86,25 @@ QByteArray TableToBytes(const TableDocument& document, SaveLayout layout) {
   if (layout == SaveLayout::kKeepFile && document.Layout()) {
     return LayoutToBytes(document, *document.Layout());
   }
-  QByteArray out;
-  out.reserve(WrittenSizeBound(document));
+  const qsizetype bound = WrittenSizeBound(document);
+  // Extra lines straight into the buffer: there can be millions, and an append each costs more
+  // than its bytes.
+  QByteArray out(bound, Qt::Uninitialized);
+  char* at = out.data();
   const ExtraLines& lines = document.GetExtraLines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (!lines.at(i).isEmpty()) out.append(lines.at(i)).append(kCrLf);
+    const QByteArrayView line = lines.at(i);
+    if (line.isEmpty()) continue;
+    std::memcpy(at, line.data(), static_cast<size_t>(line.size()));
+    std::memcpy(at + line.size(), kCrLf.data(), 2);
+    at += line.size() + 2;
   }
+  out.truncate(at - out.constData());
+  return out.append(CodeAndBookmarkLines(document));
+}
+
+QByteArray CodeAndBookmarkLines(const TableDocument& document) {
+  QByteArray out;
   for (int code = 0; code < kCodeCount; ++code) {
     const QByteArray line = CodeLine(document, static_cast<quint8>(code));
     if (!line.isEmpty()) out.append(line).append(kCrLf);
@@ -118,22 +133,37 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document, Sav
           bytes.startsWith("\xFE\xFF")) {
         bytes.prepend(kCrLf);
       }
+      // Bytes with NULs that would read back as UTF-16 without a mark: one LF, skipped as an
+      // empty line, makes their size odd, which UTF-16 never is.
+      if (bytes.size() % 2 == 0 && text::Utf16OrderWithoutMark(bytes)) bytes.prepend('\n');
       return bytes;
     }
     case text::FileForm::kUtf8Bom:
       return kUtf8Mark.toByteArray() + TableToBytes(document, layout);
     case text::FileForm::kUtf16Le:
     case text::FileForm::kUtf16Be:
+    case text::FileForm::kUtf16LeNoBom:
+    case text::FileForm::kUtf16BeNoBom:
       break;
   }
   if (const QStringList texts = NotUtf8Texts(document); !texts.isEmpty()) {
     return SaveError{QStringLiteral("The file is written as %1, which cannot hold these texts: %2")
                          .arg(text::FormName(form), JoinAtMost(texts, QStringLiteral(", ")))};
   }
-  const bool little = form == text::FileForm::kUtf16Le;
+  const bool little = form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16LeNoBom;
   const auto order = little ? text::ByteOrder::kLittleEndian : text::ByteOrder::kBigEndian;
-  return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF", 2) +
-         text::Utf8ToUtf16(TableToBytes(document, layout), order);
+  const QByteArray mark(little ? "\xFF\xFE" : "\xFE\xFF", 2);
+  QByteArray utf8 = TableToBytes(document, layout);
+  if (form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16Be) {
+    return mark + text::Utf8ToUtf16(utf8, order);
+  }
+  // Without a mark, a first line that starts with U+FEFF would be read back as one.
+  if (utf8.startsWith(kUtf8Mark)) utf8.prepend(kCrLf);
+  QByteArray utf16 = text::Utf8ToUtf16(utf8, order);
+  // Text that no longer looks like UTF-16 (none, or mostly CJK once repeated code lines are gone)
+  // would be read back as 8-bit bytes and broken by the next save: it takes the mark.
+  if (text::Utf16OrderWithoutMark(utf16) != order) utf16.prepend(mark);
+  return utf16;
 }
 
 std::optional<SaveError> SaveTable(TableDocument& document, const QString& path,

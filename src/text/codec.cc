@@ -1,79 +1,80 @@
 #include "text/codec.h"
 
+#include "text/code_tables.h"
 #include "text/utf8.h"
 #include "text/windows1252.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace orvane::text {
 namespace {
 
-bool IsEucByte(char c) {
-  const auto byte = static_cast<quint8>(c);
-  return byte >= 0xA1 && byte <= 0xFE;
-}
-
-// The JIS X 0208 character of an EUC-JP pair, when the pair is one.
-std::optional<QChar> EucPair(char lead, char trail) {
-  const auto lead_byte = static_cast<quint8>(lead);
-  const auto trail_byte = static_cast<quint8>(trail);
-  // Rows 4 and 5 (hiragana, katakana) map linearly; no converter is needed for them.
-  if (lead_byte == 0xA4 && trail_byte <= 0xF3) return QChar(char16_t(0x3041 + trail_byte - 0xA1));
-  if (lead_byte == 0xA5 && trail_byte <= 0xF6) return QChar(char16_t(0x30A1 + trail_byte - 0xA1));
-  // A fresh decoder that keeps state: a stateless one forgets its errors before they can be
-  // read, and resetState() does not clear an error of an ICU converter.
-  QStringDecoder decoder("EUC-JP");
-  if (!decoder.isValid()) return std::nullopt;
-  const char pair[2] = {lead, trail};
-  const QString decoded = decoder.decode(QByteArrayView(pair, 2));
-  if (decoder.hasError() || decoded.size() != 1) return std::nullopt;
-  const QChar character = decoded.front();
-  if (character.unicode() == 0x1A || character == QChar::ReplacementCharacter) return std::nullopt;
-  return character;
-}
-
-// The EUC-JP pair of a JIS X 0208 character. The converter also knows JIS X 0212 and
-// half-width katakana, as three- and two-byte forms behind 8F and 8E, which the format's
-// reading takes for other characters: those are no pair.
-std::optional<QByteArray> JisPair(QChar character) {
-  if (character.isSurrogate()) return std::nullopt;
-  QStringEncoder encoder("EUC-JP");
-  const QByteArray bytes = encoder.encode(QStringView(&character, 1));
-  if (encoder.hasError() || bytes.size() != 2 || !IsEucByte(bytes[0]) || !IsEucByte(bytes[1])) {
-    return std::nullopt;
+// Calls `use` with the reader of an encoding other than UTF-8, inline for every byte.
+template <typename Use>
+auto WithReader(Encoding encoding, Use use) {
+  const CodeTables& tables = CodeTables::Get();
+  switch (encoding) {
+    case Encoding::kShiftJis:
+      return use(
+          [&tables](QByteArrayView bytes, qsizetype at) { return tables.ShiftJisAt(bytes, at); });
+    case Encoding::kWindows1252:
+      return use([&tables](QByteArrayView bytes, qsizetype at) {
+        return tables.Windows1252At(bytes, at);
+      });
+    case Encoding::kEucJp:
+    case Encoding::kUtf8:
+      break;
   }
-  return bytes;
+  return use([&tables](QByteArrayView bytes, qsizetype at) { return tables.EucJpAt(bytes, at); });
 }
 
-// Decodes EUC-JP as the format reads it; `lenient` puts U+FFFD for an unassigned byte.
-std::optional<QString> DecodeEucJp(QByteArrayView bytes, bool lenient) {
-  QString out;
-  out.reserve(bytes.size());
-  for (qsizetype i = 0; i < bytes.size(); ++i) {
-    if (i + 1 < bytes.size() && IsEucByte(bytes[i]) && IsEucByte(bytes[i + 1])) {
-      if (const auto character = EucPair(bytes[i], bytes[i + 1])) {
-        out.append(*character);
-        ++i;
-        continue;
+// Decodes a byte at a time or a pair at a time; `lenient` puts U+FFFD for each byte that the
+// encoding cannot read.
+template <typename ReadAt>
+std::optional<QString> DecodeWith(QByteArrayView bytes, ReadAt read, bool lenient) {
+  QString out(bytes.size(), Qt::Uninitialized);
+  char16_t* const units = reinterpret_cast<char16_t*>(out.data());
+  qsizetype size = 0;
+  for (qsizetype i = 0; i < bytes.size();) {
+    const CharacterAt character = read(bytes, i);
+    if (character.size == 0 && !lenient) return std::nullopt;
+    units[size++] = character.size == 0 ? char16_t{0xFFFD} : character.character;
+    i += character.size == 0 ? 1 : character.size;
+  }
+  out.truncate(size);
+  return out;
+}
+
+// As DecodeWith, straight to UTF-8: one buffer, no string between.
+template <typename ReadAt>
+bool AppendUtf8With(QByteArray& out, QByteArrayView bytes, ReadAt read, bool lenient) {
+  const qsizetype start = out.size();
+  out.resize(start + 3 * bytes.size());
+  char* at = out.data() + start;
+  for (qsizetype i = 0; i < bytes.size();) {
+    CharacterAt character = read(bytes, i);
+    if (character.size == 0) {
+      if (!lenient) {
+        out.truncate(start);
+        return false;
       }
+      character = {0xFFFD, 1};
     }
-    const auto character = Windows1252Char(static_cast<quint8>(bytes[i]));
-    if (!character && !lenient) return std::nullopt;
-    out.append(character.value_or(QChar::ReplacementCharacter));
+    const char16_t unit = character.character;  // never a surrogate: the tables hold none
+    if (unit < 0x80) {
+      *at++ = static_cast<char>(unit);
+    } else if (unit < 0x800) {
+      *at++ = static_cast<char>(0xC0 | unit >> 6);
+      *at++ = static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+      *at++ = static_cast<char>(0xE0 | unit >> 12);
+      *at++ = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+      *at++ = static_cast<char>(0x80 | (unit & 0x3F));
+    }
+    i += character.size;
   }
-  return out;
-}
-
-std::optional<QString> DecodeWindows1252(QByteArrayView bytes, bool lenient) {
-  QString out;
-  out.reserve(bytes.size());
-  for (char byte : bytes) {
-    const auto character = Windows1252Char(static_cast<quint8>(byte));
-    if (!character && !lenient) return std::nullopt;
-    out.append(character.value_or(QChar::ReplacementCharacter));
-  }
-  return out;
+  out.truncate(at - out.constData());
+  return true;
 }
 
 QString Utf8ToString(QByteArrayView bytes) {
@@ -82,164 +83,154 @@ QString Utf8ToString(QByteArrayView bytes) {
   return decoder.decode(bytes);
 }
 
-// Code page 932 with its NEC and IBM rows. Each text gets fresh converters: resetState() does
-// not clear an error of an ICU converter. Converters substitute characters silently, so a text
-// is valid only when it encodes back to its bytes.
-constexpr char kShiftJis[] = "windows-31j";
-
-// ICU's table for it rotates three controls (byte 1A is U+001C, 1C is U+007F, 7F is U+001A), an
-// IBM habit that code page 932 does not share: each of these bytes is its own character.
-char16_t ControlFromIcu(char16_t unicode) {
-  switch (unicode) {
-    case 0x1C:
-      return 0x1A;
-    case 0x7F:
-      return 0x1C;
-    case 0x1A:
-      return 0x7F;
-    default:
-      return unicode;
-  }
-}
-
-char16_t ControlToIcu(char16_t unicode) {
-  switch (unicode) {
-    case 0x1A:
-      return 0x1C;
-    case 0x1C:
-      return 0x7F;
-    case 0x7F:
-      return 0x1A;
-    default:
-      return unicode;
-  }
-}
-
-void MapControls(QString& text, char16_t (*map)(char16_t)) {
-  for (QChar& character : text) character = QChar(map(character.unicode()));
-}
-
-std::optional<QString> DecodeShiftJis(QByteArrayView bytes) {
-  QStringDecoder decoder(kShiftJis);
-  QString text = decoder.decode(bytes);
-  if (decoder.hasError()) return std::nullopt;
-  QStringEncoder encoder(kShiftJis);
-  const QByteArray back = encoder.encode(text);
-  if (back != bytes || encoder.hasError()) return std::nullopt;
-  MapControls(text, ControlFromIcu);
-  return text;
-}
-
 // Whether `lead` starts a two-byte Shift-JIS character.
 bool IsShiftJisLead(char c) {
   const auto byte = static_cast<quint8>(c);
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-QString DecodeShiftJisLenient(QByteArrayView bytes) {
-  QString out;
-  for (qsizetype i = 0; i < bytes.size();) {
-    const qsizetype size = IsShiftJisLead(bytes[i]) && i + 1 < bytes.size() ? 2 : 1;
-    if (const auto character = DecodeShiftJis(bytes.sliced(i, size))) {
-      out.append(*character);
-      i += size;
-    } else {
-      out.append(QChar::ReplacementCharacter);
-      ++i;
-    }
+bool IsHalfWidthKatakana(char16_t unicode) {
+  return unicode >= kFirstHalfWidthKatakana && unicode <= kLastHalfWidthKatakana;
+}
+
+void AppendCode(QByteArray& bytes, quint16 code) {
+  bytes.append(static_cast<char>(code >> 8)).append(static_cast<char>(code & 0xFF));
+}
+
+// The bytes of one character in code page 932, or false when it has none.
+bool AppendShiftJis(QByteArray& bytes, char16_t unicode) {
+  if (unicode < 0x80) {
+    bytes.append(static_cast<char>(unicode));
+  } else if (IsHalfWidthKatakana(unicode)) {
+    bytes.append(static_cast<char>(0xA1 + unicode - kFirstHalfWidthKatakana));
+  } else if (const quint16 code = CodeTables::Get().ShiftJisCode(unicode); code != 0) {
+    AppendCode(bytes, code);
+  } else {
+    return false;
   }
+  return true;
+}
+
+// ASCII stays itself; a JIS X 0208 character takes its pair, a half-width katakana its form
+// behind 8E; a Latin letter outside JIS X 0208 takes its Windows-1252 byte, as its key would type
+// it. Never the three-byte JIS X 0212 form, which the format's reading takes for other
+// characters.
+bool AppendEucJp(QByteArray& bytes, char16_t unicode) {
+  const quint16 code = unicode < 0x80 ? 0 : CodeTables::Get().EucJpCode(unicode);
+  const std::optional<quint8> byte = KeyByte(QChar(unicode));
+  if (code != 0) {
+    AppendCode(bytes, code);
+  } else if (IsHalfWidthKatakana(unicode)) {
+    bytes.append('\x8E').append(static_cast<char>(0xA1 + unicode - kFirstHalfWidthKatakana));
+  } else if (byte) {
+    bytes.append(static_cast<char>(*byte));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool AppendWindows1252(QByteArray& bytes, char16_t unicode) {
+  const std::optional<quint8> byte = KeyByte(QChar(unicode));
+  if (!byte) return false;
+  bytes.append(static_cast<char>(*byte));
+  return true;
+}
+
+std::optional<QByteArray> EncodeSingleUnits(QStringView text, Encoding encoding) {
+  bool (*append)(QByteArray&, char16_t) = AppendWindows1252;
+  if (encoding == Encoding::kShiftJis) append = AppendShiftJis;
+  if (encoding == Encoding::kEucJp) append = AppendEucJp;
+  QByteArray bytes;
+  bytes.reserve(text.size() * 2);
+  for (const QChar character : text) {
+    if (append(bytes, character.unicode())) continue;
+    const std::optional<QChar> counterpart = Counterpart(character, encoding);
+    if (!counterpart || !append(bytes, counterpart->unicode())) return std::nullopt;
+  }
+  return bytes;
+}
+
+QString WithCounterparts(QStringView text, Encoding encoding) {
+  QString out = text.toString();
+  for (QChar& character : out) character = Counterpart(character, encoding).value_or(character);
   return out;
-}
-
-std::optional<QByteArray> EncodeShiftJis(QStringView text) {
-  QStringEncoder encoder(kShiftJis);
-  QString icu = text.toString();
-  MapControls(icu, ControlToIcu);
-  QByteArray bytes = encoder.encode(icu);
-  if (encoder.hasError() || DecodeShiftJis(bytes) != text.toString()) return std::nullopt;
-  return bytes;
-}
-
-std::optional<QByteArray> EncodeEucJp(QStringView text) {
-  QByteArray bytes;
-  for (const QChar character : text) {
-    const std::optional<quint8> byte = KeyByte(character);
-    // ASCII stays itself; a JIS X 0208 character takes its pair; a Latin letter outside it takes
-    // its Windows-1252 byte, as its key would type it.
-    if (!byte || *byte >= 0x80) {
-      if (const auto pair = JisPair(character)) {
-        bytes.append(*pair);
-        continue;
-      }
-    }
-    if (!byte) return std::nullopt;
-    bytes.append(static_cast<char>(*byte));
-  }
-  return bytes;
-}
-
-std::optional<QByteArray> EncodeWindows1252(QStringView text) {
-  QByteArray bytes;
-  bytes.reserve(text.size());
-  for (const QChar character : text) {
-    const std::optional<quint8> byte = KeyByte(character);
-    if (!byte) return std::nullopt;
-    bytes.append(static_cast<char>(*byte));
-  }
-  return bytes;
 }
 
 }  // namespace
 
 std::optional<QString> Decode(QByteArrayView bytes, Encoding encoding) {
-  switch (encoding) {
-    case Encoding::kEucJp:
-      return DecodeEucJp(bytes, false);
-    case Encoding::kShiftJis:
-      return DecodeShiftJis(bytes);
-    case Encoding::kUtf8:
-      if (!IsValidUtf8(bytes)) return std::nullopt;
-      return Utf8ToString(bytes);
-    case Encoding::kWindows1252:
-      return DecodeWindows1252(bytes, false);
+  if (encoding != Encoding::kUtf8) {
+    return WithReader(encoding, [&](auto read) { return DecodeWith(bytes, read, false); });
   }
-  return std::nullopt;
+  if (!IsValidUtf8(bytes)) return std::nullopt;
+  return Utf8ToString(bytes);
 }
 
 QString DecodeLenient(QByteArrayView bytes, Encoding encoding) {
-  switch (encoding) {
-    case Encoding::kEucJp:
-      return *DecodeEucJp(bytes, true);
-    case Encoding::kShiftJis:
-      return DecodeShiftJisLenient(bytes);
-    case Encoding::kUtf8:
-      return Utf8ToString(bytes);
-    case Encoding::kWindows1252:
-      return *DecodeWindows1252(bytes, true);
+  if (encoding == Encoding::kUtf8) return Utf8ToString(bytes);
+  return *WithReader(encoding, [&](auto read) { return DecodeWith(bytes, read, true); });
+}
+
+void AppendLenientUtf8(QByteArray& out, QByteArrayView bytes, Encoding encoding) {
+  if (IsAscii(bytes) || (encoding == Encoding::kUtf8 && IsValidUtf8(bytes))) {
+    out.append(bytes);
+  } else if (encoding == Encoding::kUtf8) {
+    out.append(Utf8ToString(bytes).toUtf8());
+  } else {
+    WithReader(encoding, [&](auto read) { return AppendUtf8With(out, bytes, read, true); });
   }
-  return {};
+}
+
+bool IsValidIn(QByteArrayView bytes, Encoding encoding) {
+  if (encoding == Encoding::kUtf8) return IsValidUtf8(bytes);
+  return WithReader(encoding, [&](auto read) {
+    for (qsizetype i = FirstNonAscii(bytes); i < bytes.size();) {
+      const qsizetype size = read(bytes, i).size;
+      if (size == 0) return false;
+      i += size;
+    }
+    return true;
+  });
+}
+
+std::optional<QChar> Counterpart(QChar character, Encoding encoding) {
+  if (encoding != Encoding::kEucJp && encoding != Encoding::kShiftJis) return std::nullopt;
+  // The JIS forms that these tables write in their Microsoft forms, and in code page 932 the
+  // Latin-1 signs too (EUC-JP keeps them as their Windows-1252 bytes).
+  switch (character.unicode()) {
+    case 0x301C:  // 〜 as ～
+      return QChar(char16_t{0xFF5E});
+    case 0x2212:  // − as －
+      return QChar(char16_t{0xFF0D});
+    case 0x2016:  // ‖ as ∥
+      return QChar(char16_t{0x2225});
+    default:
+      break;
+  }
+  if (encoding == Encoding::kEucJp) return std::nullopt;
+  switch (character.unicode()) {
+    case 0x00A2:  // ¢ as ￠
+      return QChar(char16_t{0xFFE0});
+    case 0x00A3:  // £ as ￡
+      return QChar(char16_t{0xFFE1});
+    case 0x00AC:  // ¬ as ￢
+      return QChar(char16_t{0xFFE2});
+    default:
+      return std::nullopt;
+  }
 }
 
 std::optional<QByteArray> EncodeText(QStringView text, Encoding encoding) {
-  switch (encoding) {
-    case Encoding::kEucJp:
-      return EncodeEucJp(text);
-    case Encoding::kShiftJis:
-      return EncodeShiftJis(text);
-    case Encoding::kUtf8: {
-      for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-          ++i;
-        } else if (text[i].isSurrogate()) {
-          return std::nullopt;  // a lone half of a pair has no UTF-8 form
-        }
-      }
-      return text.toUtf8();
+  if (encoding != Encoding::kUtf8) return EncodeSingleUnits(text, encoding);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      ++i;
+    } else if (text[i].isSurrogate()) {
+      return std::nullopt;  // a lone half of a pair has no UTF-8 form
     }
-    case Encoding::kWindows1252:
-      return EncodeWindows1252(text);
   }
-  return std::nullopt;
+  return text.toUtf8();
 }
 
 EncodedText EncodeWhatFits(QStringView text, Encoding encoding) {
@@ -259,13 +250,30 @@ EncodedText EncodeWhatFits(QStringView text, Encoding encoding) {
 }
 
 std::optional<QByteArray> Convert(QByteArrayView bytes, Encoding from, Encoding to) {
-  if (from == to) return bytes.toByteArray();
-  const std::optional<QString> text = Decode(bytes, from);
-  if (!text) return std::nullopt;
-  std::optional<QByteArray> converted = EncodeText(*text, to);
-  // Two Latin letters written as single bytes in EUC-JP read back as one kanji there.
-  if (!converted || Decode(*converted, to) != text) return std::nullopt;
+  QByteArray converted;
+  if (!AppendConverted(converted, bytes, from, to)) return std::nullopt;
   return converted;
+}
+
+bool AppendConverted(QByteArray& out, QByteArrayView bytes, Encoding from, Encoding to) {
+  if (from == to || IsAscii(bytes)) {  // ASCII is itself in all four
+    out.append(bytes);
+    return true;
+  }
+  if (to == Encoding::kUtf8) {
+    return WithReader(from, [&](auto read) { return AppendUtf8With(out, bytes, read, false); });
+  }
+  const std::optional<QString> text = Decode(bytes, from);
+  if (!text) return false;
+  const std::optional<QByteArray> converted = EncodeText(*text, to);
+  // Two Latin letters written as single bytes in EUC-JP read back as one kanji there. In the
+  // other encodings each character's bytes stand apart.
+  if (!converted ||
+      (to == Encoding::kEucJp && Decode(*converted, to) != WithCounterparts(*text, to))) {
+    return false;
+  }
+  out.append(*converted);
+  return true;
 }
 
 qsizetype LastCharacterSize(QByteArrayView bytes, Encoding encoding) {

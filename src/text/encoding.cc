@@ -1,5 +1,6 @@
 #include "text/encoding.h"
 
+#include "text/code_tables.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -12,103 +13,24 @@ constexpr qint64 kText = 4;         // kana, kanji, letters, CJK punctuation and
 constexpr qint64 kSymbol = 2;       // Greek, Cyrillic, box drawing, Latin-1 symbols
 constexpr qint64 kPunctuation = 1;  // Windows-1252's quotes and dashes, which other bytes become
 constexpr qint64 kHalfWidthPunctuation = 0;
+// A half-width katakana of a syllabary: more than a byte of a kanji, so that a table of them
+// reads as Shift-JIS although their pairs are kanji in EUC-JP too (ﾀﾖ is C0 D6, 赤).
+constexpr qint64 kSyllabaryLetter = kText + 1;
+constexpr int kSyllabarySize = 10;  // different half-width katakana that make a syllabary
+// EUC-JP writes a half-width katakana behind 8E: more than the kanji (Shift-JIS) or the two
+// letters (Windows-1252) that the same two bytes can be.
+constexpr qint64 kEucHalfWidthLetter = 2 * kText + 1;
 // A byte sequence that an encoding cannot read costs as much as a kana read well: one stray byte
 // does not decide a whole table.
 constexpr qint64 kUnreadable = 8;
 
-bool Between(quint8 byte, int low, int high) { return byte >= low && byte <= high; }
-
-// How well an encoding reads a text, in half points, and what it leaves unread.
-struct Reading {
-  qint64 score = 0;
-  qint64 unreadable = 0;
-  [[nodiscard]] qint64 Total() const { return score - kUnreadable * unreadable; }
-};
-
-// Walks the text's bytes above 0x7F: `read` gets the position of one and returns how many bytes
-// it read from there, or 0 when the encoding cannot read them (the walk goes on at the next byte).
-template <typename ReadAt>
-void WalkNonAscii(QByteArrayView text, Reading& reading, ReadAt read) {
-  qsizetype i = FirstNonAscii(text);
-  while (i < text.size()) {
-    const qsizetype used = read(i);
-    if (used == 0) ++reading.unreadable;
-    i += used == 0 ? 1 : used;
-    // Short ASCII runs (a line's end and the next code) byte by byte, long ones eight at a time.
-    const qsizetype short_run_end = std::min(text.size(), i + 16);
-    while (i < short_run_end && static_cast<quint8>(text[i]) < 0x80) ++i;
-    if (i == short_run_end && i < text.size()) i += FirstNonAscii(text.sliced(i));
-  }
+bool IsIdeograph(char16_t unicode) {
+  return (unicode >= 0x4E00 && unicode <= 0x9FFF) || (unicode >= 0xF900 && unicode <= 0xFAFF);
 }
 
-quint8 ByteAt(QByteArrayView text, qsizetype i) {
-  return i < text.size() ? static_cast<quint8>(text[i]) : quint8{0};
-}
+bool IsUserDefined(char16_t unicode) { return unicode >= 0xE000 && unicode <= 0xF8FF; }
 
-Reading ShiftJisReading(QByteArrayView text) {
-  Reading reading;
-  qint64 half_width_letters = 0;
-  std::array<bool, 64> half_width_seen{};
-  WalkNonAscii(text, reading, [&](qsizetype i) -> qsizetype {
-    const quint8 lead = ByteAt(text, i);
-    if (Between(lead, 0xA1, 0xDF)) {
-      if (lead >= 0xA6) {
-        ++half_width_letters;
-        half_width_seen[lead - 0xA0] = true;
-      }
-      reading.score += kHalfWidthPunctuation;
-      return 1;
-    }
-    const quint8 trail = ByteAt(text, i + 1);
-    if (!Between(trail, 0x40, 0x7E) && !Between(trail, 0x80, 0xFC)) return 0;
-    if (Between(lead, 0x81, 0x83) || Between(lead, 0x88, 0x9F) || Between(lead, 0xE0, 0xEA)) {
-      reading.score += 2 * kText;  // symbols and kana, kanji of both levels
-    } else if (lead == 0x84 || lead == 0x87 || Between(lead, 0xED, 0xEE) ||
-               Between(lead, 0xFA, 0xFC)) {
-      reading.score += 2 * kSymbol;  // Greek, Cyrillic, box drawing, the NEC and IBM extensions
-    } else {
-      return 0;  // unassigned rows and the user-defined area
-    }
-    return 2;
-  });
-  // A syllabary of half-width katakana is Japanese; one or two such bytes are more likely a
-  // Latin-1 symbol or letter.
-  const auto distinct = std::count(half_width_seen.begin(), half_width_seen.end(), true);
-  reading.score += half_width_letters * (distinct >= 10 ? kText : 1);
-  return reading;
-}
-
-Reading EucJpReading(QByteArrayView text) {
-  Reading reading;
-  WalkNonAscii(text, reading, [&](qsizetype i) -> qsizetype {
-    const quint8 lead = ByteAt(text, i);
-    if (lead == 0x8E) {  // a half-width katakana
-      const quint8 kana = ByteAt(text, i + 1);
-      if (!Between(kana, 0xA1, 0xDF)) return 0;
-      reading.score += kana >= 0xA6 ? kText : kHalfWidthPunctuation;
-      return 2;
-    }
-    if (lead == 0x8F) {  // JIS X 0212
-      if (!Between(ByteAt(text, i + 1), 0xA1, 0xFE) || !Between(ByteAt(text, i + 2), 0xA1, 0xFE)) {
-        return 0;
-      }
-      reading.score += 3 * kSymbol;
-      return 3;
-    }
-    if (!Between(lead, 0xA1, 0xFE) || !Between(ByteAt(text, i + 1), 0xA1, 0xFE)) return 0;
-    if (Between(lead, 0xA1, 0xA5) || Between(lead, 0xB0, 0xF4)) {
-      reading.score += 2 * kText;  // symbols, full-width forms, kana, kanji
-    } else if (Between(lead, 0xA6, 0xA8) || lead == 0xAD) {
-      reading.score += 2 * kSymbol;  // Greek, Cyrillic, box drawing, NEC specials
-    } else {
-      return 0;  // unassigned rows and the user-defined area
-    }
-    return 2;
-  });
-  return reading;
-}
-
-bool IsWindows1252Letter(quint8 byte) {
+constexpr bool IsWindows1252Letter(quint8 byte) {
   switch (byte) {
     case 0x83:  // f with hook
     case 0x8A:
@@ -124,22 +46,150 @@ bool IsWindows1252Letter(quint8 byte) {
   }
 }
 
-Reading Windows1252Reading(QByteArrayView text) {
-  Reading reading;
-  WalkNonAscii(text, reading, [&](qsizetype i) -> qsizetype {
-    const quint8 byte = ByteAt(text, i);
-    if (byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D) return 0;
-    if (IsWindows1252Letter(byte)) {
-      reading.score += kText;
-    } else {
-      reading.score += byte < 0xA0 ? kPunctuation : kSymbol;
-    }
-    return 1;
-  });
-  return reading;
+constexpr qint64 Windows1252Weight(quint8 byte) {
+  if (IsWindows1252Letter(byte)) return kText;
+  return byte < 0xA0 ? kPunctuation : kSymbol;
 }
 
+// The weight of each byte read as Windows-1252, -1 for the five it leaves unassigned.
+constexpr std::array<qint8, 256> Windows1252Weights() {
+  std::array<qint8, 256> weights{};
+  for (int byte = 0x80; byte < 0x100; ++byte) {
+    const auto value = static_cast<quint8>(byte);
+    const bool unassigned =
+        value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
+    weights[value] = static_cast<qint8>(unassigned ? -1 : Windows1252Weight(value));
+  }
+  return weights;
+}
+constexpr std::array<qint8, 256> kWindows1252Weights = Windows1252Weights();
+
 }  // namespace
+
+qint64 EncodingDetector::Reading::Total() const { return score - kUnreadable * unreadable; }
+
+// The readers walk a line from its first byte above 0x7F, a character at a time: they run for
+// every line of tables of millions of lines.
+void EncodingDetector::ReadShiftJis(QByteArrayView line) {
+  const CodeTables& tables = CodeTables::Get();
+  for (qsizetype i = 0; i < line.size();) {
+    const auto lead = static_cast<quint8>(line[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const CharacterAt character = tables.ShiftJisAt(line, i);
+    if (character.size == 0) {
+      ++shift_jis_.invalid;
+      ++shift_jis_.unreadable;
+      ++i;
+      continue;
+    }
+    if (character.size == 1) {
+      // A half-width katakana: its weight waits until the whole table is known.
+      if (lead >= 0xA6) {
+        ++half_width_letters_;
+        half_width_seen_[lead - 0xA0] = true;
+      }
+      shift_jis_.score += kHalfWidthPunctuation;
+    } else if (IsUserDefined(character.character)) {
+      ++shift_jis_.unreadable;
+    } else if (lead == 0x84 || lead == 0x87 ||
+               (lead >= 0xED && !IsIdeograph(character.character))) {
+      shift_jis_.score += 2 * kSymbol;  // Greek, Cyrillic, box drawing, the NEC and IBM symbols
+    } else {
+      shift_jis_.score += 2 * kText;  // symbols and kana, kanji of both levels and the IBM rows
+    }
+    i += character.size;
+  }
+}
+
+void EncodingDetector::ReadEucJp(QByteArrayView line) {
+  const CodeTables& tables = CodeTables::Get();
+  for (qsizetype i = 0; i < line.size();) {
+    const auto lead = static_cast<quint8>(line[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    const CharacterAt character = tables.EucJpAt(line, i);
+    if (character.size == 0) {
+      ++euc_jp_.invalid;
+      ++euc_jp_.unreadable;
+      ++i;
+      continue;
+    }
+    if (character.size == 1) {
+      euc_jp_.score += kWindows1252Weights[lead];
+    } else if (lead == 0x8E) {  // a half-width katakana
+      euc_jp_.score +=
+          static_cast<quint8>(line[i + 1]) >= 0xA6 ? kEucHalfWidthLetter : kHalfWidthPunctuation;
+    } else if (lead == 0xA8 || lead == 0xAD) {
+      euc_jp_.score += 2 * kSymbol;  // box drawing, NEC specials
+    } else {
+      euc_jp_.score += 2 * kText;  // symbols, full-width forms, kana, Greek, Cyrillic, kanji
+    }
+    i += character.size;
+  }
+}
+
+void EncodingDetector::ReadWindows1252(QByteArrayView line) {
+  for (const char c : line) {
+    const qint8 weight = kWindows1252Weights[static_cast<quint8>(c)];
+    if (weight >= 0) {
+      windows1252_.score += weight;
+    } else {
+      ++windows1252_.invalid;
+      ++windows1252_.unreadable;
+    }
+  }
+}
+
+void EncodingDetector::AddLine(QByteArrayView line) {
+  const qsizetype first = FirstNonAscii(line);
+  if (first == line.size()) return;
+  line = line.sliced(first);
+  ++non_ascii_lines_;
+  ++(IsValidUtf8(line) ? utf8_lines_ : not_utf8_lines_);
+  ReadEucJp(line);
+  ReadShiftJis(line);
+  ReadWindows1252(line);
+}
+
+Encoding EncodingDetector::Result() const {
+  if (non_ascii_lines_ == 0) return Encoding::kEucJp;
+  if (utf8_lines_ > not_utf8_lines_) return Encoding::kUtf8;
+  // A syllabary of half-width katakana is Japanese; one or two such bytes are more likely a
+  // Latin-1 symbol or letter.
+  const auto distinct = std::count(half_width_seen_.begin(), half_width_seen_.end(), true);
+  const qint64 shift_jis =
+      shift_jis_.Total() +
+      half_width_letters_ * (distinct >= kSyllabarySize ? kSyllabaryLetter : 1);
+  // In the order that wins a tie.
+  const std::array<std::pair<Encoding, qint64>, 3> totals = {
+      {{Encoding::kWindows1252, windows1252_.Total()},
+       {Encoding::kEucJp, euc_jp_.Total()},
+       {Encoding::kShiftJis, shift_jis}}};
+  const auto* best = &totals[0];
+  for (const auto& total : totals) {
+    if (total.second > best->second) best = &total;
+  }
+  return best->first;
+}
+
+bool EncodingDetector::AllValid(Encoding encoding) const {
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return not_utf8_lines_ == 0;
+    case Encoding::kEucJp:
+      return euc_jp_.invalid == 0;
+    case Encoding::kShiftJis:
+      return shift_jis_.invalid == 0;
+    case Encoding::kWindows1252:
+      return windows1252_.invalid == 0;
+  }
+  return false;
+}
 
 QString EncodingName(Encoding encoding) {
   switch (encoding) {
@@ -170,6 +220,10 @@ QString FormName(FileForm form) {
       return QStringLiteral("UTF-16LE");
     case FileForm::kUtf16Be:
       return QStringLiteral("UTF-16BE");
+    case FileForm::kUtf16LeNoBom:
+      return QStringLiteral("UTF-16LE without BOM");
+    case FileForm::kUtf16BeNoBom:
+      return QStringLiteral("UTF-16BE without BOM");
     case FileForm::kPlain:
       break;
   }
@@ -177,19 +231,15 @@ QString FormName(FileForm form) {
 }
 
 Encoding DetectEncoding(QByteArrayView text) {
-  const qsizetype first = FirstNonAscii(text);
-  if (first == text.size()) return Encoding::kEucJp;
-  const QByteArrayView rest = text.sliced(first);
-  if (IsValidUtf8(rest)) return Encoding::kUtf8;
-  const std::array<std::pair<Encoding, Reading>, 3> readings = {
-      {{Encoding::kEucJp, EucJpReading(rest)},
-       {Encoding::kShiftJis, ShiftJisReading(rest)},
-       {Encoding::kWindows1252, Windows1252Reading(rest)}}};
-  const auto* best = &readings[0];
-  for (const auto& reading : readings) {
-    if (reading.second.Total() > best->second.Total()) best = &reading;
+  EncodingDetector detector;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || text[i] == '\r' || text[i] == '\n') {
+      detector.AddLine(text.sliced(start, i - start));
+      start = i + 1;
+    }
   }
-  return best->first;
+  return detector.Result();
 }
 
 }  // namespace orvane::text

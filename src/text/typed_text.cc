@@ -33,9 +33,10 @@ std::optional<QByteArray> EditedBytes(const QString& text, const QByteArray& ori
 
 std::optional<QByteArray> KeyBytes(QChar key, Encoding encoding) {
   if (encoding == Encoding::kEucJp || encoding == Encoding::kWindows1252) {
-    const std::optional<quint8> byte = KeyByte(key);
-    if (!byte) return std::nullopt;
-    return QByteArray(1, static_cast<char>(*byte));
+    if (const std::optional<quint8> byte = KeyByte(key)) {
+      return QByteArray(1, static_cast<char>(*byte));
+    }
+    if (encoding == Encoding::kWindows1252) return std::nullopt;
   }
   return EncodeText(QStringView(&key, 1), encoding);
 }

@@ -17,8 +17,9 @@ namespace orvane::text {
                                                     Encoding encoding);
 
 // The bytes of a key typed into a cell. In EUC-JP and Windows-1252 tables a key of Latin-1 or
-// Windows-1252 types its byte, as the format has always appended keys 128..255; in UTF-8 and
-// Shift-JIS tables the character takes its form there. Nothing when it has none.
+// Windows-1252 types its byte, as the format has always appended keys 128..255; otherwise the
+// character takes its form in the table's encoding (in EUC-JP a JIS X 0208 pair). Nothing when
+// it has none.
 [[nodiscard]] std::optional<QByteArray> KeyBytes(QChar key, Encoding encoding);
 
 }  // namespace orvane::text

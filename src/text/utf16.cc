@@ -3,16 +3,20 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace orvane::text {
 namespace {
 
 bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
+// A zero low byte is rare but real (U+4E00 一, U+3000): it may come this often.
+constexpr qsizetype kLowZerosPerHighZero = 4;
+
 }  // namespace
 
-std::optional<QByteArray> Utf16ToUtf8(QByteArrayView utf16, ByteOrder order) {
-  if (utf16.size() % 2 != 0) return std::nullopt;
+Utf16Text Utf16ToUtf8(QByteArrayView utf16, ByteOrder order) {
   QString text(utf16.size() / 2, Qt::Uninitialized);
   char16_t* units = reinterpret_cast<char16_t*>(text.data());
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -23,13 +27,14 @@ std::optional<QByteArray> Utf16ToUtf8(QByteArrayView utf16, ByteOrder order) {
   }
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (IsHighSurrogate(units[i])) {
-      if (i + 1 >= text.size() || !IsLowSurrogate(units[i + 1])) return std::nullopt;
+      if (i + 1 >= text.size() || !IsLowSurrogate(units[i + 1])) return {std::nullopt, 2 * i};
       ++i;
     } else if (IsLowSurrogate(units[i])) {
-      return std::nullopt;
+      return {std::nullopt, 2 * i};
     }
   }
-  return text.toUtf8();
+  if (utf16.size() % 2 != 0) return {std::nullopt, utf16.size() - 1};
+  return {text.toUtf8(), 0};
 }
 
 QByteArray Utf8ToUtf16(QByteArrayView utf8, ByteOrder order) {
@@ -45,6 +50,29 @@ QByteArray Utf8ToUtf16(QByteArrayView utf8, ByteOrder order) {
     out[2 * i + 1] = order == ByteOrder::kLittleEndian ? high : low;
   }
   return out;
+}
+
+std::optional<ByteOrder> Utf16OrderWithoutMark(QByteArrayView bytes) {
+  if (bytes.isEmpty() ||
+      std::memchr(bytes.data(), 0, static_cast<size_t>(bytes.size())) == nullptr) {
+    return std::nullopt;
+  }
+  const qsizetype units = bytes.size() / 2;
+  qsizetype zeros[2] = {0, 0};  // at even and at odd offsets
+  for (qsizetype i = 0; i < units; ++i) {
+    const bool first = bytes[2 * i] == 0;
+    const bool second = bytes[2 * i + 1] == 0;
+    if (first && second) return std::nullopt;
+    zeros[0] += first ? 1 : 0;
+    zeros[1] += second ? 1 : 0;
+  }
+  for (const auto& [high, order] :
+       {std::pair{1, ByteOrder::kLittleEndian}, std::pair{0, ByteOrder::kBigEndian}}) {
+    if (2 * zeros[high] > units && kLowZerosPerHighZero * zeros[1 - high] < zeros[high]) {
+      return order;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace orvane::text

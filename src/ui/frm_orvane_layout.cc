@@ -237,7 +237,7 @@ void frmOrvane::BuildEncodingMenus(QMenu* options) {
 void frmOrvane::ShowEncoding() {
   const model::TableDocument& document = session_.Document();
   const text::FileForm form = document.Form();
-  const bool utf16 = form == text::FileForm::kUtf16Le || form == text::FileForm::kUtf16Be;
+  const bool utf16 = text::IsUtf16(form);
   for (const text::Encoding choice : text::kEncodings) {
     QAction* item = encoding_actions_[static_cast<size_t>(choice)];
     item->setChecked(choice == document.Encoding());

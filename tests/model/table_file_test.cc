@@ -57,6 +57,8 @@ class TableFileTest : public QObject {
   void FileFormIsReadAndWrittenBack_data();
   void FileFormIsReadAndWrittenBack();
   void LineThatLooksLikeAMarkStaysALine();
+  void SavedBytesReadBackInTheirForm_data();
+  void SavedBytesReadBackInTheirForm();
   void Utf16SaveRefusesTextsThatAreNotUtf8();
   void EncodingIsDetectedFromEveryText();
 };
@@ -89,21 +91,28 @@ void TableFileTest::LoadStopsWithLineAndReason_data() {
   QTest::addColumn<QByteArray>("bytes");
   QTest::addColumn<qsizetype>("line");
   QTest::addColumn<QString>("reason");
-  const QString utf16 = QStringLiteral("not valid UTF-16");
+  const auto utf16 = [](int line, int byte) {
+    return QStringLiteral("not valid UTF-16 from line %1 on (byte %2)").arg(line).arg(byte);
+  };
   QTest::newRow("32nd bookmark") << Numbered("(", 32, "h)b\r\n\r\n") << qsizetype{63}
                                  << QStringLiteral("more than 31 bookmarks");
   QTest::newRow("odd byte after UTF-16LE") << QByteArray(
                                                   "\xFF\xFE"
                                                   "4\0=\0A\0\n",
                                                   9)
-                                           << qsizetype{0} << utf16;
+                                           << qsizetype{0} << utf16(1, 8);
   QTest::newRow("lone high surrogate") << QByteArray(
                                               "\xFF\xFE\x00\xD8"
                                               "A\0",
                                               6)
-                                       << qsizetype{0} << utf16;
+                                       << qsizetype{0} << utf16(1, 2);
   QTest::newRow("lone low surrogate, big-endian")
-      << QByteArray("\xFE\xFF\xDC\x00", 4) << qsizetype{0} << utf16;
+      << QByteArray("\xFE\xFF\xDC\x00", 4) << qsizetype{0} << utf16(1, 2);
+  QTest::newRow("lone surrogate on line 3") << QByteArray(
+                                                   "\xFF\xFE"
+                                                   "a\0\r\0\n\0b\0\r\0x\0\x00\xDC",
+                                                   16)
+                                            << qsizetype{0} << utf16(3, 14);
 }
 
 void TableFileTest::LoadStopsWithLineAndReason() {
@@ -341,6 +350,20 @@ void TableFileTest::FileFormIsReadAndWrittenBack_data() {
                                            "0\0=\xD8\x3D\xDE\x00\0\r\0\n",
                                            16)
                                     << int(FileForm::kUtf16Be) << QByteArray("\xF0\x9F\x98\x80");
+  // Without a mark: written back without one, CR LF and all.
+  QTest::newRow("UTF-16LE without mark")
+      << QByteArray(
+             "0\0"
+             "0\0=\0\x42\x30\r\0\n\0",
+             12)
+      << int(FileForm::kUtf16LeNoBom) << QByteArray("\xE3\x81\x82");
+  QTest::newRow("UTF-16BE without mark")
+      << QByteArray(
+             "\0"
+             "0\0"
+             "0\0=\0A\x30\x42\0\r\0\n",
+             14)
+      << int(FileForm::kUtf16BeNoBom) << QByteArray("A\xE3\x81\x82");
 }
 
 void TableFileTest::FileFormIsReadAndWrittenBack() {
@@ -381,6 +404,30 @@ void TableFileTest::LineThatLooksLikeAMarkStaysALine() {
   QCOMPARE(std::get<QByteArray>(orvane::model::FileBytes(document)), utf16);
 }
 
+void TableFileTest::SavedBytesReadBackInTheirForm_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("form");  // read back after a save
+  // Not UTF-16 (an odd size), but its saved line with CR LF would look like it.
+  QTest::newRow("NULs, plain") << QByteArray("a\0b\0\n", 5) << int(FileForm::kPlain);
+  // Once the repeated code lines are gone, mostly kanji: the mark keeps it UTF-16.
+  const QString text = u"41=A\r\n41=A\r\n41=A\r\n41=A\r\n; 漢字漢字漢字漢字漢字漢字\r\n"_s;
+  QTest::newRow("UTF-16 without mark, mostly kanji")
+      << QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2)
+      << int(FileForm::kUtf16Le);
+}
+
+// A save never leaves bytes that read back as another form, where a next save would break them.
+void TableFileTest::SavedBytesReadBackInTheirForm() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, form);
+  TableDocument document;
+  QVERIFY(!LoadTableFromBytes(document, bytes));
+  TableDocument reloaded;
+  QVERIFY(!LoadTableFromBytes(reloaded, std::get<QByteArray>(orvane::model::FileBytes(document))));
+  QCOMPARE(int(reloaded.Form()), form);
+  QCOMPARE(orvane::model::TableToBytes(reloaded), orvane::model::TableToBytes(document));
+}
+
 void TableFileTest::Utf16SaveRefusesTextsThatAreNotUtf8() {
   TableDocument document;
   QVERIFY(!LoadTableFromBytes(document, QByteArray("\xFF\xFE"
@@ -410,8 +457,10 @@ void TableFileTest::EncodingIsDetectedFromEveryText() {
        {Row{"41=A\r\n", Encoding::kEucJp}, Row{"10=\xE3\x81\x82\r\n", Encoding::kUtf8},
         Row{"41=A\r\n\r\n(1h)\xE3\x81\x82\r\n", Encoding::kUtf8},
         Row{"41=A\r\n\r\n(1h)\xA4\xA2\xA4\xAB\r\n", Encoding::kEucJp},
-        Row{"8140=\x82\xA0\r\n", Encoding::kShiftJis},
-        Row{"/FF=\x82\xA0\r\n", Encoding::kShiftJis}}) {
+        Row{"8140=\x82\xA0\r\n", Encoding::kShiftJis}, Row{"/FF=\x82\xA0\r\n", Encoding::kShiftJis},
+        // A line that a later one replaces does not count.
+        Row{"41=\x82\xA0\r\n41=\xE3\x81\x82\r\n", Encoding::kUtf8},
+        Row{"41=\xE3\x81\x82\r\n42=\x82\xA0\r\n42=\r\n", Encoding::kUtf8}}) {
     TableDocument document;
     QVERIFY(!LoadTableFromBytes(document, row.bytes));
     QCOMPARE(document.Encoding(), row.encoding);

@@ -5,6 +5,7 @@
 #include "kana/romaji.h"
 #include "support/temp_table.h"
 #include "text/display_text.h"
+#include "text/typed_text.h"
 
 #include <QTest>
 
@@ -39,6 +40,10 @@ class CodecTest : public QObject {
   void ConvertingThereAndBackGivesTheSameBytes();
   void BytesShowInTheirEncoding_data();
   void BytesShowInTheirEncoding();
+  void EveryCodeOfCodePage932IsRead_data();
+  void EveryCodeOfCodePage932IsRead();
+  void JisFormsAreWrittenAsTheirCounterparts_data();
+  void JisFormsAreWrittenAsTheirCounterparts();
   void BackspaceTakesAWholeCharacterWhereABytePairIsOne_data();
   void BackspaceTakesAWholeCharacterWhereABytePairIsOne();
   void WhatAnEncodingCannotHoldIsNotEncoded();
@@ -59,6 +64,7 @@ void CodecTest::KanaHaveTheirBytes_data() {
       {u"ポ", Bytes({0xA5, 0xDD}), Bytes({0x83, 0x7C}), Bytes({0xE3, 0x83, 0x9D})},
       {u"ぢ", Bytes({0xA4, 0xC2}), Bytes({0x82, 0xC0}), Bytes({0xE3, 0x81, 0xA2})},
       {u"ヲ", Bytes({0xA5, 0xF2}), Bytes({0x83, 0x92}), Bytes({0xE3, 0x83, 0xB2})},
+      {u"ｱ", Bytes({0x8E, 0xB1}), Bytes({0xB1}), Bytes({0xEF, 0xBD, 0xB1})},
   };
   for (const auto& row : rows) {
     const QString kana = QString::fromUtf16(row.kana);
@@ -156,6 +162,15 @@ void CodecTest::BytesShowInTheirEncoding_data() {
       << Bytes({0x1A, 0x1C, 0x7F}) << Encoding::kShiftJis << u"\u241A\u241C\u2421"_qs;
   QTest::newRow("UTF-8 mark in a cell kept")
       << Bytes({0xEF, 0xBB, 0xBF, 'x'}) << Encoding::kUtf8 << u"\uFEFFx"_qs;
+  // The format's reading, not a converter's: other bytes are Windows-1252, no JIS X 0212.
+  QTest::newRow("EUC-JP single bytes are Windows-1252")
+      << Bytes({'A', 0xA4, 0xAB, 0xE9, 0x80}) << Encoding::kEucJp << u"Aかé€"_qs;
+  QTest::newRow("EUC-JP has no JIS X 0212")
+      << Bytes({0x8F, 0xB0, 0xA1}) << Encoding::kEucJp << u"\uFFFD亜"_qs;
+  QTest::newRow("EUC-JP half-width katakana")
+      << Bytes({0x8E, 0xB1, 0x8E, 0xDF}) << Encoding::kEucJp << u"ｱﾟ"_qs;
+  QTest::newRow("Windows-1252 unassigned byte")
+      << Bytes({0xA4, 0xAB, 0x81}) << Encoding::kWindows1252 << u"¤«\uFFFD"_qs;
 }
 
 void CodecTest::BytesShowInTheirEncoding() {
@@ -163,6 +178,62 @@ void CodecTest::BytesShowInTheirEncoding() {
   QFETCH(Encoding, encoding);
   QFETCH(QString, shown);
   QCOMPARE(DisplayText(bytes, encoding), shown);
+}
+
+void CodecTest::EveryCodeOfCodePage932IsRead_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<QString>("character");
+  QTest::addColumn<QByteArray>("written");  // the code that code page 932 writes for it
+  QTest::newRow("87 90") << Bytes({0x87, 0x90}) << u"≒"_qs << Bytes({0x81, 0xE0});
+  QTest::newRow("ED 40") << Bytes({0xED, 0x40}) << u"纊"_qs << Bytes({0xFA, 0x5C});
+  QTest::newRow("EE EF") << Bytes({0xEE, 0xEF}) << u"ⅰ"_qs << Bytes({0xFA, 0x40});
+  QTest::newRow("FA 4A") << Bytes({0xFA, 0x4A}) << u"Ⅰ"_qs << Bytes({0x87, 0x54});
+  QTest::newRow("FA 54") << Bytes({0xFA, 0x54}) << u"￢"_qs << Bytes({0x81, 0xCA});
+  QTest::newRow("FA 5C") << Bytes({0xFA, 0x5C}) << u"纊"_qs << Bytes({0xFA, 0x5C});
+}
+
+// Duplicate codes are read and converted; only a text typed anew takes the written code.
+void CodecTest::EveryCodeOfCodePage932IsRead() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(QString, character);
+  QFETCH(QByteArray, written);
+  QCOMPARE(Decode(bytes, Encoding::kShiftJis), std::optional<QString>(character));
+  QCOMPARE(DisplayText(bytes, Encoding::kShiftJis), character);
+  QCOMPARE(Convert(bytes, Encoding::kShiftJis, Encoding::kUtf8),
+           std::optional<QByteArray>(character.toUtf8()));
+  QCOMPARE(EditedBytes(character, bytes, Encoding::kShiftJis), std::optional<QByteArray>(bytes));
+  QCOMPARE(EncodeText(character, Encoding::kShiftJis), std::optional<QByteArray>(written));
+}
+
+void CodecTest::JisFormsAreWrittenAsTheirCounterparts_data() {
+  QTest::addColumn<QString>("character");
+  QTest::addColumn<Encoding>("encoding");
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("〜 EUC-JP") << u"〜"_qs << Encoding::kEucJp << Bytes({0xA1, 0xC1});
+  QTest::newRow("〜 Shift-JIS") << u"〜"_qs << Encoding::kShiftJis << Bytes({0x81, 0x60});
+  QTest::newRow("− EUC-JP") << u"−"_qs << Encoding::kEucJp << Bytes({0xA1, 0xDD});
+  QTest::newRow("− Shift-JIS") << u"−"_qs << Encoding::kShiftJis << Bytes({0x81, 0x7C});
+  QTest::newRow("‖ EUC-JP") << u"‖"_qs << Encoding::kEucJp << Bytes({0xA1, 0xC2});
+  QTest::newRow("‖ Shift-JIS") << u"‖"_qs << Encoding::kShiftJis << Bytes({0x81, 0x61});
+  QTest::newRow("¢ Shift-JIS") << u"¢"_qs << Encoding::kShiftJis << Bytes({0x81, 0x91});
+  QTest::newRow("£ Shift-JIS") << u"£"_qs << Encoding::kShiftJis << Bytes({0x81, 0x92});
+  QTest::newRow("¬ Shift-JIS") << u"¬"_qs << Encoding::kShiftJis << Bytes({0x81, 0xCA});
+  // EUC-JP reads these bytes so: they stay themselves.
+  QTest::newRow("¢ EUC-JP") << u"¢"_qs << Encoding::kEucJp << Bytes({0xA2});
+  QTest::newRow("£ EUC-JP") << u"£"_qs << Encoding::kEucJp << Bytes({0xA3});
+  QTest::newRow("¬ EUC-JP") << u"¬"_qs << Encoding::kEucJp << Bytes({0xAC});
+}
+
+// Typed, pasted and converted alike.
+void CodecTest::JisFormsAreWrittenAsTheirCounterparts() {
+  QFETCH(QString, character);
+  QFETCH(Encoding, encoding);
+  QFETCH(QByteArray, bytes);
+  const std::optional<QByteArray> expected(bytes);
+  QCOMPARE(KeyBytes(character.front(), encoding), expected);
+  QCOMPARE(EncodeWhatFits(character, encoding).bytes, bytes);
+  QCOMPARE(Convert(character.toUtf8(), Encoding::kUtf8, encoding), expected);
+  QCOMPARE(EncodeText(character, Encoding::kUtf8), std::optional<QByteArray>(character.toUtf8()));
 }
 
 void CodecTest::BackspaceTakesAWholeCharacterWhereABytePairIsOne_data() {

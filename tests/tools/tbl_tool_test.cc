@@ -39,6 +39,8 @@ class TblToolTest : public QObject {
   void ProgramReportsThroughExitCodeAndStreams();
   void HelpGivesTheCommands();
   void ConvertRewritesTheTableOrNamesTheLines();
+  void ConvertSaysWhatItWritesOtherwise();
+  void CheckWarnsOfLinesNotValidInTheEncoding();
   void ShowPrintsTheLinesAsTheEncodingReadsThem();
 };
 
@@ -131,7 +133,7 @@ void TblToolTest::NormalizeOfBrokenFileWritesNothing() {
   const QString out = folder.Write(QStringLiteral("out.tbl"), "old\r\n");
   const auto result = RunTblTool({QStringLiteral("normalize"), in, out});
   QCOMPARE(result.exit_code, 1);
-  QCOMPARE(result.err, in.toLocal8Bit() + ": not valid UTF-16\n");
+  QCOMPARE(result.err, in.toLocal8Bit() + ": not valid UTF-16 from line 1 on (byte 2)\n");
   QCOMPARE(TempFolder::Read(out), QByteArray("old\r\n"));
 
   const QString fresh = folder.Path(QStringLiteral("fresh.tbl"));
@@ -225,6 +227,8 @@ void TblToolTest::BadArgumentsGiveUsage_data() {
   QTest::newRow("normalize one file")
       << QStringList{QStringLiteral("normalize"), QStringLiteral("a")};
   QTest::newRow("show with another option") << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s};
+  QTest::newRow("convert --from without a target")
+      << QStringList{u"convert"_s, u"--from"_s, u"UTF-8"_s, u"a"_s, u"b"_s};
 }
 
 void TblToolTest::BadArgumentsGiveUsage() {
@@ -250,7 +254,10 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
   const QByteArray summary =
       "-: 2 codes, 0 longer codes, 0 special marks, 0 bookmarks, 0 extra lines, EUC-JP\n";
   for (const Run& run :
-       {Run{{}, 2, usage}, Run{{u"check"_s, bad}, 1, bad.toLocal8Bit() + ": not valid UTF-16\n"},
+       {Run{{}, 2, usage},
+        Run{{u"check"_s, bad},
+            1,
+            bad.toLocal8Bit() + ": not valid UTF-16 from line 1 on (byte 2)\n"},
         Run{{u"--version"_s}, 0, {}, QByteArray("orvane-tbl ") + orvane::kFullVersion + '\n'},
         Run{{u"check"_s, QString()}, 1, ": No such file or directory\n"},  // and no Qt warning
         Run{{u"convert"_s, u"a"_s, u"b"_s, u"SJIS"_s},
@@ -275,9 +282,9 @@ void TblToolTest::HelpGivesTheCommands() {
   const auto result = RunTblTool({u"--help"_s});
   QCOMPARE(result.exit_code, 0);
   QCOMPARE(result.err, QByteArray());
-  for (const char* command :
-       {"check FILE", "normalize IN OUT", "convert [--keep-layout] IN OUT ENCODING",
-        "show [--encoding ENCODING] FILE"}) {
+  for (const char* command : {"check FILE", "normalize IN OUT",
+                              "convert [--from ENCODING] [--keep-layout] IN OUT ENCODING",
+                              "show [--encoding ENCODING | --from ENCODING] FILE"}) {
     QVERIFY2(result.out.contains(command), command);
   }
 }
@@ -314,6 +321,55 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
 }
 
+// Counterparts written, a detection overridden, bytes that read back as another encoding.
+void TblToolTest::ConvertSaysWhatItWritesOtherwise() {
+  TempFolder folder;
+  const QString in = folder.Write(u"in.tbl"_s, "41=\xE3\x80\x9C\xE3\x80\x9C\n42=\xC2\xA2\n");
+  const QString out = folder.Path(u"out.tbl"_s);
+  auto result = RunTblTool({u"convert"_s, in, out, u"Shift-JIS"_s});
+  QCOMPARE(result.exit_code, 0);
+  const QByteArray file = in.toLocal8Bit();
+  QCOMPARE(QString::fromUtf8(result.err), QString::fromUtf8(file + ":1: '〜' written as '～'\n" +
+                                                            file + ":2: '¢' written as '￠'\n"));
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\x81\x60\x81\x60\r\n42=\x81\x91\r\n"));
+
+  // Read as UTF-8 by its lines, or as the user says.
+  const QString latin = folder.Write(u"latin.tbl"_s, "; Ren\xE9\r\n91=\xC3\xA1\r\n92=\xC3\xA9\r\n");
+  result = RunTblTool({u"convert"_s, u"--from"_s, u"windows-1252"_s, latin, out, u"UTF-8"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(out), QByteArray("; Ren\xC3\xA9\r\n91=\xC3\x83\xC2\xA1\r\n"
+                                             "92=\xC3\x83\xC2\xA9\r\n"));
+  result = RunTblTool({u"convert"_s, latin, out, u"UTF-8"_s});
+  QCOMPARE(result.err, latin.toLocal8Bit() + ":1: warning: not valid UTF-8\n" +
+                           latin.toLocal8Bit() + ":1: cannot be read as UTF-8\n");
+
+  // Two Latin-1 letters are also a kanji: the result reads back as Windows-1252.
+  const QString kanji = folder.Write(u"kanji.tbl"_s, "41=\xE6\xBC\xA2\n");
+  result = RunTblTool({u"convert"_s, kanji, out, u"EUC-JP"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\xB4\xC1\r\n"));
+  QCOMPARE(result.err, QByteArray());
+  result =
+      RunTblTool({u"convert"_s, folder.Write(u"k2.tbl"_s, "41=\xE7\x9D\x80\n"), out, u"EUC-JP"_s});
+  QCOMPARE(TempFolder::Read(out), QByteArray("41=\xC3\xE5\r\n"));  // 着, or ÃÅ
+  QCOMPARE(result.err, out.toLocal8Bit() +
+                           ": warning: these bytes cannot tell EUC-JP from Windows-1252 and are "
+                           "read back as Windows-1252; read them with --from EUC-JP\n");
+}
+
+void TblToolTest::CheckWarnsOfLinesNotValidInTheEncoding() {
+  TempFolder folder;
+  // A JIS X 0212 triplet is not the format's EUC-JP; a line a later one replaces is not read.
+  const QString path = folder.Write(
+      u"t.tbl"_s, "41=\xA4\xA2\r\n42=\x8F\xB0\xA1\r\n43=\x81\r\n43=\xA4\xAB\r\n; \x81\r\n");
+  const auto result = RunTblTool({u"check"_s, path});
+  QCOMPARE(result.exit_code, 0);
+  const QByteArray file = path.toLocal8Bit();
+  QCOMPARE(result.err, file + ":2: warning: not valid EUC-JP\n" + file +
+                           ":3: warning: code 43 is defined again on line 4\n" + file +
+                           ":5: warning: not valid EUC-JP\n");
+}
+
 void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
   TempFolder folder;
   const QString path = folder.Write(
@@ -322,8 +378,10 @@ void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
   QCOMPARE(result.exit_code, 0);
   // Control characters as the grid shows them: a table cannot drive the terminal.
   QCOMPARE(QString::fromUtf8(result.out), u"; あ\n41=カ\n42=\u241B\uFFFD\n/FF=[か]\n\n(8h)あ\n"_s);
-  result = RunTblTool({u"show"_s, u"--encoding"_s, u"windows-1252"_s, path});
-  QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
+  for (const QString& option : {u"--encoding"_s, u"--from"_s}) {
+    result = RunTblTool({u"show"_s, option, u"windows-1252"_s, path});
+    QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
+  }
   const QString csi = folder.Write(u"csi.tbl"_s, "41=\xC2\x9B\x7F\r\n");
   result = RunTblTool({u"show"_s, u"--encoding"_s, u"UTF-8"_s, csi});
   QCOMPARE(QString::fromUtf8(result.out), u"41=\uFFFD\u2421\n"_s);

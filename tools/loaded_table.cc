@@ -1,0 +1,87 @@
+#include "loaded_table.h"
+
+#include "tool_files.h"
+#include "tool_text.h"
+
+#include <QStringList>
+
+namespace orvane::tools {
+namespace {
+
+// "FILE:LINE: reason", or "FILE: reason" when the file itself could not be read.
+ToolResult LoadFailure(const QByteArray& path, const model::LoadError& error) {
+  if (error.line == 0) return Failure(path, error.reason);
+  return Failure(path + ':' + QByteArray::number(error.line), error.reason);
+}
+
+QByteArray WarningText(const model::LoadWarning& warning) {
+  const QByteArray code = warning.code.Hex();
+  switch (warning.kind) {
+    case model::LoadWarning::Kind::kReplaced:
+    case model::LoadWarning::Kind::kDefinedAgain:
+      return "code " + code + " is defined again on line " +
+             QByteArray::number(warning.replaced_by);
+    case model::LoadWarning::Kind::kNoText:
+      return "code " + code + " has no text";
+    case model::LoadWarning::Kind::kKeptAsExtraLine:
+      return "kept as an extra line";
+    case model::LoadWarning::Kind::kNulBytes:
+      return "holds bytes that table files do not hold (NUL); it may not be a table";
+    case model::LoadWarning::Kind::kNotValid:
+      return "not valid " + text::EncodingName(warning.encoding).toUtf8();
+  }
+  return {};
+}
+
+}  // namespace
+
+ToolResult Failure(const QByteArray& name, const QString& reason) {
+  return ToolResult{kExitFailed, {}, PrintableName(name) + ": " + PrintableText(reason) + '\n'};
+}
+
+std::optional<ToolResult> Load(const QByteArray& path, LoadedTable& table, bool warn) {
+  auto content = ReadInput(path);
+  if (const auto* error = std::get_if<model::LoadError>(&content)) {
+    return LoadFailure(path, *error);
+  }
+  table.bytes = std::get<QByteArray>(std::move(content));
+  const auto error =
+      model::LoadTableFromBytes(table.document, table.bytes, warn ? &table.warnings : nullptr);
+  const QByteArray name = PrintableName(path);  // once: a table may draw millions of warnings
+  for (const model::LoadWarning& warning : table.warnings) {
+    table.err.append(name).append(':').append(QByteArray::number(warning.line));
+    table.err.append(": warning: ").append(WarningText(warning)).append('\n');
+  }
+  if (!error) return std::nullopt;
+  ToolResult failure = LoadFailure(path, *error);
+  failure.err.prepend(table.err);
+  return failure;
+}
+
+ToolResult Write(const QByteArray& out, const model::TableDocument& document, const QByteArray& err,
+                 model::SaveLayout layout) {
+  auto bytes = model::FileBytes(document, layout);
+  std::optional<QString> failure;
+  if (const auto* error = std::get_if<model::SaveError>(&bytes)) failure = error->reason;
+  if (!failure && out == kStandardStream) {
+    return ToolResult{kExitOk, std::get<QByteArray>(std::move(bytes)), err};
+  }
+  if (!failure) failure = ReplaceFile(out, std::get<QByteArray>(bytes));
+  if (!failure) return ToolResult{kExitOk, {}, err};
+  ToolResult result = Failure(out, *failure);
+  result.err.prepend(err);
+  return result;
+}
+
+std::variant<text::Encoding, ToolResult> EncodingArgument(const QByteArray& name) {
+  if (const auto encoding = text::EncodingFromName(QString::fromUtf8(name))) return *encoding;
+  QStringList known;
+  for (const text::Encoding encoding : text::kEncodings) known << text::EncodingName(encoding);
+  return ToolResult{kExitUsage,
+                    {},
+                    "orvane-tbl: unknown encoding '" + PrintableName(name) +
+                        "'; known encodings: " + known.join(QStringLiteral(", ")).toUtf8() +
+                        " (any letter case)\n"};
+}
+
+}  // namespace orvane::tools

@@ -17,16 +17,16 @@ std::optional<CodeReading> MakeReading(const model::Code& code, const QByteArray
   CodeReading reading;
   reading.code = code;
   if (!special || (text != "/" && text != "*")) {
-    reading.shown = text::DisplayText(text, encoding);
+    reading.SetShown(text::DisplayText(text, encoding));
     return reading;
   }
   reading.kind = text == "/" ? CodeKind::kEnd : CodeKind::kLineBreak;
   if (label.startsWith('=')) label = label.sliced(1);
   reading.labelled = !label.isEmpty();
   if (reading.labelled) {
-    reading.shown = text::DisplayText(label, encoding);
+    reading.SetShown(text::DisplayText(label, encoding));
   } else {
-    reading.shown = (reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString();
+    reading.SetShown((reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString());
   }
   return reading;
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -35,11 +36,24 @@ struct CodeReading {
   bool labelled = false;  // a mark with a label of its own
   QString shown;
 
+  void SetShown(QString text) {
+    shown = std::move(text);
+    brief_size_ = shown.size() <= static_cast<qsizetype>(brief_.size())
+                      ? static_cast<quint8>(shown.size())
+                      : quint8{0};
+    std::copy_n(shown.utf16(), brief_size_, brief_.begin());
+  }
   // A line break without a label reads as a line end where the output has lines.
   [[nodiscard]] QStringView Shown(LineBreaks breaks) const {
     if (kind == CodeKind::kLineBreak && !labelled && breaks == LineBreaks::kNewLine) return u"\n";
+    // Most texts are a character or two, read here without going to the string's own memory.
+    if (brief_size_ > 0) return QStringView(brief_.data(), brief_size_);
     return shown;
   }
+
+ private:
+  std::array<char16_t, 4> brief_{};
+  quint8 brief_size_ = 0;
 };
 
 // The table's codes that read as something, arranged so that the longest code at a byte of data

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 
 namespace orvane::data {
 namespace {
@@ -43,21 +44,29 @@ QByteArray DataFile::Read(qint64 offset, qint64 length) const {
   return file_.read(length);
 }
 
+qint64 DataFile::ReadInto(qint64 offset, char* into, qint64 length) const {
+  if (!file_.isOpen() || offset < 0 || length <= 0 || !file_.seek(offset)) return 0;
+  return std::max<qint64>(0, file_.read(into, length));
+}
+
 void ReadFileStrings(const CodeLookup& lookup, const DataFile& file, qint64 from, qint64 length,
                      LineBreaks breaks, const StringReader::Take& take) {
   constexpr qint64 kBlock = qint64{1} << 20;
   const qint64 size = file.Size();
-  const qint64 end = length < 0 ? size : std::min(size, from + length);
+  const qint64 end = length < 0 || length > size - from ? size : from + length;
   StringReader reader(lookup, from, breaks, false);
-  QByteArray block;
+  QByteArray block(kBlock + model::kMaxCodeLength, Qt::Uninitialized);
+  qsizetype kept = 0;  // bytes at the front that the reader gave back
   for (qint64 at = from; at < end;) {
-    const QByteArray read = file.Read(at, std::min(kBlock, end - at));
-    if (read.isEmpty()) break;
-    at += read.size();
-    block.append(read);
-    block.remove(0, reader.Read(block, at >= end, take));
+    const qint64 got = file.ReadInto(at, block.data() + kept, std::min(kBlock, end - at));
+    if (got == 0) break;
+    at += got;
+    const qsizetype filled = kept + static_cast<qsizetype>(got);
+    const qsizetype read = reader.Read(QByteArrayView(block).first(filled), at >= end, take);
+    kept = filled - read;
+    std::memmove(block.data(), block.constData() + read, static_cast<size_t>(kept));
   }
-  if (!block.isEmpty()) (void)reader.Read(block, true, take);
+  if (kept > 0) (void)reader.Read(QByteArrayView(block).first(kept), true, take);
   reader.Finish(take);
 }
 

@@ -27,6 +27,8 @@ class DataFile {
   // Up to `length` bytes from `offset`: fewer at the end of the file, none past it or when the
   // system cannot read them.
   [[nodiscard]] QByteArray Read(qint64 offset, qint64 length) const;
+  // The same into `into`; how many bytes it read.
+  [[nodiscard]] qint64 ReadInto(qint64 offset, char* into, qint64 length) const;
 
  private:
   mutable QFile file_;

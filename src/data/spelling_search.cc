@@ -66,6 +66,7 @@ SpellingSearch::SpellingSearch(const SpellingIndex& index, const CodeLookup& loo
 
 void SpellingSearch::CollectSteps(const SpellingIndex& index, QStringView text) {
   first_step_.resize(static_cast<size_t>(size_) + 1);
+  steps_.reserve(static_cast<size_t>(size_));
   for (qint32 at = 0; at < size_; ++at) {
     first_step_[static_cast<size_t>(at)] = static_cast<qint32>(steps_.size());
     const QStringView rest = text.sliced(at);
@@ -133,6 +134,8 @@ qint32 SpellingSearch::NodeAt(qint32 position, quint64 pending) {
 
 void SpellingSearch::Explore() {
   head_.assign(static_cast<size_t>(size_) + 1, -1);
+  nodes_.reserve(static_cast<size_t>(size_) + 1);
+  edges_.reserve(steps_.size());
   (void)NodeAt(0, 0);
   for (qint32 at = 0; at < size_; ++at) {
     for (qint32 id = head_[static_cast<size_t>(at)]; id >= 0;

@@ -1,5 +1,6 @@
 #include "data/string_reader.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvane::data {
@@ -53,33 +54,40 @@ qsizetype StringReader::Read(QByteArrayView bytes, bool last, const Take& take) 
     }
     const CodeLookup::Match match = lookup_.Longest(data + at, size - at);
     if (keep_pieces_) {
-      current_.pieces.append(ReadPiece{
-          offset_ + at, current_.text.size(), static_cast<quint8>(match.reading ? match.length : 1),
-          match.reading ? KindOf(match.reading->kind) : PieceKind::kUnknown});
+      current_.pieces.append(
+          ReadPiece{offset_ + at, used_, static_cast<quint8>(match.reading ? match.length : 1),
+                    match.reading ? KindOf(match.reading->kind) : PieceKind::kUnknown});
     }
     if (match.reading == nullptr) {
-      current_.text.append(UnknownByte(static_cast<quint8>(data[at])));
+      Append(UnknownByte(static_cast<quint8>(data[at])));
       ++at;
       continue;
     }
-    current_.text.append(match.reading->Shown(breaks_));
+    Append(match.reading->Shown(breaks_));
     at += match.length;
     if (match.reading->kind == CodeKind::kEnd) {
       current_.ended = true;
-      take(std::move(current_));
-      current_ = ReadString{};
-      open_ = false;
+      Hand(take);
     }
   }
   offset_ += at;
   return at;
 }
 
-void StringReader::Finish(const Take& take) {
-  if (!open_) return;
+void StringReader::Grow(qsizetype more) {
+  text_.resize(std::max(text_.size() * 2, static_cast<size_t>(used_ + more)));
+}
+
+void StringReader::Hand(const Take& take) {
+  current_.text = QString(reinterpret_cast<const QChar*>(text_.data()), used_);
   take(std::move(current_));
   current_ = ReadString{};
+  used_ = 0;
   open_ = false;
+}
+
+void StringReader::Finish(const Take& take) {
+  if (open_) Hand(take);
 }
 
 QList<ReadString> ReadStrings(const CodeLookup& lookup, QByteArrayView bytes, qint64 offset,

@@ -6,7 +6,9 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace orvane::data {
 
@@ -48,12 +50,30 @@ class StringReader {
   void Finish(const Take& take);
 
  private:
+  void Append(QStringView text) {
+    const qsizetype size = text.size();
+    if (used_ + size > static_cast<qsizetype>(text_.size())) Grow(size);
+    // Most texts are one unit: no call to copy it.
+    if (size == 1) {
+      text_[static_cast<size_t>(used_)] = text[0].unicode();
+    } else {
+      std::copy_n(text.utf16(), size, text_.data() + used_);
+    }
+    used_ += size;
+  }
+  void Grow(qsizetype more);
+  // Hands the string at hand to `take` and starts the next.
+  void Hand(const Take& take);
+
   const CodeLookup& lookup_;
   qint64 offset_;
   LineBreaks breaks_;
   bool keep_pieces_;
   bool open_ = false;
   ReadString current_;
+  // The text of the string at hand, grown as needed and reused from string to string.
+  std::vector<char16_t> text_ = std::vector<char16_t>(256);
+  qsizetype used_ = 0;
 };
 
 // The strings of `bytes`, which start at `offset`, read to their end.

@@ -50,12 +50,22 @@ QString EncodeResult::Message() const {
 }
 
 TextEncoder::TextEncoder(const CodeLookup& lookup) : lookup_(lookup) {
-  lookup_.ForEach([this](const CodeReading& reading) {
-    // A line break without a label is typed as its marker; the reading shows it so in a line.
+  // Of the codes that spell the same text, one of fewest bytes, the first in byte order, spells
+  // it best wherever the reading allows it.
+  QHash<QString, QByteArray> fewest;
+  lookup_.ForEach([this, &fewest](const CodeReading& reading) {
     const QString& text = reading.shown;
-    if (text.isEmpty()) return;
-    index_[text[0].unicode()].push_back(Spelling{text, reading.code.Bytes()});
+    const QByteArray bytes = reading.code.Bytes();
+    all_[text[0].unicode()].push_back(Spelling{text, bytes});
+    QByteArray& best = fewest[text];
+    if (best.isEmpty() || bytes.size() < best.size() ||
+        (bytes.size() == best.size() && bytes < best)) {
+      best = bytes;
+    }
   });
+  for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
+    fewest_[at.key()[0].unicode()].push_back(Spelling{at.key(), at.value()});
+  }
 }
 
 EncodeResult TextEncoder::Encode(QStringView text) const {
@@ -64,7 +74,7 @@ EncodeResult TextEncoder::Encode(QStringView text) const {
     result.status = EncodeResult::Status::kTooLong;
     return result;
   }
-  const SpellingSearch any(index_, lookup_, text, false);
+  const SpellingSearch any(fewest_, lookup_, text, false);
   if (!any.Spelled()) {
     const qsizetype at = any.Furthest();
     result.status = EncodeResult::Status::kNoCode;
@@ -72,19 +82,25 @@ EncodeResult TextEncoder::Encode(QStringView text) const {
     result.position = CharacterNumber(text, at);
     return result;
   }
-  const SpellingSearch checked(index_, lookup_, text, true);
-  if (checked.Spelled() && checked.Distance() == any.Distance()) {
-    result.bytes = checked.Best();
+  // The fewest bytes when they read back; only otherwise a search of every code, which follows
+  // what the reading would do.
+  const QByteArray shortest = any.Best();
+  const QString read_back = ReadText(lookup_, shortest);
+  if (read_back == text) {
+    result.bytes = shortest;
     return result;
   }
-  const QByteArray shortest = any.Best();
-  result.read_back = ReadText(lookup_, shortest);
-  if (checked.Spelled()) {
-    result.bytes = checked.Best();
-    result.shortest = shortest;
-  } else {
+  const SpellingSearch checked(all_, lookup_, text, true);
+  if (!checked.Spelled()) {
     result.status = EncodeResult::Status::kReadsBackOtherwise;
     result.bytes = shortest;
+    result.read_back = read_back;
+    return result;
+  }
+  result.bytes = checked.Best();
+  if (checked.Distance() > any.Distance()) {
+    result.shortest = shortest;
+    result.read_back = read_back;
   }
   return result;
 }

@@ -45,7 +45,8 @@ class TextEncoder {
 
  private:
   const CodeLookup& lookup_;
-  SpellingIndex index_;
+  SpellingIndex all_;
+  SpellingIndex fewest_;  // one code for each text
 };
 
 // Text as a person types it, made into text as the reading shows it: the digits of "<$xx>" in

@@ -1,5 +1,6 @@
 #include "tbl_tool.h"
 
+#include "data_commands.h"
 #include "editing/table_conversion.h"
 #include "model/hex.h"
 #include "model/table_document.h"
@@ -19,6 +20,8 @@ constexpr char kUsage[] =
     "       orvane-tbl normalize IN OUT\n"
     "       orvane-tbl convert IN OUT ENCODING\n"
     "       orvane-tbl show [--encoding ENCODING] FILE\n"
+    "       orvane-tbl decode TABLE DATA [--from HEX] [--length N]\n"
+    "       orvane-tbl encode TABLE TEXT\n"
     "       orvane-tbl --help\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n";
 
@@ -172,6 +175,10 @@ ToolResult RunTblTool(const QStringList& arguments) {
   const QString command = arguments.value(0);
   const qsizetype count = arguments.size();
   if (command == QLatin1String("--help") && count == 1) return ToolResult{kExitOk, kUsage, {}};
+  if (auto data = RunDataCommand(arguments)) {
+    if (data->exit_code == kExitUsage) data->err.append(kUsage);
+    return *std::move(data);
+  }
   if (command == QLatin1String("check") && count == 2) return Check(arguments[1]);
   if (command == QLatin1String("normalize") && count == 3) {
     return Normalize(arguments[1], arguments[2]);

@@ -16,14 +16,17 @@ constexpr qsizetype kFindBlock = qsizetype{4} << 20;
 void FindInBlock(QByteArrayView bytes, QByteArrayView pattern, qint64 base, FindResult& result) {
   if (pattern.isEmpty() || bytes.size() < pattern.size()) return;
   const char* begin = bytes.data();
-  const char* end = begin + bytes.size();
-  const auto size = static_cast<size_t>(pattern.size());
-  for (const char* at = begin;;) {
-    const void* hit = memmem(at, static_cast<size_t>(end - at), pattern.data(), size);
+  const char* last = begin + (bytes.size() - pattern.size());  // where the last match may start
+  const auto rest = static_cast<size_t>(pattern.size() - 1);
+  // The first byte by memchr, which reads no further than it must, then the rest compared.
+  for (const char* at = begin; at <= last;) {
+    const void* hit = std::memchr(at, pattern[0], static_cast<size_t>(last - at) + 1);
     if (hit == nullptr) return;
     const char* found = static_cast<const char*>(hit);
-    if (result.offsets.size() < kListedFinds) result.offsets.append(base + (found - begin));
-    ++result.total;
+    if (std::memcmp(found + 1, pattern.data() + 1, rest) == 0) {
+      if (result.offsets.size() < kListedFinds) result.offsets.append(base + (found - begin));
+      ++result.total;
+    }
     at = found + 1;
   }
 }

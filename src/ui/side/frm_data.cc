@@ -65,16 +65,16 @@ QWidget* frmData::BuildFileRow() {
   lblFile_ = new QLabel(row);
   lblFile_->setObjectName(QStringLiteral("lblFile"));
   lblFile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* lbl_go_to = new QLabel(QStringLiteral("&Go to"), row);
   txtGoTo_ = new QLineEdit(row);
   txtGoTo_->setObjectName(QStringLiteral("txtGoTo"));
-  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex"));
-  txtGoTo_->setMaximumWidth(140);
-  auto* cmd_go_to = new QPushButton(QStringLiteral("&Go to"), row);
-  cmd_go_to->setObjectName(QStringLiteral("cmdGoTo"));
+  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex, Enter"));
+  txtGoTo_->setMaximumWidth(160);
+  lbl_go_to->setBuddy(txtGoTo_);
   file_row->addWidget(cmd_open);
   file_row->addWidget(lblFile_, 1);
+  file_row->addWidget(lbl_go_to);
   file_row->addWidget(txtGoTo_);
-  file_row->addWidget(cmd_go_to);
   layout->addLayout(file_row);
 
   fraReload_ = new QWidget(row);
@@ -90,8 +90,7 @@ QWidget* frmData::BuildFileRow() {
 
   connect(cmd_open, &QPushButton::clicked, this, &frmData::cmdOpen_Click);
   connect(cmdReload_, &QPushButton::clicked, this, &frmData::cmdReload_Click);
-  connect(cmd_go_to, &QPushButton::clicked, this, &frmData::cmdGoTo_Click);
-  connect(txtGoTo_, &QLineEdit::returnPressed, this, &frmData::cmdGoTo_Click);
+  connect(txtGoTo_, &QLineEdit::returnPressed, this, &frmData::txtGoTo_Enter);
   return row;
 }
 
@@ -104,6 +103,8 @@ QWidget* frmData::BuildReadingTab() {
   txtStrings_ = new QPlainTextEdit(splitter);
   txtStrings_->setObjectName(QStringLiteral("txtStrings"));
   txtStrings_->setReadOnly(true);
+  // Unread bytes make long words; a line breaks anywhere rather than leave the offset alone.
+  txtStrings_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   txtStrings_->setFont(hexData_->font());
   splitter->addWidget(hexData_);
   splitter->addWidget(txtStrings_);
@@ -150,7 +151,7 @@ void frmData::watcher_FileChanged(const QString& path) {
   ShowStrings();
 }
 
-void frmData::cmdGoTo_Click() {
+void frmData::txtGoTo_Enter() {
   const QString typed = txtGoTo_->text().trimmed();
   const auto offset = data::ParseOffset(typed);
   if (!offset) {

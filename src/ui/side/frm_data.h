@@ -56,7 +56,7 @@ class frmData : public QWidget {
   QWidget* BuildFindPanel();
   void cmdOpen_Click();
   void cmdReload_Click();
-  void cmdGoTo_Click();
+  void txtGoTo_Enter();
   void txtText_Change();
   void cmdFind_Click();
   void cmdCancel_Click();

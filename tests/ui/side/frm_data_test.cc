@@ -78,7 +78,7 @@ class FrmDataTest : public QObject {
   }
   void GoTo(const QString& offset) {
     Retype("txtGoTo", offset);
-    QTest::mouseClick(Get<QPushButton>("cmdGoTo"), Qt::LeftButton);
+    QTest::keyClick(Get<QLineEdit>("txtGoTo"), Qt::Key_Return);
   }
   QString FirstString() const {
     return window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText().section(u'\n', 0, 0);

@@ -31,7 +31,7 @@ void FindInBlock(QByteArrayView bytes, QByteArrayView pattern, qint64 base, Find
   }
 }
 
-FindResult FindInFile(const QString& path, QByteArrayView pattern, std::stop_token stop,
+FindResult FindInFile(const QString& path, QByteArrayView pattern, const std::stop_token& stop,
                       std::atomic<qint64>* searched) {
   FindResult result;
   QFile file;
@@ -65,10 +65,13 @@ void FindTask::Start(const QString& path, const QByteArray& pattern) {
   searched_ = 0;
   finished_ = false;
   result_ = FindResult{};
-  thread_ = std::jthread([this, path, pattern](std::stop_token stop) {
-    result_ = FindInFile(path, pattern, stop, &searched_);
-    finished_.store(true);
-  });
+  thread_ = std::jthread(
+      [this, path, pattern](const std::stop_token& stop) { Run(stop, path, pattern); });
+}
+
+void FindTask::Run(const std::stop_token& stop, const QString& path, const QByteArray& pattern) {
+  result_ = FindInFile(path, pattern, stop, &searched_);
+  finished_.store(true);
 }
 
 void FindTask::Cancel() {

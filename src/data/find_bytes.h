@@ -31,7 +31,7 @@ void FindInBlock(QByteArrayView bytes, QByteArrayView pattern, qint64 base, Find
 // read. `searched`, when given, follows how many bytes have been looked at; a stop request ends
 // the search after the block at hand.
 [[nodiscard]] FindResult FindInFile(const QString& path, QByteArrayView pattern,
-                                    std::stop_token stop = {},
+                                    const std::stop_token& stop = {},
                                     std::atomic<qint64>* searched = nullptr);
 
 // One Find at a time on a worker thread, so a long search leaves the window free. The data it
@@ -52,6 +52,8 @@ class FindTask {
   [[nodiscard]] std::optional<FindResult> Take();
 
  private:
+  void Run(const std::stop_token& stop, const QString& path, const QByteArray& pattern);
+
   std::jthread thread_;
   std::atomic<qint64> searched_{0};
   std::atomic<bool> finished_{false};

@@ -6,12 +6,14 @@ namespace orvane::data {
 namespace {
 
 constexpr int kKeptBytes = model::kMaxCodeLength - 1;
+// The bytes kept and a step's: room for a code's bytes after three kept ones.
+constexpr size_t kHeldBytes = size_t{2} * model::kMaxCodeLength;
 
 // The bytes whose reading is not settled yet, with the codes and raw bytes that start among
 // them: at each, the longest code the reading may find there (a longer one would change it).
 struct Pending {
-  std::array<char, 2 * model::kMaxCodeLength> bytes{};
-  std::array<qint8, 2 * model::kMaxCodeLength> min_match{};
+  std::array<char, kHeldBytes> bytes{};
+  std::array<qint8, kHeldBytes> min_match{};
   int size = 0;
 };
 
@@ -91,8 +93,9 @@ std::optional<quint64> SpellingSearch::Follow(quint64 pending_key, const Step& s
   Pending pending = Unpack(pending_key);
   const int before = pending.size;
   for (int i = 0; i < step.length; ++i) {
-    pending.bytes[static_cast<size_t>(before + i)] = step.bytes[static_cast<size_t>(i)];
-    pending.min_match[static_cast<size_t>(before + i)] = -1;
+    const auto at = static_cast<size_t>(before) + static_cast<size_t>(i);
+    pending.bytes[at] = step.bytes[static_cast<size_t>(i)];
+    pending.min_match[at] = -1;
   }
   pending.min_match[static_cast<size_t>(before)] = step.min_match;
   pending.size = before + step.length;

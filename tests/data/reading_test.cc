@@ -97,11 +97,9 @@ void ReadingTest::ReadsTheSameInBlocksOfAnySize() {
   Load(document, "41=A\n8140=B\n814041=C\n81404142=D\n/FF\n*FE\n");
   data::CodeLookup lookup;
   lookup.Build(document);
-  QByteArray bytes;
-  for (int i = 0; i < 600; ++i)
-    bytes.append(QByteArray::fromHex("81404142ff41814041fe8140").left(i % 13));
+  const QByteArray bytes = QByteArray::fromHex("81404142ff41814041fe8140814081").repeated(40);
   const QString whole = Strings(lookup, bytes, LineBreaks::kNewLine);
-  for (const qsizetype block : {1, 2, 3, 4, 5, 7, 64}) {
+  for (const qsizetype block : {1, 2, 3, 5, 64}) {
     QStringList lines;
     const data::StringReader::Take take = [&lines](data::ReadString&& string) {
       lines << QString::number(string.offset, 16) + QStringLiteral(": ") + string.text;
@@ -125,12 +123,8 @@ void ReadingTest::FollowsEveryKindOfTableChange_data() {
 
   QTest::newRow("typed cell") << Edit([](auto& d) { d.SetCellText(0x42, "b"); }) << u"Ab亜<END>C"_s
                               << 1;
-  QTest::newRow("cell emptied") << Edit([](auto& d) { d.SetCellText(0x41, {}); })
-                                << u"<$41>B亜<END>C"_s << 1;
   QTest::newRow("mark taken away")
       << Edit([](auto& d) { d.UnmarkSpecial(0xFF); }) << u"AB亜/C"_s << 1;
-  QTest::newRow("mark label") << Edit([](auto& d) { d.SetMarkLabel(0xFF, "=|"); }) << u"AB亜|C"_s
-                              << 1;
   QTest::newRow("longer code typed")
       << Edit([](auto& d) { d.SetCellText(*model::Code::FromHex("8140"), "\xE5\xA4\x9A"); })
       << u"AB多<END>C"_s << 1;

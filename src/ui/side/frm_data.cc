@@ -122,13 +122,14 @@ void frmData::cmdOpen_Click() {
 }
 
 void frmData::OpenFile(const QString& path) {
-  find_.Cancel();
-  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
-  if (const auto why = file_.Open(path)) {
-    ShowFile();
+  // A file that cannot be read leaves the one shown as it is.
+  if (const auto why = data::DataFile().Open(path)) {
     ShowError(session_.Answers(), *why);
     return;
   }
+  find_.Cancel();
+  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+  if (const auto why = file_.Open(path)) ShowError(session_.Answers(), *why);
   watcher_.addPath(path);
   hexData_->GoTo(0);
   lstFound_->clear();

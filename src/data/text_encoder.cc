@@ -105,7 +105,7 @@ EncodeResult TextEncoder::Encode(QStringView text) const {
   return result;
 }
 
-QString NormalizeTypedText(QString text) {
+QString NormalizeTypedText(const QString& text) {
   static const QRegularExpression kRawByte(QStringLiteral("<\\$([0-9A-Fa-f]{2})>"));
   QString out;
   qsizetype done = 0;

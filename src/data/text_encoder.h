@@ -51,6 +51,6 @@ class TextEncoder {
 
 // Text as a person types it, made into text as the reading shows it: the digits of "<$xx>" in
 // upper case, and a line end as "<LINE>".
-[[nodiscard]] QString NormalizeTypedText(QString text);
+[[nodiscard]] QString NormalizeTypedText(const QString& text);
 
 }  // namespace orvane::data

@@ -45,7 +45,7 @@ std::optional<Code> Code::FromBytes(QByteArrayView bytes) {
 }
 
 std::optional<Code> Code::FromHex(QByteArrayView digits) {
-  if (digits.size() % 2 != 0 || digits.size() > 2 * kMaxCodeLength) return std::nullopt;
+  if (digits.size() % 2 != 0 || digits.size() > qsizetype{2} * kMaxCodeLength) return std::nullopt;
   const auto value = HexValue(digits);
   if (!value) return std::nullopt;
   return Make(*value, static_cast<int>(digits.size() / 2));

@@ -31,6 +31,7 @@ class NoSideWindows : public orvane::ui::SideWindows {
   void ShowExtraLinesManager() override {}
   void ShowReadme() override {}
   void ShowAbout() override {}
+  void ShowGameData() override {}
   void CloseAll() override {}
 };
 

@@ -1,6 +1,7 @@
 #include "tbl_tool.h"
 
 #include "convert_command.h"
+#include "data_commands.h"
 #include "loaded_table.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
@@ -20,6 +21,8 @@ constexpr char kUsage[] =
     "       orvane-tbl convert [--from ENCODING] [--keep-layout] IN OUT ENCODING\n"
     "       orvane-tbl show [--encoding ENCODING | --from ENCODING] FILE\n"
     "       orvane-tbl search DATA WORD [--order ORDER] [--values 8|16be|16le]\n"
+    "       orvane-tbl decode TABLE DATA [--from HEX] [--length N]\n"
+    "       orvane-tbl encode TABLE TEXT\n"
     "       orvane-tbl --help\n"
     "       orvane-tbl --version\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n"
@@ -97,6 +100,10 @@ ToolResult RunTblTool(const QList<QByteArray>& arguments) {
   if (command == "--help" && count == 1) return ToolResult{kExitOk, kUsage, {}};
   if (command == "--version" && count == 1) {
     return ToolResult{kExitOk, QByteArray("orvane-tbl ") + kFullVersion + '\n', {}};
+  }
+  if (auto data = RunDataCommand(arguments)) {
+    if (data->exit_code == kExitUsage) data->err.append(kUsage);
+    return *std::move(data);
   }
   if (command == "check" && count == 2) return Check(arguments[1]);
   if (command == "normalize" && count == 3) return Normalize(arguments[1], arguments[2]);

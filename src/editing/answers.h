@@ -13,7 +13,8 @@ class Answers {
   enum class Icon { kExclamation, kQuestion };
   enum class Buttons { kOk, kYesNoCancel };
   enum class Button { kOk, kYes, kNo, kCancel };
-  enum class FileDialogForm { kOpen, kSave };
+  // kOpenData picks any file, to be read and never written.
+  enum class FileDialogForm { kOpen, kSave, kOpenData };
 
   virtual ~Answers() = default;
 

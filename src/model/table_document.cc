@@ -65,8 +65,8 @@ void TableDocument::SetCellText(const Code& code, const QByteArray& text) {
   const auto line = extra_lines_.DefiningLine(code);
   if (text.isEmpty()) {
     const QList<qsizetype> lines = extra_lines_.LinesOf(code);
-    // From the last, so that the earlier lines keep their places.
-    for (qsizetype i = lines.size(); i-- > 0;) extra_lines_.Remove(lines[i]);
+    // Last line first, so that the earlier lines keep their places.
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) extra_lines_.Remove(lines[i]);
     if (lines.isEmpty()) return;
     NotifyCell(code);
     NotifyExtraLines();

@@ -102,6 +102,12 @@ void frmOrvane::BuildMenus() {
   connect(mnu_book, &QAction::triggered, this, [&side] { side.ShowBookmarksManager(); });
   connect(mnu_extra, &QAction::triggered, this, [&side] { side.ShowExtraLinesManager(); });
 
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+  tools->setObjectName(QStringLiteral("mnuTools"));
+  QAction* mnu_data = AddItem(tools, "mnuData", QStringLiteral("&Game Data..."),
+                              QKeySequence(Qt::CTRL | Qt::Key_D));
+  connect(mnu_data, &QAction::triggered, this, [&side] { side.ShowGameData(); });
+
   QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   QAction* mnu_readme = AddItem(help, "mnuReadme", QStringLiteral("&Readme..."));

@@ -47,7 +47,7 @@ QStringList QtAnswers::NameFilters() {
 std::optional<QString> QtAnswers::FileDialog(FileDialogForm form, const QString& file_name) {
   QFileDialog dialog(DialogParent());
   dialog.setOption(QFileDialog::HideNameFilterDetails);
-  dialog.setNameFilters(NameFilters());
+  if (form != FileDialogForm::kOpenData) dialog.setNameFilters(NameFilters());
   if (form == FileDialogForm::kSave) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

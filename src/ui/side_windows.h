@@ -11,6 +11,7 @@ class SideWindows {
   virtual void ShowExtraLinesManager() = 0;
   virtual void ShowReadme() = 0;
   virtual void ShowAbout() = 0;
+  virtual void ShowGameData() = 0;
   // The main window is closing.
   virtual void CloseAll() = 0;
 };

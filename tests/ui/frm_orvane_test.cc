@@ -152,6 +152,8 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
                                   << QStringList{u"mnuASCII"_s, u"mnuHira"_s, u"mnuKata"_s}
                                   << QStringList{u"ASCII"_s, u"Hiragana"_s, u"Katakana"_s}
                                   << QStringList{u"Ctrl+A"_s, u"Ctrl+H"_s, u"Ctrl+K"_s};
+  QTest::newRow("&Tools") << QStringLiteral("mnuTools") << QStringList{u"mnuData"_s}
+                          << QStringList{u"&Game Data..."_s} << QStringList{u"Ctrl+D"_s};
   QTest::newRow("&?") << QStringLiteral("mnuHelp") << QStringList{u"mnuReadme"_s, u"mnuAbout"_s}
                       << QStringList{u"&Readme..."_s, u"&About Orvane..."_s}
                       << QStringList{u""_s, u""_s};
@@ -172,11 +174,12 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts() {
     QCOMPARE(actions[i]->shortcut().toString(), shortcuts[i]);
   }
   const QList<QAction*> bar = Window().menuBar()->actions();
-  QCOMPARE(bar.size(), 4);
+  QCOMPARE(bar.size(), 5);
   QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
   QCOMPARE(bar[1]->text(), QStringLiteral("&Edit"));
   QCOMPARE(bar[2]->text(), QStringLiteral("&Options"));
-  QCOMPARE(bar[3]->text(), QStringLiteral("&?"));
+  QCOMPARE(bar[3]->text(), QStringLiteral("&Tools"));
+  QCOMPARE(bar[4]->text(), QStringLiteral("&?"));
   for (const char* pictured : {"mnuNew", "mnuOpen", "mnuSave"}) {
     QVERIFY(!Action(pictured)->icon().isNull());
   }

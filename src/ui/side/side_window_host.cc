@@ -2,6 +2,7 @@
 
 #include "session/session.h"
 #include "ui/side/frm_book.h"
+#include "ui/side/frm_data.h"
 #include "ui/side/frm_extra.h"
 #include "ui/side/frm_ov_about.h"
 #include "ui/side/frm_readme.h"
@@ -31,12 +32,14 @@ SideWindowHost::~SideWindowHost() {
   delete extra_.data();
   delete readme_.data();
   delete about_.data();
+  delete data_.data();
 }
 
 frmBook* SideWindowHost::BookmarksManager() const { return book_; }
 frmExtra* SideWindowHost::ExtraLinesManager() const { return extra_; }
 frmReadme* SideWindowHost::Readme() const { return readme_; }
 frmOVAbout* SideWindowHost::About() const { return about_; }
+frmData* SideWindowHost::GameData() const { return data_; }
 
 void SideWindowHost::ShowBookmarksManager() {
   Present(Ensure(book_, [this] { return new frmBook(session_); }));
@@ -54,6 +57,10 @@ void SideWindowHost::ShowAbout() {
   Present(Ensure(about_, [] { return new frmOVAbout(); }));
 }
 
+void SideWindowHost::ShowGameData() {
+  Present(Ensure(data_, [this] { return new frmData(session_); }));
+}
+
 void SideWindowHost::TableReplaced() {
   // The Extra Lines Manager follows its working copy, which the commands start over.
   if (book_) book_->Form_Load();
@@ -62,7 +69,8 @@ void SideWindowHost::TableReplaced() {
 void SideWindowHost::CloseAll() {
   for (QWidget* window :
        {static_cast<QWidget*>(book_.data()), static_cast<QWidget*>(extra_.data()),
-        static_cast<QWidget*>(readme_.data()), static_cast<QWidget*>(about_.data())}) {
+        static_cast<QWidget*>(readme_.data()), static_cast<QWidget*>(about_.data()),
+        static_cast<QWidget*>(data_.data())}) {
     if (window != nullptr) window->close();
   }
 }

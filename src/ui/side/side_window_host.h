@@ -14,11 +14,12 @@ class Session;
 namespace orvane::ui::side {
 
 class frmBook;
+class frmData;
 class frmExtra;
 class frmOVAbout;
 class frmReadme;
 
-// Owns the four side windows: each is created on first show, without an owner so the main
+// Owns the side windows: each is created on first show, without an owner so the main
 // window stays usable, brought to the front when shown again and destroyed when closed. The
 // managers are rebuilt when the session's table is replaced. The session must outlive it.
 class SideWindowHost : public QObject, public SideWindows {
@@ -34,6 +35,7 @@ class SideWindowHost : public QObject, public SideWindows {
   void ShowExtraLinesManager() override;
   void ShowReadme() override;
   void ShowAbout() override;
+  void ShowGameData() override;
   void CloseAll() override;
 
   // The open windows, or null; for tests and for the main window's checks.
@@ -41,6 +43,7 @@ class SideWindowHost : public QObject, public SideWindows {
   [[nodiscard]] frmExtra* ExtraLinesManager() const;
   [[nodiscard]] frmReadme* Readme() const;
   [[nodiscard]] frmOVAbout* About() const;
+  [[nodiscard]] frmData* GameData() const;
 
  private:
   static void Present(QWidget* window);
@@ -51,6 +54,7 @@ class SideWindowHost : public QObject, public SideWindows {
   QPointer<frmExtra> extra_;
   QPointer<frmReadme> readme_;
   QPointer<frmOVAbout> about_;
+  QPointer<frmData> data_;
 };
 
 }  // namespace orvane::ui::side

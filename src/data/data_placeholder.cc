@@ -1,1 +1,0 @@
-// Replaced by the data layer's first source.

@@ -1,0 +1,215 @@
+#include "ui/side/frm_data.h"
+
+#include "session/session.h"
+#include "ui/side/hex_view.h"
+#include "ui/side/side_widgets.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace orvane::ui::side {
+namespace {
+
+// The strings pane reads on past the last byte in view to end the string there, up to this.
+constexpr qint64 kStringsReadOn = 1024;
+constexpr int kOffsetDigits = 8;
+
+QString OffsetText(qint64 offset) {
+  return QStringLiteral("%1").arg(offset, kOffsetDigits, 16, QChar(u'0')).toUpper();
+}
+
+}  // namespace
+
+frmData::frmData(session::Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), lookup_(session.Document()) {
+  setObjectName(QStringLiteral("frmData"));
+  setWindowTitle(QStringLiteral("Game Data"));
+  resize(760, 720);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildFileRow());
+  tabData_ = new QTabWidget(this);
+  tabData_->setObjectName(QStringLiteral("tabData"));
+  tabData_->addTab(BuildReadingTab(), QStringLiteral("&Reading"));
+  layout->addWidget(tabData_, 1);
+
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &frmData::watcher_FileChanged);
+  connect(&lookup_, &data::DocumentLookup::changed, this, [this] {
+    ShowStrings();
+    txtText_Change();
+  });
+  connect(hexData_, &HexView::startChanged, this, &frmData::ShowStrings);
+  find_timer_.setInterval(50);
+  connect(&find_timer_, &QTimer::timeout, this, &frmData::FindTimer_Tick);
+  ShowFile();
+}
+
+frmData::~frmData() = default;
+
+QWidget* frmData::BuildFileRow() {
+  auto* row = new QWidget(this);
+  auto* layout = new QVBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* file_row = new QHBoxLayout();
+  auto* cmd_open = new QPushButton(QStringLiteral("&Open Data..."), row);
+  cmd_open->setObjectName(QStringLiteral("cmdOpen"));
+  lblFile_ = new QLabel(row);
+  lblFile_->setObjectName(QStringLiteral("lblFile"));
+  lblFile_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* lbl_go_to = new QLabel(QStringLiteral("&Go to"), row);
+  txtGoTo_ = new QLineEdit(row);
+  txtGoTo_->setObjectName(QStringLiteral("txtGoTo"));
+  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex, Enter"));
+  txtGoTo_->setMaximumWidth(160);
+  lbl_go_to->setBuddy(txtGoTo_);
+  file_row->addWidget(cmd_open);
+  file_row->addWidget(lblFile_, 1);
+  file_row->addWidget(lbl_go_to);
+  file_row->addWidget(txtGoTo_);
+  layout->addLayout(file_row);
+
+  fraReload_ = new QWidget(row);
+  fraReload_->setObjectName(QStringLiteral("fraReload"));
+  auto* reload_row = new QHBoxLayout(fraReload_);
+  reload_row->setContentsMargins(0, 0, 0, 0);
+  reload_row->addWidget(new QLabel(QStringLiteral("The file has changed on disk."), fraReload_), 1);
+  cmdReload_ = new QPushButton(QStringLiteral("&Reload"), fraReload_);
+  cmdReload_->setObjectName(QStringLiteral("cmdReload"));
+  reload_row->addWidget(cmdReload_);
+  fraReload_->hide();
+  layout->addWidget(fraReload_);
+
+  connect(cmd_open, &QPushButton::clicked, this, &frmData::cmdOpen_Click);
+  connect(cmdReload_, &QPushButton::clicked, this, &frmData::cmdReload_Click);
+  connect(txtGoTo_, &QLineEdit::returnPressed, this, &frmData::txtGoTo_Enter);
+  return row;
+}
+
+QWidget* frmData::BuildReadingTab() {
+  auto* tab = new QWidget(this);
+  tab->setObjectName(QStringLiteral("tabReading"));
+  auto* layout = new QVBoxLayout(tab);
+  auto* splitter = new QSplitter(Qt::Vertical, tab);
+  hexData_ = new HexView(file_, lookup_, splitter);
+  txtStrings_ = new QPlainTextEdit(splitter);
+  txtStrings_->setObjectName(QStringLiteral("txtStrings"));
+  txtStrings_->setReadOnly(true);
+  // Unread bytes make long words; a line breaks anywhere rather than leave the offset alone.
+  txtStrings_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  txtStrings_->setFont(hexData_->font());
+  splitter->addWidget(hexData_);
+  splitter->addWidget(txtStrings_);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 2);
+  layout->addWidget(splitter, 1);
+  layout->addWidget(BuildFindPanel());
+  return tab;
+}
+
+void frmData::cmdOpen_Click() {
+  const auto chosen =
+      session_.Answers().FileDialog(editing::Answers::FileDialogForm::kOpenData, file_.Path());
+  if (chosen) OpenFile(*chosen);
+}
+
+void frmData::OpenFile(const QString& path) {
+  // A file that cannot be read leaves the one shown as it is.
+  if (const auto why = data::DataFile().Open(path)) {
+    ShowError(session_.Answers(), *why);
+    return;
+  }
+  find_.Cancel();
+  if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+  if (const auto why = file_.Open(path)) ShowError(session_.Answers(), *why);
+  watcher_.addPath(path);
+  hexData_->GoTo(0);
+  lstFound_->clear();
+  lblFound_->clear();
+  ShowFile();
+}
+
+void frmData::cmdReload_Click() {
+  const QString path = file_.Path();
+  const qint64 start = hexData_->Start();
+  OpenFile(path);
+  if (file_.IsOpen()) hexData_->GoTo(std::min(start, std::max<qint64>(0, file_.Size() - 1)));
+}
+
+void frmData::watcher_FileChanged(const QString& path) {
+  // A file replaced on disk is no longer watched; its new one is.
+  if (!watcher_.files().contains(path) && QFileInfo::exists(path)) watcher_.addPath(path);
+  fraReload_->show();
+  hexData_->FileChanged();
+  ShowStrings();
+}
+
+void frmData::txtGoTo_Enter() {
+  const QString typed = txtGoTo_->text().trimmed();
+  const auto offset = data::ParseOffset(typed);
+  if (!offset) {
+    ShowError(session_.Answers(),
+              QStringLiteral("'%1' is not an offset in hexadecimal digits.").arg(typed));
+    return;
+  }
+  if (*offset >= file_.Size()) {
+    ShowError(session_.Answers(),
+              QStringLiteral("Offset %1 is past the end of the data (%2 bytes).")
+                  .arg(OffsetText(*offset))
+                  .arg(file_.Size()));
+    return;
+  }
+  hexData_->GoTo(*offset);
+}
+
+void frmData::ShowFile() {
+  fraReload_->hide();
+  if (!file_.IsOpen()) {
+    lblFile_->setText(QStringLiteral("No data file"));
+  } else {
+    const qint64 size = file_.Size();
+    lblFile_->setText(size == 0 ? QStringLiteral("%1: empty").arg(file_.Path())
+                                : QStringLiteral("%1: %2 bytes")
+                                      .arg(file_.Path(), QLocale(QLocale::English).toString(size)));
+  }
+  hexData_->FileChanged();
+  ShowStrings();
+  ShowFindState();
+}
+
+void frmData::ShowStrings() {
+  const qint64 start = hexData_->Start();
+  const qint64 end = start + hexData_->VisibleBytes();
+  const QByteArray bytes = file_.Read(start, end - start + kStringsReadOn);
+  const QList<data::ReadString> strings =
+      data::ReadStrings(lookup_.Lookup(), bytes, start, data::LineBreaks::kNewLine, false);
+  QStringList paragraphs;
+  const QString indent(kOffsetDigits + 2, u' ');
+  for (const data::ReadString& string : strings) {
+    if (string.offset >= end) break;
+    QString text = string.text;
+    text.replace(u'\n', u'\n' + indent);
+    // A string the reading stopped in before its end.
+    if (&string == &strings.constLast() && !string.ended && start + bytes.size() < file_.Size()) {
+      text += u'…';
+    }
+    paragraphs << OffsetText(string.offset) + QStringLiteral(": ") + text;
+  }
+  txtStrings_->setPlainText(paragraphs.join(u'\n'));
+}
+
+void frmData::closeEvent(QCloseEvent* event) {
+  find_.Cancel();
+  find_timer_.stop();
+  QWidget::closeEvent(event);
+}
+
+}  // namespace orvane::ui::side

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "data/data_file.h"
+#include "data/document_lookup.h"
+#include "data/find_bytes.h"
+
+#include <QByteArray>
+#include <QFileSystemWatcher>
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace orvane::session {
+class Session;
+}
+
+namespace orvane::ui::side {
+
+class HexView;
+
+// The Game Data window: a data file read through the table as it is edited. Its first tab shows
+// the file as a hex view with the table's reading beside it and the strings from the view's
+// starting byte below, the bytes the table makes for a typed text, and Find; more tabs may
+// follow. The file is only ever read; a change on disk is offered for reloading. A Find runs on
+// a worker thread and ends with the window.
+class frmData : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit frmData(session::Session& session, QWidget* parent = nullptr);
+  ~frmData() override;
+  frmData(const frmData&) = delete;
+  frmData& operator=(const frmData&) = delete;
+
+  // Opens the file to read it, or tells the user why it cannot.
+  void OpenFile(const QString& path);
+
+  [[nodiscard]] QTabWidget* Tabs() const { return tabData_; }
+  [[nodiscard]] HexView* View() const { return hexData_; }
+  [[nodiscard]] const data::DataFile& File() const { return file_; }
+  [[nodiscard]] const data::DocumentLookup& Lookup() const { return lookup_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* BuildFileRow();
+  QWidget* BuildReadingTab();
+  QWidget* BuildFindPanel();
+  void cmdOpen_Click();
+  void cmdReload_Click();
+  void txtGoTo_Enter();
+  void txtText_Change();
+  void cmdFind_Click();
+  void cmdCancel_Click();
+  void lstFound_Click();
+  void watcher_FileChanged(const QString& path);
+  void FindTimer_Tick();
+
+  void ShowFile();
+  void ShowStrings();
+  void ShowFindState();
+  void ShowFound(const data::FindResult& result);
+
+  session::Session& session_;
+  data::DocumentLookup lookup_;
+  data::DataFile file_;
+  QFileSystemWatcher watcher_;
+  data::FindTask find_;
+  QTimer find_timer_;
+  QByteArray text_bytes_;   // what the Text box makes, or nothing
+  QByteArray found_bytes_;  // what the last Find looked for
+
+  QTabWidget* tabData_ = nullptr;
+  HexView* hexData_ = nullptr;
+  QLabel* lblFile_ = nullptr;
+  QWidget* fraReload_ = nullptr;
+  QPushButton* cmdReload_ = nullptr;
+  QLineEdit* txtGoTo_ = nullptr;
+  QPlainTextEdit* txtStrings_ = nullptr;
+  QLineEdit* txtText_ = nullptr;
+  QLabel* lblBytes_ = nullptr;
+  QPushButton* cmdFind_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+  QProgressBar* prgFind_ = nullptr;
+  QListWidget* lstFound_ = nullptr;
+  QLabel* lblFound_ = nullptr;
+};
+
+}  // namespace orvane::ui::side

@@ -1,0 +1,173 @@
+#include "data/document_lookup.h"
+#include "data/string_reader.h"
+#include "model/table_document.h"
+#include "model/table_file.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+
+using namespace orvane;
+using namespace Qt::Literals::StringLiterals;
+using data::LineBreaks;
+
+namespace {
+
+void Load(model::TableDocument& document, const QByteArray& table) {
+  QVERIFY(!model::LoadTableFromBytes(document, table));
+}
+
+// Each string as "OFFSET: text", one a line.
+QString Strings(const data::CodeLookup& lookup, const QByteArray& bytes, LineBreaks breaks) {
+  QStringList lines;
+  for (const data::ReadString& string : data::ReadStrings(lookup, bytes, 0, breaks, false)) {
+    lines << QString::number(string.offset, 16) + QStringLiteral(": ") + string.text;
+  }
+  return lines.join(u'|');
+}
+
+}  // namespace
+
+class ReadingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ReadsTheLongestCodeAndShowsMarks_data();
+  void ReadsTheLongestCodeAndShowsMarks();
+  void ReadsTheSameInBlocksOfAnySize();
+  void FollowsEveryKindOfTableChange_data();
+  void FollowsEveryKindOfTableChange();
+};
+
+void ReadingTest::ReadsTheLongestCodeAndShowsMarks_data() {
+  QTest::addColumn<QByteArray>("table");
+  QTest::addColumn<QByteArray>("data");
+  QTest::addColumn<QString>("strings");  // in one-line form
+  QTest::addColumn<QString>("cells");    // beside the hex view
+
+  QTest::newRow("longest code wins")
+      << QByteArray("41=A\n42=B\n4142=X\n") << QByteArray("414242") << u"0: XB"_s << u"X·B"_s;
+  QTest::newRow("byte without a code")
+      << QByteArray("41=A\n") << QByteArray("41ff41") << u"0: A<$FF>A"_s << u"A.A"_s;
+  QTest::newRow("end mark's label ends the string")
+      << QByteArray("41=A\n/FF=[end]\n") << QByteArray("41ff41") << u"0: A[end]|2: A"_s << u"A/A"_s;
+  QTest::newRow("end mark without label")
+      << QByteArray("41=A\n/FF\n") << QByteArray("ff41ff") << u"0: <END>|1: A<END>"_s << u"/A/"_s;
+  QTest::newRow("line break label")
+      << QByteArray("41=A\n*FE=<br>\n") << QByteArray("41fe41") << u"0: A<br>A"_s << u"A*A"_s;
+  QTest::newRow("line break without label")
+      << QByteArray("41=A\n*FE\n") << QByteArray("41fe41") << u"0: A<LINE>A"_s << u"A*A"_s;
+  QTest::newRow("codes of three and four bytes")
+      << QByteArray("8A5B8B=\xE2\x80\xA6\n00000001=x\n00=z\n") << QByteArray("8a5b8b000000010000")
+      << u"0: …xzz"_s << u"…··x···zz"_s;
+  QTest::newRow("longer code without text reads not")
+      << QByteArray("81=a\n8140=\n40=b\n") << QByteArray("8140") << u"0: ab"_s << u"ab"_s;
+  QTest::newRow("longer code cut by the end of data")
+      << QByteArray("8140=\xE4\xBA\x9C\n81=a\n") << QByteArray("81814081") << u"0: a亜a"_s
+      << u"a亜·a"_s;
+  QTest::newRow("a letter code of several letters")
+      << QByteArray("80=th\n") << QByteArray("8080") << u"0: thth"_s << u"tt"_s;
+  QTest::newRow("control bytes show as pictures")
+      << QByteArray("01=a\x01\n") << QByteArray("01") << u"0: a\u2401"_s << u"a"_s;
+  QTest::newRow("two-byte end mark with label")
+      << QByteArray("41=A\n/FFFF=[end]\nFF=y\n") << QByteArray("41ffffff") << u"0: A[end]|3: y"_s
+      << u"A/·y"_s;
+  QTest::newRow("marked cell whose text is no mark reads as text")
+      << QByteArray("/FF=[end]\nFF=q\n") << QByteArray("ff") << u"0: q"_s << u"q"_s;
+}
+
+void ReadingTest::ReadsTheLongestCodeAndShowsMarks() {
+  QFETCH(QByteArray, table);
+  QFETCH(QByteArray, data);
+  QFETCH(QString, strings);
+  QFETCH(QString, cells);
+  model::TableDocument document;
+  Load(document, table);
+  data::CodeLookup lookup;
+  lookup.Build(document);
+  const QByteArray bytes = QByteArray::fromHex(data);
+  QCOMPARE(Strings(lookup, bytes, LineBreaks::kMarker), strings);
+  const auto read = data::ReadStrings(lookup, bytes, 0, LineBreaks::kNewLine, true);
+  QCOMPARE(data::ByteCells(read, 0, bytes.size()).join(QString()), cells);
+}
+
+void ReadingTest::ReadsTheSameInBlocksOfAnySize() {
+  model::TableDocument document;
+  Load(document, "41=A\n8140=B\n814041=C\n81404142=D\n/FF\n*FE\n");
+  data::CodeLookup lookup;
+  lookup.Build(document);
+  const QByteArray bytes = QByteArray::fromHex("81404142ff41814041fe8140814081").repeated(40);
+  const QString whole = Strings(lookup, bytes, LineBreaks::kNewLine);
+  for (const qsizetype block : {1, 2, 3, 5, 64}) {
+    QStringList lines;
+    const data::StringReader::Take take = [&lines](data::ReadString&& string) {
+      lines << QString::number(string.offset, 16) + QStringLiteral(": ") + string.text;
+    };
+    data::StringReader reader(lookup, 0, LineBreaks::kNewLine, false);
+    QByteArray held;
+    for (qsizetype at = 0; at < bytes.size(); at += block) {
+      held += bytes.mid(at, block);
+      held.remove(0, reader.Read(held, at + block >= bytes.size(), take));
+    }
+    reader.Finish(take);
+    QCOMPARE(lines.join(u'|'), whole);
+  }
+}
+
+void ReadingTest::FollowsEveryKindOfTableChange_data() {
+  using Edit = std::function<void(model::TableDocument&)>;
+  QTest::addColumn<Edit>("edit");
+  QTest::addColumn<QString>("reading");  // of 41 42 81 40 FF 43
+  QTest::addColumn<int>("changes");
+
+  QTest::newRow("typed cell") << Edit([](auto& d) { d.SetCellText(0x42, "b"); }) << u"Ab亜<END>C"_s
+                              << 1;
+  QTest::newRow("mark taken away")
+      << Edit([](auto& d) { d.UnmarkSpecial(0xFF); }) << u"AB亜/C"_s << 1;
+  QTest::newRow("longer code typed")
+      << Edit([](auto& d) { d.SetCellText(*model::Code::FromHex("8140"), "\xE5\xA4\x9A"); })
+      << u"AB多<END>C"_s << 1;
+  QTest::newRow("longer code added")
+      << Edit([](auto& d) { d.SetCellText(*model::Code::FromHex("FF43"), "z"); }) << u"AB亜z"_s
+      << 1;
+  QTest::newRow("lines replaced by the manager") << Edit([](auto& d) {
+    d.SetExtraLines({"; note", "4281=Q"});
+  }) << u"AQ<$40><END>C"_s << 1;
+  QTest::newRow("line changed alone")
+      << Edit([](auto& d) { (void)d.SetExtraLine(0, "8140=n"); }) << u"ABn<END>C"_s << 1;
+  QTest::newRow("line of no code")
+      << Edit([](auto& d) { d.AppendExtraLine("; a comment"); }) << u"AB亜<END>C"_s << 0;
+  QTest::newRow("bulk change") << Edit([](auto& d) {
+    const model::BulkChange bulk(d);
+    for (int c = 0x41; c <= 0x43; ++c) d.SetCellText(static_cast<quint8>(c), "-");
+  }) << u"--亜<END>-"_s << 1;
+  // Emptied, then back in the format's own encoding.
+  QTest::newRow("table cleared") << Edit([](auto& d) { d.ClearTable(); })
+                                 << u"<$41><$42><$81><$40><$FF><$43>"_s << 2;
+  QTest::newRow("encoding chosen")
+      << Edit([](auto& d) { d.SetEncoding(text::Encoding::kWindows1252); }) << u"ABäºœ<END>C"_s
+      << 1;
+}
+
+void ReadingTest::FollowsEveryKindOfTableChange() {
+  using Edit = std::function<void(model::TableDocument&)>;
+  QFETCH(Edit, edit);
+  QFETCH(QString, reading);
+  QFETCH(int, changes);
+  model::TableDocument document;
+  Load(document, "41=A\n42=B\n43=C\n/FF\n8140=\xE4\xBA\x9C\n");
+  const data::DocumentLookup live(document);
+  QSignalSpy changed(&live, &data::DocumentLookup::changed);
+  edit(document);
+  const QByteArray bytes = QByteArray::fromHex("414281 40ff43");
+  QCOMPARE(data::ReadText(live.Lookup(), bytes), reading);
+  QCOMPARE(changed.count(), changes);
+  data::CodeLookup fresh;
+  fresh.Build(document);
+  QCOMPARE(data::ReadText(live.Lookup(), bytes), data::ReadText(fresh, bytes));
+  QCOMPARE(live.Lookup().Count(), fresh.Count());
+}
+
+QTEST_GUILESS_MAIN(ReadingTest)
+#include "reading_test.moc"

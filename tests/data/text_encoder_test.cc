@@ -1,0 +1,102 @@
+#include "data/text_encoder.h"
+
+#include "data/string_reader.h"
+#include "model/table_document.h"
+#include "model/table_file.h"
+
+#include <QTest>
+
+using namespace orvane;
+using namespace Qt::Literals::StringLiterals;
+
+class TextEncoderTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void MakesTheFewestBytesThatReadBack_data();
+  void MakesTheFewestBytesThatReadBack();
+  void TypedTextOfAMegabyteIsEncoded();
+  void TypedTextIsNormalized();
+};
+
+void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
+  QTest::addColumn<QByteArray>("table");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<QString>("bytes");    // spaced hex, or nothing
+  QTest::addColumn<QString>("message");  // or nothing
+
+  const QByteArray five = "12=Five\n13=SixSeven\n00=FiveSix\n";
+  QTest::newRow("search, not first match") << five << u"FiveSixSeven"_s << u"12 13"_s << QString();
+  QTest::newRow("empty text") << five << QString() << QString() << QString();
+  QTest::newRow("first in byte order among as few")
+      << QByteArray("41=A\n30=A\n") << u"AA"_s << u"30 30"_s << QString();
+  QTest::newRow("first in byte order over splits")
+      << QByteArray("2001=ab\n10=a\n02=b\n") << u"ab"_s << u"10 02"_s << QString();
+  QTest::newRow("fewest bytes over fewer codes")
+      << QByteArray("8140=ab\n61=a\n62=b\n63=abc\n") << u"abab"_s << u"61 62 61 62"_s << QString();
+  QTest::newRow("raw bytes") << QByteArray("41=A\n") << u"<$82><$A0>A"_s << u"82 A0 41"_s
+                             << QString();
+  QTest::newRow("end label and markers")
+      << QByteArray("41=A\n/FF=[end]\n*FE\n/FD\n") << u"A<LINE>A[end]<END>"_s << u"41 FE 41 FF FD"_s
+      << QString();
+  QTest::newRow("kanji of two bytes") << QByteArray("8140=\xE4\xBA\x9C\n8141=\xE5\xA4\x9A\n")
+                                      << u"多亜"_s << u"81 41 81 40"_s << QString();
+  QTest::newRow("no code for a character") << QByteArray("41=A\n42=B\n") << u"ABxB"_s << QString()
+                                           << u"No code for 'x' (character 3)."_s;
+  QTest::newRow("character counted whole") << QByteArray("41=A\n") << u"A\U0001D11EA"_s << QString()
+                                           << u"No code for '\U0001D11E' (character 2)."_s;
+  QTest::newRow("reads back as another text")
+      << QByteArray("90=x\n9041=\xE6\xBC\xA2\n41=A\n") << u"xA"_s << QString()
+      << u"The bytes 90 41 read back as '漢'; no other bytes read back as the text."_s;
+  QTest::newRow("another spelling reads back")
+      << QByteArray("90=x\n9041=\xE6\xBC\xA2\n41=A\n5041=A\n") << u"xA"_s << u"90 50 41"_s
+      << u"The fewest bytes, 90 41, read back as '漢'; these read back as the text."_s;
+  QTest::newRow("a code after a code of three bytes")
+      << QByteArray("818283=z\n8182=y\n83=w\n84=v\n82=u\n") << u"yw"_s << QString()
+      << u"The bytes 81 82 83 read back as 'z'; no other bytes read back as the text."_s;
+  QTest::newRow("raw byte that a code reads")
+      << QByteArray("41=A\n") << u"<$41>"_s << QString()
+      << u"The bytes 41 read back as 'A'; no other bytes read back as the text."_s;
+  QTest::newRow("raw byte that leads a code")
+      << QByteArray("8140=\xE4\xBA\x9C\n40=@\n") << u"<$81>@"_s << QString()
+      << u"The bytes 81 40 read back as '亜'; no other bytes read back as the text."_s;
+}
+
+void TextEncoderTest::MakesTheFewestBytesThatReadBack() {
+  QFETCH(QByteArray, table);
+  QFETCH(QString, text);
+  QFETCH(QString, bytes);
+  QFETCH(QString, message);
+  model::TableDocument document;
+  QVERIFY(!model::LoadTableFromBytes(document, table));
+  data::CodeLookup lookup;
+  lookup.Build(document);
+  const data::EncodeResult result = data::TextEncoder(lookup).Encode(text);
+  QCOMPARE(result.Message(), message);
+  if (result.status != data::EncodeResult::Status::kOk) return;
+  QCOMPARE(data::HexBytes(result.bytes), bytes);
+  QCOMPARE(data::ReadText(lookup, result.bytes), text);
+}
+
+void TextEncoderTest::TypedTextOfAMegabyteIsEncoded() {
+  model::TableDocument document;
+  QVERIFY(!model::LoadTableFromBytes(document, "41=A\n4141=AA\n42=B\n/FF\n"));
+  data::CodeLookup lookup;
+  lookup.Build(document);
+  const data::TextEncoder encoder(lookup);
+  const QString text = u"AB"_s.repeated(1 << 19);
+  const data::EncodeResult result = encoder.Encode(text);
+  QCOMPARE(result.bytes.size(), text.size());
+  QVERIFY(result.Message().isEmpty());
+  const data::EncodeResult missing = encoder.Encode(text + u'x');
+  QCOMPARE(missing.Message(), u"No code for 'x' (character 1048577)."_s);
+  QCOMPARE(encoder.Encode(QString(data::kMaxEncodedText + 1, u'A')).status,
+           data::EncodeResult::Status::kTooLong);
+}
+
+void TextEncoderTest::TypedTextIsNormalized() {
+  QCOMPARE(data::NormalizeTypedText(u"a<$8f><$zz>\r\nb\n"_s), u"a<$8F><$zz><LINE>b<LINE>"_s);
+}
+
+QTEST_GUILESS_MAIN(TextEncoderTest)
+#include "text_encoder_test.moc"

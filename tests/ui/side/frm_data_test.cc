@@ -1,0 +1,238 @@
+// The Game Data window on a data file the test makes: strings of a made-up table written into
+// random bytes, read as the table is edited, found, and read alike by orvane-tbl.
+#include "ui/side/frm_data.h"
+
+#include "side_rig.h"
+#include "support/temp_table.h"
+#include "support/ui_rig.h"
+#include "tbl_tool.h"
+#include "ui/side/hex_view.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace orvane::ui::side {
+namespace {
+
+// Letters on 10.. without O (1E), a space, marks, a kanji of two bytes; the file is UTF-8.
+const QByteArray kTable =
+    "10=A\n11=B\n12=C\n13=D\n14=E\n15=F\n16=G\n17=H\n18=I\n19=J\n1A=K\n1B=L\n1C=M\n1D=N\n"
+    "1F=P\n20=Q\n21=R\n22=S\n23=T\n24=U\n25=V\n26=W\n27=X\n28=Y\n29=Z\n2A= \n/FF=[end]\n*FE\n"
+    "8840=\xE6\xBC\xA2\n";
+constexpr qint64 kDataSize = 0x1000;
+
+// 4 KB of random bytes holding strings at 100, 180 and 300, each after an end mark.
+QByteArray DataBytes() {
+  QByteArray data(kDataSize, Qt::Uninitialized);
+  QRandomGenerator random(19);
+  for (char& byte : data) byte = static_cast<char>(random.bounded(256));
+  const auto put = [&data](qint64 at, const QByteArray& hex) {
+    const QByteArray bytes = QByteArray::fromHex("ff" + hex);
+    data.replace(at - 1, bytes.size(), bytes);
+  };
+  put(0x100, "17141b1b1e2a261e211b13ff");          // HELLO WORLD[end]
+  put(0x180, "231714ff");                          // THE[end]
+  put(0x300, "1610 1c14 2a1e 2514 21fe 8840 ff");  // GAME OVER<LINE>漢[end]
+  return data;
+}
+
+}  // namespace
+
+class FrmDataTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup() { rig_.reset(); }
+  void ReadsTheStringsAsTheTableIsEditedAndFindsThem();
+  void BadInputGetsAClearMessage_data();
+  void BadInputGetsAClearMessage();
+  void NoticesAFileChangedOnDiskAndReloads();
+  void FindRunsOffTheWindowAndStopsWithIt();
+
+ private:
+  template <typename T>
+  T* Get(const char* name) const {
+    T* child = window_->findChild<T*>(QLatin1String(name));
+    if (child == nullptr) QTest::qFail(name, __FILE__, __LINE__);
+    return child;
+  }
+  void OpenData(const QString& path) {
+    rig_->answers.QueueFile(path);
+    QTest::mouseClick(Get<QPushButton>("cmdOpen"), Qt::LeftButton);
+  }
+  void Retype(const char* box, const QString& text) {
+    testing::SideRig::Retype(Get<QLineEdit>(box), text);
+  }
+  void GoTo(const QString& offset) {
+    Retype("txtGoTo", offset);
+    QTest::keyClick(Get<QLineEdit>("txtGoTo"), Qt::Key_Return);
+  }
+  QString FirstString() const {
+    return window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText().section(u'\n', 0, 0);
+  }
+
+  std::unique_ptr<testing::WindowRig> rig_;
+  testing::TempFolder folder_;
+  QString table_;
+  QString data_;
+  frmData* window_ = nullptr;
+};
+
+void FrmDataTest::init() {
+  rig_ = std::make_unique<testing::WindowRig>();
+  table_ = folder_.Write(u"game.tbl"_s, kTable);
+  data_ = folder_.Write(u"game.bin"_s, DataBytes());
+  rig_->session.Commands().OpenFile(QFile::encodeName(table_));
+  rig_->Focus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+  window_ = rig_->side.GameData();
+  QVERIFY(window_ != nullptr);
+  QCOMPARE(window_->windowTitle(), u"Game Data"_s);
+  QCOMPARE(window_->Tabs()->count(), 1);
+}
+
+void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
+  OpenData(data_);
+  GoTo(u"100"_s);
+  QCOMPARE(window_->View()->Start(), 0x100);
+  QCOMPARE(FirstString(), u"00000100: HELL<$1E> W<$1E>RLD[end]"_s);
+
+  // A typed cell shows in the reading at once; a fill too, and an undo.
+  rig_->State().SelectCode(0x1E);
+  rig_->Focus();
+  QTest::keyClicks(QApplication::focusWidget(), u"O"_s);
+  QCOMPARE(FirstString(), u"00000100: HELLO WORLD[end]"_s);
+  rig_->State().SelectCode(0x10);
+  QSignalSpy changed(&window_->Lookup(), &data::DocumentLookup::changed);
+  rig_->session.RunFill(editing::FillCommand::Range('a', 'z'));
+  QCOMPARE(changed.count(), 1);
+  QCOMPARE(FirstString(), u"00000100: hello world[end]"_s);
+  rig_->session.Undo();
+  QCOMPARE(FirstString(), u"00000100: HELLO WORLD[end]"_s);
+
+  // The Text box shows the bytes; Find lands on the string, shown from there.
+  Retype("txtText", u"GAME OVER<LINE>漢[end]"_s);
+  const QString bytes = Get<QLabel>("lblBytes")->text();
+  QCOMPARE(bytes, u"16 10 1C 14 2A 1E 25 14 21 FE 88 40 FF"_s);
+  QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  auto* found = Get<QListWidget>("lstFound");
+  QTRY_COMPARE(found->count(), 1);
+  QCOMPARE(Get<QLabel>("lblFound")->text(), bytes + u" found at 1 offset."_s);
+  found->setCurrentRow(0);
+  QCOMPARE(window_->View()->Start(), 0x300);
+  QCOMPARE(FirstString(), u"00000300: GAME OVER"_s);
+  const HexView::Row row = window_->View()->VisibleRows().constFirst();
+  QCOMPARE(row.cells.mid(0, 13).join(u'|'), u"G|A|M|E| |O|V|E|R|*|漢|·|/"_s);
+
+  // The tool reads and makes the same, from the table as saved.
+  rig_->session.Commands().Save();
+  const auto decode = tools::RunTblTool(
+      {u"decode"_s, table_, data_, u"--from"_s, u"2FF"_s, u"--length"_s, u"14"_s});
+  QCOMPARE(decode.out, "000002FF: [end]\n00000300: GAME OVER<LINE>\xE6\xBC\xA2[end]\n");
+  const auto encode = tools::RunTblTool({u"encode"_s, table_, u"GAME OVER<LINE>漢[end]"_s});
+  QCOMPARE(QString::fromUtf8(encode.out), bytes + u'\n');
+  QCOMPARE(testing::TempFolder::Read(data_), DataBytes());
+}
+
+void FrmDataTest::BadInputGetsAClearMessage_data() {
+  QTest::addColumn<QString>("step");     // open:NAME, goto:OFFSET or text:TEXT
+  QTest::addColumn<QString>("message");  // a message box; %1 is the folder
+  QTest::addColumn<QString>("shown");    // lblFile, or lblBytes for a text
+  QTest::newRow("folder") << u"open:sub"_s << u"%1/sub is a folder."_s
+                          << u"%1/game.bin: 4,096 bytes"_s;
+  QTest::newRow("missing") << u"open:none.bin"_s << u"%1/none.bin: No such file or directory"_s
+                           << u"%1/game.bin: 4,096 bytes"_s;
+  QTest::newRow("empty") << u"open:empty.bin"_s << QString() << u"%1/empty.bin: empty"_s;
+  QTest::newRow("offset not hex") << u"goto:12g"_s
+                                  << u"'12g' is not an offset in hexadecimal digits."_s
+                                  << u"%1/game.bin: 4,096 bytes"_s;
+  QTest::newRow("offset past the end")
+      << u"goto:1000"_s << u"Offset 00001000 is past the end of the data (4096 bytes)."_s
+      << u"%1/game.bin: 4,096 bytes"_s;
+  QTest::newRow("no code for a character")
+      << u"text:GAME OVER"_s << QString() << u"No code for 'O' (character 6)."_s;
+}
+
+void FrmDataTest::BadInputGetsAClearMessage() {
+  QFETCH(QString, step);
+  QFETCH(QString, message);
+  QFETCH(QString, shown);
+  QVERIFY(QDir(folder_.Path({})).mkpath(u"sub"_s));
+  (void)folder_.Write(u"empty.bin"_s, {});
+  const QString folder = QFileInfo(data_).path();
+  OpenData(data_);
+  const QString value = step.section(u':', 1);
+  if (!message.isEmpty()) rig_->answers.QueueButton(editing::Answers::Button::kOk);
+  if (step.startsWith(u"open"_s)) OpenData(folder + u'/' + value);
+  if (step.startsWith(u"goto"_s)) GoTo(value);
+  if (step.startsWith(u"text"_s)) Retype("txtText", value);
+  const auto& messages = rig_->answers.messages;
+  QCOMPARE(messages.isEmpty() ? QString() : messages.constLast().text,
+           message.replace(u"%1"_s, folder));
+  const char* label = step.startsWith(u"text"_s) ? "lblBytes" : "lblFile";
+  QCOMPARE(Get<QLabel>(label)->text(), shown.replace(u"%1"_s, folder));
+  QVERIFY(!Get<QPushButton>("cmdFind")->isEnabled());
+  if (window_->File().Size() == 0) {
+    QVERIFY(window_->View()->VisibleRows().isEmpty());
+    QCOMPARE(FirstString(), QString());
+  }
+}
+
+void FrmDataTest::NoticesAFileChangedOnDiskAndReloads() {
+  OpenData(data_);
+  auto* reload = Get<QPushButton>("cmdReload");
+  QVERIFY(!reload->isVisible());
+  QVERIFY(QFile::resize(data_, 0x180));
+  QTRY_VERIFY(reload->isVisible());
+  const HexView::Row last = window_->View()->VisibleRows().constLast();
+  QVERIFY(last.offset + last.bytes.size() <= 0x180);
+  QTest::mouseClick(reload, Qt::LeftButton);
+  QVERIFY(!reload->isVisible());
+  QCOMPARE(Get<QLabel>("lblFile")->text(), data_ + u": 384 bytes"_s);
+
+  // Replaced by a new file, as an inserter writes it.
+  const QString fresh = folder_.Write(u"fresh.bin"_s, QByteArray::fromHex("231714ff"));
+  QVERIFY(QFile::remove(data_) && QFile::rename(fresh, data_));
+  QTRY_VERIFY(reload->isVisible());
+  QTest::mouseClick(reload, Qt::LeftButton);
+  QCOMPARE(FirstString(), u"00000000: THE[end]"_s);
+}
+
+void FrmDataTest::FindRunsOffTheWindowAndStopsWithIt() {
+  const QString big = folder_.Write(u"big.bin"_s, QByteArray(qsizetype{64} << 20, '\0'));
+  OpenData(big);
+  Retype("txtText", u"AB"_s);
+  QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  // The table changes while the Find runs; the Find goes on with the bytes it was given.
+  rig_->Document().SetCellText(0x11, "Q");
+  QCOMPARE(Get<QLabel>("lblBytes")->text(), u"No code for 'B' (character 2)."_s);
+  QTRY_VERIFY_WITH_TIMEOUT(!Get<QPushButton>("cmdCancel")->isVisible(), 60000);
+  QCOMPARE(Get<QLabel>("lblFound")->text(), u"10 11 is not in the data."_s);
+
+  Retype("txtText", u"AA"_s);
+  QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  QTest::mouseClick(Get<QPushButton>("cmdCancel"), Qt::LeftButton);
+  QCOMPARE(Get<QLabel>("lblFound")->text(), u"Find cancelled."_s);
+  QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  window_->close();  // the window goes, and its Find with it
+  QTRY_VERIFY(rig_->side.GameData() == nullptr);
+}
+
+}  // namespace orvane::ui::side
+
+QTEST_MAIN(orvane::ui::side::FrmDataTest)
+#include "frm_data_test.moc"

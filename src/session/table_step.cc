@@ -22,6 +22,8 @@ QString StepName(StepKind kind) {
       return QStringLiteral("Conversion");
     case StepKind::kPaste:
       return QStringLiteral("Paste");
+    case StepKind::kApplySearch:
+      return QStringLiteral("Apply Search");
   }
   return {};
 }

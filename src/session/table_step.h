@@ -11,7 +11,17 @@ class EditingState;
 namespace orvane::session {
 
 // What a step of the history did, as Undo and Redo name it.
-enum class StepKind { kTyping, kFill, kMark, kUnmark, kBookmark, kExtraLines, kConversion, kPaste };
+enum class StepKind {
+  kTyping,
+  kFill,
+  kMark,
+  kUnmark,
+  kBookmark,
+  kExtraLines,
+  kConversion,
+  kPaste,
+  kApplySearch,
+};
 
 [[nodiscard]] QString StepName(StepKind kind);
 

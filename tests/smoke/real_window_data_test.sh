@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the editor on a made-up table, opens the Game Data window with Ctrl+D and a data file
-# through the real file dialog, reads the strings pane through the clipboard, fills the cell of
-# a letter the table lacked and sees the reading change at once. Screenshots go to $2.
+# through the real file dialog, reads the strings pane through the clipboard, finds the letters
+# by a relative search and applies them, types into a cell and sees the reading change at once. Screenshots go to $2.
 set -euo pipefail
 editor=$1
 shots=$2
@@ -54,16 +54,36 @@ keys ctrl+a ctrl+c
   fail "the strings pane reads '$(clipboard)'"
 import -window root "$shots/game-data.png"
 
-# Fill O into its cell 1E in the main window: the Game Data window reads it at once.
+# A relative search for WORLD finds the letters at 10 and applies them: O comes to 1E.
+keys alt+s
+keys alt+w
+xdotool type --delay 40 WORLD
+keys Return
+sleep 1
+import -window root "$shots/game-data-search.png"
+keys alt+a
+sleep 0.5
+keys alt+r
+keys alt+g
+xdotool type --delay 40 40
+keys Return
+strings_at
+keys ctrl+a ctrl+c
+[[ "$(clipboard)" == "00000040: HELLO WORLD[end]"* ]] ||
+  fail "after the search was applied the strings pane reads '$(clipboard)'"
+
+# Retype the O of cell 1E in the main window: the Game Data window reads it at once, where it
+# was.
 focus "$window"
 keys Down Right $(printf 'Right %.0s' $(seq 13))
-xdotool type --delay 60 O
+keys BackSpace
+xdotool type --delay 60 o
 sleep 0.5
 focus "$game"
 strings_at
 keys ctrl+a ctrl+c
-[[ "$(clipboard)" == "00000040: HELLO WORLD[end]"* ]] ||
-  fail "after the fill the strings pane reads '$(clipboard)'"
+[[ "$(clipboard)" == "00000040: HELLo WoRLD[end]"* ]] ||
+  fail "after typing the strings pane reads '$(clipboard)'"
 import -window root "$shots/game-data-filled.png"
 [[ "$(od -An -tx1 <"$data")" == "$before" ]] || fail "the data file changed"
 

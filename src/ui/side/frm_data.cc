@@ -2,6 +2,7 @@
 
 #include "session/session.h"
 #include "ui/side/hex_view.h"
+#include "ui/side/search_tab.h"
 #include "ui/side/side_widgets.h"
 
 #include <QCloseEvent>
@@ -39,13 +40,21 @@ frmData::frmData(session::Session& session, QWidget* parent)
   layout->addWidget(BuildFileRow());
   tabData_ = new QTabWidget(this);
   tabData_->setObjectName(QStringLiteral("tabData"));
-  tabData_->addTab(BuildReadingTab(), QStringLiteral("&Reading"));
+  QWidget* reading = BuildReadingTab();
+  tabData_->addTab(reading, QStringLiteral("&Reading"));
+  tabSearch_ = new SearchTab(session_, tabData_);
+  tabData_->addTab(tabSearch_, QStringLiteral("Relative &Search"));
   layout->addWidget(tabData_, 1);
 
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &frmData::watcher_FileChanged);
   connect(&lookup_, &data::DocumentLookup::changed, this, [this] {
     ShowStrings();
     txtText_Change();
+    tabSearch_->TableChanged();
+  });
+  connect(tabSearch_, &SearchTab::goTo, this, [this, reading](qint64 offset, bool show) {
+    hexData_->GoTo(offset);
+    if (show) tabData_->setCurrentWidget(reading);
   });
   connect(hexData_, &HexView::startChanged, this, &frmData::ShowStrings);
   find_timer_.setInterval(50);
@@ -131,6 +140,7 @@ void frmData::OpenFile(const QString& path) {
   if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
   if (const auto why = file_.Open(path)) ShowError(session_.Answers(), *why);
   watcher_.addPath(path);
+  tabSearch_->SetData(path, file_.IsOpen());
   hexData_->GoTo(0);
   lstFound_->clear();
   lblFound_->clear();
@@ -209,6 +219,7 @@ void frmData::ShowStrings() {
 void frmData::closeEvent(QCloseEvent* event) {
   find_.Cancel();
   find_timer_.stop();
+  tabSearch_->Stop();
   QWidget::closeEvent(event);
 }
 

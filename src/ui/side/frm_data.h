@@ -24,12 +24,13 @@ class Session;
 namespace orvane::ui::side {
 
 class HexView;
+class SearchTab;
 
 // The Game Data window: a data file read through the table as it is edited. Its first tab shows
 // the file as a hex view with the table's reading beside it and the strings from the view's
-// starting byte below, the bytes the table makes for a typed text, and Find; more tabs may
-// follow. The file is only ever read; a change on disk is offered for reloading. A Find runs on
-// a worker thread and ends with the window.
+// starting byte below, the bytes the table makes for a typed text, and Find; its second tab is
+// the relative search. The file is only ever read; a change on disk is offered for reloading. A
+// Find runs on a worker thread and ends with the window.
 class frmData : public QWidget {
   Q_OBJECT
 
@@ -44,6 +45,7 @@ class frmData : public QWidget {
 
   [[nodiscard]] QTabWidget* Tabs() const { return tabData_; }
   [[nodiscard]] HexView* View() const { return hexData_; }
+  [[nodiscard]] SearchTab* Search() const { return tabSearch_; }
   [[nodiscard]] const data::DataFile& File() const { return file_; }
   [[nodiscard]] const data::DocumentLookup& Lookup() const { return lookup_; }
 
@@ -80,6 +82,7 @@ class frmData : public QWidget {
 
   QTabWidget* tabData_ = nullptr;
   HexView* hexData_ = nullptr;
+  SearchTab* tabSearch_ = nullptr;
   QLabel* lblFile_ = nullptr;
   QWidget* fraReload_ = nullptr;
   QPushButton* cmdReload_ = nullptr;

@@ -244,8 +244,13 @@ void LayoutWriter::PlanNewCode(quint8 code, const QByteArray& line) {
 }
 
 // A bookmark stands on its own line, its title rewritten in place; a new one goes at the end.
+// The file must list them in their slots' order, which a Remove changes (the last bookmark moves
+// into the gap): from the first bookmark whose line comes before the one of the slot above it,
+// they go at the end too.
 void LayoutWriter::PlanBookmarks() {
   std::vector<bool> held(bookmark_lines_.size());
+  qsizetype last_held = -1;
+  bool to_end = false;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const Bookmark bookmark = document_.GetBookmark(slot).value_or(Bookmark{});
     if (bookmark.title.isEmpty()) continue;
@@ -255,14 +260,23 @@ void LayoutWriter::PlanBookmarks() {
     const size_t index = static_cast<size_t>(at - bookmark_lines_.begin());
     if (bookmark.origin <= 0 || at == bookmark_lines_.end() || held[index]) {
       new_bookmarks_.append(BookmarkLine(bookmark));
+      to_end = true;
+      continue;
+    }
+    const bool unchanged = at->read.address == bookmark.address && at->read.title == bookmark.title;
+    QByteArray text =
+        unchanged ? at->text.toByteArray()
+        : at->read.address == bookmark.address
+            ? at->text.first(at->text.size() - at->read.title.size()).toByteArray() + bookmark.title
+            : BookmarkLine(bookmark);
+    to_end = to_end || at->line < last_held;
+    if (to_end) {
+      new_bookmarks_.append(std::move(text));
       continue;
     }
     held[index] = true;
-    if (at->read.address == bookmark.address && at->read.title == bookmark.title) continue;
-    Replace(at->line, at->read.address == bookmark.address
-                          ? at->text.first(at->text.size() - at->read.title.size()).toByteArray() +
-                                bookmark.title
-                          : BookmarkLine(bookmark));
+    last_held = at->line;
+    if (!unchanged) Replace(at->line, std::move(text));
   }
   for (size_t i = 0; i < bookmark_lines_.size(); ++i) {
     if (!held[i]) Drop(bookmark_lines_[i].line);

@@ -101,6 +101,8 @@ void TableLayoutTest::OnlyWhatChangedChanges_data() {
       << QByteArray("41=A\n(00ffh)Start\n");
   QTest::newRow("bookmark deleted")
       << QByteArray("(10h)a\n(20h)b\n") << "book-:0" << QByteArray("(20h)b\n");
+  QTest::newRow("bookmark deleted, the last moved into its slot")
+      << QByteArray("(10h)a\n(20h)b\r\n(30h)c\n") << "book-:0" << QByteArray("(30h)c\n\n(20h)b\n");
   QTest::newRow("new bookmark at the end")
       << QByteArray("41=A\n") << "book+:10:x" << QByteArray("41=A\n\n(10h)x\n");
   QTest::newRow("extra line in place")

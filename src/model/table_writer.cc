@@ -135,7 +135,8 @@ std::variant<QByteArray, SaveError> FileBytes(const TableDocument& document, Sav
       }
       // Bytes with NULs that would read back as UTF-16 without a mark: one LF, skipped as an
       // empty line, makes their size odd, which UTF-16 never is.
-      if (bytes.size() % 2 == 0 && text::Utf16OrderWithoutMark(bytes)) bytes.prepend('\n');
+      const auto order = bytes.size() % 2 == 0 ? text::Utf16OrderWithoutMark(bytes) : std::nullopt;
+      if (order && text::Utf16ToUtf8(bytes, *order).utf8) bytes.prepend('\n');
       return bytes;
     }
     case text::FileForm::kUtf8Bom:

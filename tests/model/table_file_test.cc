@@ -409,6 +409,13 @@ void TableFileTest::SavedBytesReadBackInTheirForm_data() {
   QTest::addColumn<int>("form");  // read back after a save
   // Not UTF-16 (an odd size), but its saved line with CR LF would look like it.
   QTest::newRow("NULs, plain") << QByteArray("a\0b\0\n", 5) << int(FileForm::kPlain);
+  // NULs where UTF-16's would be, but a high surrogate alone: it was never UTF-16.
+  QTest::newRow("NULs, not valid UTF-16") << QByteArray(
+                                                 "\xFF`\xFE"
+                                                 "0\0"
+                                                 "0\xD8)\xC6=\0B0=\0x\0/\0F\0F\0=\0x\0\xE1",
+                                                 28)
+                                          << int(FileForm::kPlain);
   // Once the repeated code lines are gone, mostly kanji: the mark keeps it UTF-16.
   const QString text = u"41=A\r\n41=A\r\n41=A\r\n41=A\r\n; 漢字漢字漢字漢字漢字漢字\r\n"_s;
   QTest::newRow("UTF-16 without mark, mostly kanji")
@@ -426,6 +433,9 @@ void TableFileTest::SavedBytesReadBackInTheirForm() {
   QVERIFY(!LoadTableFromBytes(reloaded, std::get<QByteArray>(orvane::model::FileBytes(document))));
   QCOMPARE(int(reloaded.Form()), form);
   QCOMPARE(orvane::model::TableToBytes(reloaded), orvane::model::TableToBytes(document));
+  QCOMPARE(std::get<QByteArray>(
+               orvane::model::FileBytes(document, orvane::model::SaveLayout::kKeepFile)),
+           bytes);
 }
 
 void TableFileTest::Utf16SaveRefusesTextsThatAreNotUtf8() {

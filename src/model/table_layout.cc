@@ -131,8 +131,19 @@ QByteArray LayoutWriter::Write() {
   });
   QByteArray bytes;
   bytes.reserve(layout_.text.size() + 256);
+  // Most lines are written as the file has them, with their ends: those are copied in runs.
+  const char* copied_to = Lines().data();  // the file's bytes before this are written or left out
+  const char* keep_to = copied_to;         // and from there to here are to be written as they are
   QByteArrayView last_end;
+  QByteArrayView kept_end;
+  const auto flush = [&] {
+    if (keep_to == copied_to) return;
+    bytes.append(QByteArrayView(copied_to, keep_to));
+    copied_to = keep_to;
+    last_end = kept_end;
+  };
   const auto add = [&](QByteArrayView text, LineEnding ending) {
+    flush();
     last_end = LineEndingBytes(ending == LineEnding::kNone ? usual_ending_ : ending);
     bytes.append(text).append(last_end);
   };
@@ -151,6 +162,8 @@ QByteArray LayoutWriter::Write() {
   add_new_extra_lines(0);
   ForEachLine(Lines(), [&](QByteArrayView line, qsizetype number, LineEnding ending) {
     const qsizetype at = number - 1;
+    const QByteArrayView as_read = line;
+    const char* const next = line.data() + line.size() + LineEndingBytes(ending).size();
     TableLine read;
     const bool extra_line = KindOf(line, &read) == LineKind::kExtra;
     bool dropped = false;
@@ -166,7 +179,15 @@ QByteArray LayoutWriter::Write() {
         dropped = line.isEmpty();
       }
     }
-    if (!dropped) add(line, ending);
+    // A last line without an end gets one when more follows it, so it is never kept as read.
+    if (!dropped && ending != LineEnding::kNone && line == as_read) {
+      keep_to = next;
+      kept_end = LineEndingBytes(ending);
+    } else {
+      if (!dropped) add(line, ending);
+      flush();
+      copied_to = keep_to = next;
+    }
     add_new_extra_lines(number);
     return true;
   });
@@ -175,6 +196,7 @@ QByteArray LayoutWriter::Write() {
     add({}, usual_ending_);
     add(line, usual_ending_);
   }
+  flush();
   // Each line keeps its end; a file without a final line end keeps having none.
   if (line_count_ > 0 && final_ending_ == LineEnding::kNone) bytes.chop(last_end.size());
   return bytes;

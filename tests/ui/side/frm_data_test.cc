@@ -66,9 +66,7 @@ class FrmDataTest : public QObject {
  private:
   template <typename T>
   T* Get(const char* name) const {
-    T* child = window_->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) QTest::qFail(name, __FILE__, __LINE__);
-    return child;
+    return testing::Child<T>(window_, name);
   }
   void OpenData(const QString& path) {
     rig_->answers.QueueFile(path);

@@ -5,6 +5,7 @@
 
 #include "data/relative_search_query.h"
 #include "made_up_data.h"
+#include "side_rig.h"
 #include "support/temp_table.h"
 #include "support/ui_rig.h"
 #include "text/no_kana_text.h"
@@ -41,9 +42,7 @@ class SearchTabTest : public QObject {
  private:
   template <typename T>
   T* Get(const char* name) const {
-    T* child = window_->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) QTest::qFail(name, __FILE__, __LINE__);
-    return child;
+    return testing::Child<T>(window_, name);
   }
   // Opens the window on the data, made at the size of `values`, on the search tab.
   void Open(const QString& values, const QByteArray& table = {}) {

@@ -22,6 +22,14 @@ inline QStringList Texts(std::initializer_list<const char*> items) {
   return texts;
 }
 
+// A child widget by object name; when there is none the running test fails with the name.
+template <typename T>
+T* Child(const QWidget* window, const char* name) {
+  T* child = window->findChild<T*>(QLatin1String(name));
+  if (child == nullptr) QTest::qFail(name, __FILE__, __LINE__);
+  return child;
+}
+
 // A session answered by a script and the host, with a manager shown through it as the main
 // window would show it. Steps drive the widgets the way a user does.
 struct SideRig {
@@ -36,9 +44,7 @@ struct SideRig {
 
   template <typename T>
   T* Get(const char* name) const {
-    T* child = window->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) QTest::qFail(name, __FILE__, __LINE__);
-    return child;
+    return Child<T>(window, name);
   }
   QListWidget* List() const { return window->findChild<QListWidget*>(); }
   QPushButton* Button(const char* name) const { return Get<QPushButton>(name); }

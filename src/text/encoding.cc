@@ -145,15 +145,72 @@ void EncodingDetector::ReadWindows1252(QByteArrayView line) {
   }
 }
 
-void EncodingDetector::AddLine(QByteArrayView line) {
-  const qsizetype first = FirstNonAscii(line);
-  if (first == line.size()) return;
-  line = line.sliced(first);
+// The readings are sums over lines, so a line's share can be looked up. Lines that end in a
+// two-byte character ("8140=亜" in Shift-JIS or EUC-JP) are most of a large table; pairs that
+// hold a half-width katakana add to a set, not a sum, and are read the slow way.
+struct EncodingDetector::PairReading {
+  bool known = false;
+  bool utf8 = false;
+  std::array<quint8, 3> score{};  // EUC-JP, Shift-JIS, Windows-1252
+  std::array<quint8, 3> unreadable{};
+  std::array<quint8, 3> invalid{};
+};
+
+const std::vector<EncodingDetector::PairReading>& EncodingDetector::PairReadings() {
+  static const std::vector<PairReading> pairs = [] {
+    std::vector<PairReading> table(0x80 * 0x100);
+    for (int lead = 0x80; lead < 0x100; ++lead) {
+      for (int trail = 0; trail < 0x100; ++trail) {
+        const std::array<char, 2> pair = {static_cast<char>(lead), static_cast<char>(trail)};
+        EncodingDetector alone;
+        alone.ReadNonAscii(QByteArrayView(pair.data(), 2));
+        if (alone.half_width_letters_ != 0) continue;
+        PairReading& reading = table[static_cast<size_t>((lead - 0x80) << 8 | trail)];
+        reading.known = true;
+        reading.utf8 = alone.utf8_lines_ != 0;
+        const std::array<const Reading*, 3> readings = {&alone.euc_jp_, &alone.shift_jis_,
+                                                        &alone.windows1252_};
+        for (size_t i = 0; i < readings.size(); ++i) {
+          reading.score[i] = static_cast<quint8>(readings[i]->score);
+          reading.unreadable[i] = static_cast<quint8>(readings[i]->unreadable);
+          reading.invalid[i] = static_cast<quint8>(readings[i]->invalid);
+        }
+      }
+    }
+    return table;
+  }();
+  return pairs;
+}
+
+void EncodingDetector::ReadNonAscii(QByteArrayView line) {
   ++non_ascii_lines_;
   ++(IsValidUtf8(line) ? utf8_lines_ : not_utf8_lines_);
   ReadEucJp(line);
   ReadShiftJis(line);
   ReadWindows1252(line);
+}
+
+void EncodingDetector::AddLine(QByteArrayView line) {
+  const qsizetype first = FirstNonAscii(line);
+  if (first == line.size()) return;
+  line = line.sliced(first);
+  if (line.size() == 2) {
+    const auto lead = static_cast<quint8>(line[0]);
+    const auto trail = static_cast<quint8>(line[1]);
+    const PairReading& pair = PairReadings()[static_cast<size_t>((lead - 0x80) << 8 | trail)];
+    if (pair.known) {
+      ++non_ascii_lines_;
+      ++(pair.utf8 ? utf8_lines_ : not_utf8_lines_);
+      const std::array<Reading*, 3> readings = {&euc_jp_, &shift_jis_, &windows1252_};
+      for (size_t i = 0; i < readings.size(); ++i) {
+        readings[i]->score += pair.score[i];
+        readings[i]->unreadable += pair.unreadable[i];
+        readings[i]->invalid += pair.invalid[i];
+      }
+      return;
+    }
+  }
+  ReadNonAscii(line);
 }
 
 Encoding EncodingDetector::Result() const {

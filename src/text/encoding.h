@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace orvane::text {
 
@@ -65,6 +66,12 @@ class EncodingDetector {
     [[nodiscard]] qint64 Total() const;
   };
 
+  // What the readers add for a line whose bytes from the first above 0x7F on are one pair.
+  struct PairReading;
+  static const std::vector<PairReading>& PairReadings();
+
+  // Reads the line from its first byte above 0x7F on.
+  void ReadNonAscii(QByteArrayView line);
   void ReadShiftJis(QByteArrayView line);
   void ReadEucJp(QByteArrayView line);
   void ReadWindows1252(QByteArrayView line);

@@ -67,8 +67,7 @@ class EncodingDetector {
   };
 
   // What the readers add for a line whose bytes from the first above 0x7F on are one pair.
-  struct PairReading;
-  static const std::vector<PairReading>& PairReadings();
+  static const std::vector<quint32>& PairReadings();
 
   // Reads the line from its first byte above 0x7F on.
   void ReadNonAscii(QByteArrayView line);
@@ -84,6 +83,7 @@ class EncodingDetector {
   Reading windows1252_;
   qint64 half_width_letters_ = 0;
   std::array<bool, 64> half_width_seen_{};
+  const quint32* pairs_ = nullptr;  // PairReadings(), once a line needs it
 };
 
 // The encoding of a whole text, every line of it given to an EncodingDetector.

@@ -109,7 +109,7 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
     // Of two lines for one longer code the later wins; both stay in the file.
     const qsizetype overridden =
         extra_lines_.AppendCodeRange(begin, begin + line.size(), number, read.code);
-    if (overridden != CodeIndex::kNoLine) {
+    if (overridden != CodeIndex::kNoLine && warnings_ != nullptr) {
       Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(overridden), read.code, number});
     }
   }

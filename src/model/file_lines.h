@@ -52,17 +52,12 @@ void ForEachLine(QByteArrayView text, Read read) {
   const char* const end = text.data() + text.size();
   qsizetype number = 0;
   for (const char* start = text.data(); start < end;) {
-    const char* const stop = LineEnd(start, end);
-    const char* next = stop;
+    const char* stop = LineEnd(start, end);
     LineEnding ending = LineEnding::kNone;
-    if (stop < end) {
-      ending = *stop == '\n'                       ? LineEnding::kLf
-               : stop + 1 < end && stop[1] == '\n' ? LineEnding::kCrLf
-                                                   : LineEnding::kCr;
-      next = stop + (ending == LineEnding::kCrLf ? 2 : 1);
-    }
+    if (stop < end) ending = *stop == '\n' ? LineEnding::kLf : LineEnding::kCr;
+    if (ending == LineEnding::kCr && stop + 1 < end && stop[1] == '\n') ending = LineEnding::kCrLf;
     if (!read(QByteArrayView(start, stop - start), ++number, ending)) return;
-    start = next;
+    start = stop + LineEndingBytes(ending).size();
   }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/code.h"
-#include "model/hex.h"
 
 #include <QByteArrayView>
 
@@ -28,31 +27,8 @@ struct TableLine {
   QByteArrayView title;   // a bookmark's
 };
 
-namespace detail {
-[[nodiscard]] TableLine ReadAnyTableLine(QByteArrayView line);
-}  // namespace detail
-
-// The line's form by the first test that matches, in the reader's order. Most lines of a large
-// table are a two-byte code's four digits and "=": those are read inline, and the general reading
-// comes to the same for them, only slower.
-[[nodiscard]] inline TableLine ReadTableLine(QByteArrayView line) {
-  if (line.size() >= 5 && line[4] == '=') {
-    const int high = HexDigitValue(line[0]);
-    const int high_low = HexDigitValue(line[1]);
-    const int low_high = HexDigitValue(line[2]);
-    const int low = HexDigitValue(line[3]);
-    if ((high | high_low | low_high | low) >= 0) {
-      TableLine read;
-      read.form = LineForm::kCodeEntry;
-      read.code =
-          *Code::Make(static_cast<quint32>(high << 12 | high_low << 8 | low_high << 4 | low), 2);
-      read.digits = line.first(4);
-      read.text = line.sliced(5);
-      return read;
-    }
-  }
-  return detail::ReadAnyTableLine(line);
-}
+// The line's form by the first test that matches, in the reader's order.
+[[nodiscard]] TableLine ReadTableLine(QByteArrayView line);
 
 // The text a code has by this line: an entry's text, or a mark's "/" or "*".
 [[nodiscard]] QByteArray DefinedText(const TableLine& line);

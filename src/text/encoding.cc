@@ -157,7 +157,7 @@ constexpr int kKnownBit = 25;
 
 const std::vector<quint32>& EncodingDetector::PairReadings() {
   static const std::vector<quint32> pairs = [] {
-    std::vector<quint32> table(0x80 * 0x100);
+    std::vector<quint32> table(size_t{0x80} << 8);
     for (int lead = 0x80; lead < 0x100; ++lead) {
       for (int trail = 0; trail < 0x100; ++trail) {
         const std::array<char, 2> pair = {static_cast<char>(lead), static_cast<char>(trail)};

@@ -10,18 +10,9 @@ bool CodeBefore(const CodeIndex::Entry& entry, const Code& code) { return entry.
 
 }  // namespace
 
-std::optional<qsizetype> CodeIndex::Add(const Code& code, qsizetype line) {
-  ++line_count_;
-  if (code.Length() == 2) {
-    if (two_byte_.isEmpty()) two_byte_.resize(kTwoByteCodes);
-    qint32& entry = two_byte_[code.Value()];
-    const qint32 old = std::exchange(entry, static_cast<qint32>(line + 1));
-    if (old == 0) return std::nullopt;
-    return old - 1;
-  }
+void CodeIndex::AddLonger(const Code& code, qsizetype line) {
   if (!longer_.isEmpty() && !(longer_.constLast().code < code)) longer_sorted_ = false;
   longer_.append(Entry{code, line});
-  return std::nullopt;
 }
 
 QList<CodeIndex::Override> CodeIndex::Finish() {

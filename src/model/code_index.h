@@ -27,9 +27,24 @@ class CodeIndex {
     qsizetype by;    // the later one
   };
 
+  static constexpr qsizetype kNoLine = -1;
+
   // While loading, lines come in file order: a line that defines a two-byte code again returns
-  // the line it overrides. Finish ends the load and tells which lines define a longer code again.
-  std::optional<qsizetype> Add(const Code& code, qsizetype line);
+  // the line it overrides, else kNoLine. Finish ends the load and tells which lines define a
+  // longer code again. Inline and without an optional: a large table adds a code a line, and an
+  // optional passed through memory stalls the load on every one.
+  qsizetype Add(Code code, qsizetype line) {
+    ++line_count_;
+    if (code.Length() != 2) {
+      AddLonger(code, line);
+      return kNoLine;
+    }
+    if (two_byte_.isEmpty()) two_byte_.resize(kTwoByteCodes);
+    qint32& entry = two_byte_[code.Value()];
+    const qint32 old = entry;
+    entry = static_cast<qint32>(line + 1);
+    return qsizetype{old} - 1;  // entries hold line + 1
+  }
   [[nodiscard]] QList<Override> Finish();
 
   // Editing: the lines from `from` on moved by `by`; a line at `line` now defines `code`, or no
@@ -53,6 +68,7 @@ class CodeIndex {
  private:
   static constexpr qsizetype kTwoByteCodes = 0x10000;
   [[nodiscard]] qsizetype LongerEntry(const Code& code) const;
+  void AddLonger(const Code& code, qsizetype line);
   void SetTwoByte(quint32 value, qsizetype line);
 
   // Line + 1 of each two-byte code's defining line, 0 for none; empty until one is defined.

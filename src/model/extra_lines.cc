@@ -26,15 +26,6 @@ void ExtraLines::Adopt(const QByteArray& text) {
   if (ranges_.isEmpty()) text_ = text;
 }
 
-std::optional<qsizetype> ExtraLines::AppendRange(qsizetype begin, qsizetype end, qsizetype origin,
-                                                 std::optional<Code> code) {
-  std::optional<qsizetype> overridden;
-  if (code) overridden = codes_.Add(*code, ranges_.size());
-  ranges_.append(MakeRange(begin, end, origin));
-  live_bytes_ += end - begin;
-  return overridden;
-}
-
 void ExtraLines::Append(QByteArrayView line, qsizetype origin) { Insert(size(), line, origin); }
 
 void ExtraLines::Insert(qsizetype i, QByteArrayView line, qsizetype origin) {
@@ -137,11 +128,6 @@ std::optional<qsizetype> ExtraLines::LineBefore(const Code& code, qsizetype line
     if (LongerCodeOf(at(i)) == code) return i;
   }
   return std::nullopt;
-}
-
-ExtraLines::Range ExtraLines::MakeRange(qsizetype begin, qsizetype end, qsizetype origin) {
-  return Range{static_cast<quint32>(begin), static_cast<quint32>(end),
-               static_cast<quint32>(origin)};
 }
 
 void ExtraLines::Compact() {

@@ -28,11 +28,19 @@ class ExtraLines {
   [[nodiscard]] qsizetype ByteCount() const { return live_bytes_; }
 
   // Loading: makes `text` the buffer that AppendRange refers to (only while the store is empty),
-  // then takes its lines one by one, `code` being the longer code a line defines, which returns
-  // the line it overrides where it knows it at once; FinishLoad ends the load and tells the rest.
+  // then takes its lines one by one; a line that defines the longer code `code` returns the line
+  // it overrides where it knows it at once (else CodeIndex::kNoLine). FinishLoad ends the load and
+  // tells the rest. Inline: a load appends every extra line through them.
   void Adopt(const QByteArray& text);
-  std::optional<qsizetype> AppendRange(qsizetype begin, qsizetype end, qsizetype origin,
-                                       std::optional<Code> code = std::nullopt);
+  void AppendRange(qsizetype begin, qsizetype end, qsizetype origin) {
+    ranges_.append(MakeRange(begin, end, origin));
+    live_bytes_ += end - begin;
+  }
+  qsizetype AppendCodeRange(qsizetype begin, qsizetype end, qsizetype origin, Code code) {
+    const qsizetype overridden = codes_.Add(code, ranges_.size());
+    AppendRange(begin, end, origin);
+    return overridden;
+  }
   [[nodiscard]] QList<CodeIndex::Override> FinishLoad() { return codes_.Finish(); }
 
   void Append(QByteArrayView line, qsizetype origin = 0);
@@ -87,7 +95,10 @@ class ExtraLines {
   void UnindexLine(qsizetype i);
   // The last line before `line` that defines `code`.
   [[nodiscard]] std::optional<qsizetype> LineBefore(const Code& code, qsizetype line) const;
-  [[nodiscard]] static Range MakeRange(qsizetype begin, qsizetype end, qsizetype origin);
+  [[nodiscard]] static Range MakeRange(qsizetype begin, qsizetype end, qsizetype origin) {
+    return Range{static_cast<quint32>(begin), static_cast<quint32>(end),
+                 static_cast<quint32>(origin)};
+  }
   // Drops the bytes no line refers to any more once they outweigh the lines.
   void Compact();
 

@@ -103,11 +103,15 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
       return std::nullopt;
   }
   const qsizetype begin = line.data() - text_.constData();
-  const auto overridden = extra_lines_.AppendRange(
-      begin, begin + line.size(), number, single ? std::nullopt : std::optional(read.code));
-  // Of two lines for one longer code the later wins; both stay in the file.
-  if (overridden) {
-    Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(*overridden), read.code, number});
+  if (single) {
+    extra_lines_.AppendRange(begin, begin + line.size(), number);
+  } else {
+    // Of two lines for one longer code the later wins; both stay in the file.
+    const qsizetype overridden =
+        extra_lines_.AppendCodeRange(begin, begin + line.size(), number, read.code);
+    if (overridden != CodeIndex::kNoLine && warnings_ != nullptr) {
+      Warn({LoadWarning::Kind::kDefinedAgain, extra_lines_.Origin(overridden), read.code, number});
+    }
   }
   detector_.AddLine(line);
   return std::nullopt;

@@ -145,15 +145,77 @@ void EncodingDetector::ReadWindows1252(QByteArrayView line) {
   }
 }
 
-void EncodingDetector::AddLine(QByteArrayView line) {
-  const qsizetype first = FirstNonAscii(line);
-  if (first == line.size()) return;
-  line = line.sliced(first);
+// The readings are sums over lines, so a line's share can be looked up. Lines that end in a
+// two-byte character ("8140=亜" in Shift-JIS or EUC-JP) are most of a large table; pairs that
+// hold a half-width katakana add to a set, not a sum, and are read the slow way. A pair's share
+// is packed in 32 bits so that the table of the pairs in use stays in the first-level cache: a
+// byte for each reading (EUC-JP, Shift-JIS, Windows-1252 from the low end), its score in four
+// bits, then two bits each of unreadable and invalid sequences; then a bit for valid UTF-8 and
+// one for a share that the table holds.
+constexpr int kUtf8Bit = 24;
+constexpr int kKnownBit = 25;
+
+const std::vector<quint32>& EncodingDetector::PairReadings() {
+  static const std::vector<quint32> pairs = [] {
+    std::vector<quint32> table(size_t{0x80} << 8);
+    for (int lead = 0x80; lead < 0x100; ++lead) {
+      for (int trail = 0; trail < 0x100; ++trail) {
+        const std::array<char, 2> pair = {static_cast<char>(lead), static_cast<char>(trail)};
+        EncodingDetector alone;
+        alone.ReadNonAscii(QByteArrayView(pair.data(), 2));
+        if (alone.half_width_letters_ != 0) continue;
+        quint32 packed = quint32{1} << kKnownBit;
+        if (alone.utf8_lines_ != 0) packed |= quint32{1} << kUtf8Bit;
+        int shift = 0;
+        for (const Reading* reading : {&alone.euc_jp_, &alone.shift_jis_, &alone.windows1252_}) {
+          // A weight too large for its bits leaves the pair to the slow way.
+          if (reading->score > 0xF || reading->unreadable > 3 || reading->invalid > 3) packed = 0;
+          packed |= static_cast<quint32>(reading->score | reading->unreadable << 4 |
+                                         reading->invalid << 6)
+                    << shift;
+          shift += 8;
+        }
+        if ((packed >> kKnownBit & 1) != 0)
+          table[static_cast<size_t>((lead - 0x80) << 8 | trail)] = packed;
+      }
+    }
+    return table;
+  }();
+  return pairs;
+}
+
+void EncodingDetector::ReadNonAscii(QByteArrayView line) {
   ++non_ascii_lines_;
   ++(IsValidUtf8(line) ? utf8_lines_ : not_utf8_lines_);
   ReadEucJp(line);
   ReadShiftJis(line);
   ReadWindows1252(line);
+}
+
+void EncodingDetector::AddLine(QByteArrayView line) {
+  const qsizetype first = FirstNonAscii(line);
+  if (first == line.size()) return;
+  line = line.sliced(first);
+  if (line.size() == 2) {
+    const auto lead = static_cast<quint8>(line[0]);
+    const auto trail = static_cast<quint8>(line[1]);
+    if (pairs_ == nullptr) pairs_ = PairReadings().data();
+    const quint32 pair = pairs_[(lead - 0x80) << 8 | trail];
+    if ((pair >> kKnownBit & 1) != 0) {
+      ++non_ascii_lines_;
+      ++((pair >> kUtf8Bit & 1) != 0 ? utf8_lines_ : not_utf8_lines_);
+      int shift = 0;
+      for (Reading* reading : {&euc_jp_, &shift_jis_, &windows1252_}) {
+        const quint32 share = pair >> shift;
+        reading->score += share & 0xF;
+        reading->unreadable += share >> 4 & 3;
+        reading->invalid += share >> 6 & 3;
+        shift += 8;
+      }
+      return;
+    }
+  }
+  ReadNonAscii(line);
 }
 
 Encoding EncodingDetector::Result() const {

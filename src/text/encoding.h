@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace orvane::text {
 
@@ -65,6 +66,11 @@ class EncodingDetector {
     [[nodiscard]] qint64 Total() const;
   };
 
+  // What the readers add for a line whose bytes from the first above 0x7F on are one pair.
+  static const std::vector<quint32>& PairReadings();
+
+  // Reads the line from its first byte above 0x7F on.
+  void ReadNonAscii(QByteArrayView line);
   void ReadShiftJis(QByteArrayView line);
   void ReadEucJp(QByteArrayView line);
   void ReadWindows1252(QByteArrayView line);
@@ -77,6 +83,7 @@ class EncodingDetector {
   Reading windows1252_;
   qint64 half_width_letters_ = 0;
   std::array<bool, 64> half_width_seen_{};
+  const quint32* pairs_ = nullptr;  // PairReadings(), once a line needs it
 };
 
 // The encoding of a whole text, every line of it given to an EncodingDetector.

@@ -1,24 +1,6 @@
 #include "text/utf8.h"
 
-#include <cstring>
-
 namespace orvane::text {
-
-qsizetype FirstNonAscii(QByteArrayView bytes) {
-  // Eight bytes at a time: tables are mostly ASCII, and a load reads every byte.
-  constexpr quint64 kHighBits = 0x8080808080808080ULL;
-  const char* const data = bytes.data();
-  qsizetype i = 0;
-  for (; i + 8 <= bytes.size(); i += 8) {
-    quint64 word;
-    std::memcpy(&word, data + i, sizeof word);
-    if ((word & kHighBits) != 0) break;
-  }
-  for (; i < bytes.size(); ++i) {
-    if (static_cast<quint8>(data[i]) >= 0x80) return i;
-  }
-  return i;
-}
 
 bool IsValidUtf8(QByteArrayView bytes) {
   qsizetype i = 0;

@@ -3,6 +3,7 @@
 
 #include "support/temp_table.h"
 #include "text/codec.h"
+#include "text/utf8.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -22,6 +23,8 @@ class EncodingTest : public QObject {
   void WhatConvertWritesReadsBackInItsEncoding_data();
   void WhatConvertWritesReadsBackInItsEncoding();
   void NamesAreReadInAnyCase();
+  void FirstNonAsciiFindsTheFirstHighByte_data();
+  void FirstNonAsciiFindsTheFirstHighByte();
 };
 
 void EncodingTest::DetectionReadsTheTextsAsRealText_data() {
@@ -163,6 +166,28 @@ void EncodingTest::NamesAreReadInAnyCase() {
   QCOMPARE(EncodingFromName(u"SJIS"), std::nullopt);
   QCOMPARE(FormName(FileForm::kUtf8Bom), u"UTF-8 with BOM"_qs);
   QCOMPARE(FormName(FileForm::kUtf16LeNoBom), u"UTF-16LE without BOM"_qs);
+}
+
+// Every size that is read a word, a half word or a byte at a time, the first byte above 0x7F at
+// each place and more after it.
+void EncodingTest::FirstNonAsciiFindsTheFirstHighByte_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<qsizetype>("first");
+  for (qsizetype size = 0; size <= 20; ++size) {
+    for (qsizetype at = 0; at <= size; ++at) {
+      QByteArray bytes(size, 'a');
+      for (qsizetype i = at; i < size; i += 3) bytes[i] = static_cast<char>(0x80 + i);
+      QTest::addRow("%d bytes, first at %d", static_cast<int>(size), static_cast<int>(at))
+          << bytes << at;
+    }
+  }
+}
+
+void EncodingTest::FirstNonAsciiFindsTheFirstHighByte() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(qsizetype, first);
+  QCOMPARE(FirstNonAscii(bytes), first);
+  QCOMPARE(IsAscii(bytes), first == bytes.size());
 }
 
 }  // namespace orvane::text

@@ -20,7 +20,7 @@ QByteArray TempFolder::Read(const QString& path) {
 }
 
 QString DataPath(const QString& name) {
-  return QStringLiteral(ORVANE_TEST_DATA) + QLatin1Char('/') + name;
+  return QStringLiteral(ORVANE_FIXTURES) + QLatin1Char('/') + name;
 }
 
 QString TitleFor(const QString& path) {

@@ -22,7 +22,7 @@ class TempFolder {
   QTemporaryDir dir_;
 };
 
-// The path of a fixture file in tests/data.
+// The path of a fixture file in tests/fixtures.
 [[nodiscard]] QString DataPath(const QString& name);
 
 // The window title of a table at `path`: the path, " - Orvane " and the version.

@@ -8,7 +8,6 @@ void AutoFillWalk(model::TableDocument& document, EditingState& state,
                   const std::vector<QByteArray>& texts) {
   if (texts.empty()) return;
   model::BulkChange bulk(document);
-  document.SetModified(true);
   for (const QByteArray& text : texts) {
     const model::Code code = state.CursorCode();
     document.SetCellText(code, text);

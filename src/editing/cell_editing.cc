@@ -15,7 +15,6 @@ void Backspace(model::TableDocument& document, const model::Code& code, kana::In
   document.SetCellText(code, mode == kana::InputMode::kAscii
                                  ? text.chopped(text::LastCharacterSize(text, document.Encoding()))
                                  : QByteArray());
-  document.SetModified(true);
 }
 
 // The kana of a syllable in the table's encoding; the tables hold it as EUC-JP.
@@ -51,7 +50,6 @@ TypingNote TypeCharacter(model::TableDocument& document, const EditingState& sta
   }
   const model::Code code = state.CursorCode();
   document.SetCellText(code, document.GetCellText(code) + *bytes);
-  document.SetModified(true);
   return TypingNote::kNone;
 }
 
@@ -60,7 +58,6 @@ TypingNote AppendTypedCharacter(model::TableDocument& document, const model::Cod
   const QByteArray before = document.GetCellText(code);
   const QByteArray typed = before + static_cast<char>(key);
   document.SetCellText(code, typed);
-  document.SetModified(true);
   if (mode == kana::InputMode::kAscii) return TypingNote::kNone;
   const text::Encoding encoding = document.Encoding();
   std::optional<QByteArray> spelled = kana::KanaForRomaji(typed, mode);
@@ -85,7 +82,6 @@ TypingNote AppendCommittedText(model::TableDocument& document, const EditingStat
   if (!encoded.bytes.isEmpty()) {
     const model::Code code = state.CursorCode();
     document.SetCellText(code, document.GetCellText(code) + encoded.bytes);
-    document.SetModified(true);
   }
   return encoded.dropped ? TypingNote::kCharacterNotStored : TypingNote::kNone;
 }

@@ -32,14 +32,14 @@ void ExtraLinesDraft::Close() {
 void ExtraLinesDraft::Add(const QByteArray& line) {
   rows_.append(line);
   origins_.append(0);
-  document_.SetModified(true);
+  emit edited();
   emit rowsChanged();
 }
 
 bool ExtraLinesDraft::Update(int row, const QByteArray& line) {
   if (row < 0 || row >= rows_.size()) return false;
   rows_[row] = line;
-  document_.SetModified(true);
+  emit edited();
   emit rowsChanged();
   return true;
 }
@@ -48,20 +48,17 @@ bool ExtraLinesDraft::Delete(int row) {
   if (row < 0 || row >= rows_.size()) return false;
   rows_.removeAt(row);
   origins_.removeAt(row);
-  document_.SetModified(true);
+  emit edited();
   emit rowsChanged();
   return true;
 }
 
 void ExtraLinesDraft::Apply() {
-  const bool changed = WritesOtherLines();
   taken_ = rows_;
   applying_ = true;
   document_.SetExtraLines(rows_, origins_);
   applying_ = false;
   taken_from_ = document_.GetExtraLines();
-  // The lines land in the table only now: a save since the edits did not hold them.
-  if (changed) document_.SetModified(true);
   emit rowsChanged();
 }
 
@@ -83,18 +80,5 @@ void ExtraLinesDraft::Revert() {
 }
 
 bool ExtraLinesDraft::HasPendingRows() const { return open_ && rows_ != taken_; }
-
-bool ExtraLinesDraft::WritesOtherLines() const {
-  const model::ExtraLines& lines = document_.GetExtraLines();
-  qsizetype line = 0;
-  for (const QByteArray& row : rows_) {
-    if (row.isEmpty()) continue;
-    while (line < lines.size() && lines.at(line).isEmpty()) ++line;
-    if (line == lines.size() || lines.at(line) != row) return true;
-    ++line;
-  }
-  while (line < lines.size() && lines.at(line).isEmpty()) ++line;
-  return line < lines.size();
-}
 
 }  // namespace orvane::editing

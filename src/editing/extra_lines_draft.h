@@ -9,9 +9,9 @@
 namespace orvane::editing {
 
 // The Extra Lines Manager's working copy: the rows it edits while it is open, any number of
-// them, which reach the table only when applied ("&Close"). Add, Update and Delete set the table's
-// modified flag at once, as the manager always has. Kept in the core so that the commands can tell
-// when closing or replacing the table would lose rows.
+// them, which reach the table only when applied ("&Close"). Add, Update and Delete are announced
+// as edits, which mark the table modified at once, as the manager always has. Kept in the core so
+// that the commands can tell when closing or replacing the table would lose rows.
 class ExtraLinesDraft : public QObject {
   Q_OBJECT
 
@@ -31,7 +31,7 @@ class ExtraLinesDraft : public QObject {
   // code wins; a comment heads its block).
   [[nodiscard]] bool Delete(int row);
 
-  // Writes the rows into the table, marking the table modified when that changes it.
+  // Writes the rows into the table.
   void Apply();
   // Takes the table's lines again, dropping the edits.
   void Revert();
@@ -44,13 +44,13 @@ class ExtraLinesDraft : public QObject {
   void rowsReset();
   // The rows, or whether they are open, changed.
   void rowsChanged();
+  // Add, Update or Delete changed the rows.
+  void edited();
 
  private:
   // The table's lines changed while the copy is open (an undo, a conversion, a new table): a
   // copy without pending rows follows them.
   void TableLinesChanged();
-  // Applying would change the lines the table writes (empty rows write nothing).
-  [[nodiscard]] bool WritesOtherLines() const;
 
   model::TableDocument& document_;
   QList<QByteArray> rows_;

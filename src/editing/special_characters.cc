@@ -13,14 +13,12 @@ void SetSpecialCharacter(model::TableDocument& document, const EditingState& sta
     return;
   }
   document.MarkSpecial(code);
-  document.SetModified(true);
 }
 
 void UnsetSpecialCharacter(model::TableDocument& document, const EditingState& state) {
   const model::Code code = state.CursorCode();
   if (!document.IsSpecial(code)) return;
   document.UnmarkSpecial(code);
-  document.SetModified(true);
 }
 
 }  // namespace orvane::editing

@@ -128,7 +128,6 @@ QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Enco
   if (document.Layout()) document.SetLayout(model::ConvertLayout(*document.Layout(), from, target));
   document.SetEncoding(target);
   document.SetForm(text::FileForm::kPlain);
-  document.SetModified(true);
   return {};
 }
 

@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "data/relative_search_apply.h"
 #include "editing/find_code.h"
 #include "editing/special_characters.h"
 #include "editing/table_conversion.h"
@@ -11,6 +12,12 @@
 #include <algorithm>
 
 namespace orvane::session {
+namespace {
+
+// The codes a question about overwriting names.
+constexpr qsizetype kNamedOverwrites = 16;
+
+}  // namespace
 
 Session::Session(editing::Answers& answers, QObject* parent) : QObject(parent), answers_(answers) {
   connect(&document_, &model::TableDocument::encodingChanged, this,
@@ -21,12 +28,21 @@ Session::Session(editing::Answers& answers, QObject* parent) : QObject(parent), 
   connect(&commands_, &commands::DocumentCommands::tableReplaced, this, [this] {
     told_no_kana_ = false;
     typing_run_ = false;
+    changed_outside_history_ = false;
     history_.clear();  // New and Open start a fresh history
+    ShowModified();
     emit tableReplaced();
   });
   connect(&commands_, &commands::DocumentCommands::tableSaved, this, [this] {
     typing_run_ = false;
+    changed_outside_history_ = false;
     history_.setClean();
+    ShowModified();
+  });
+  connect(&history_, &QUndoStack::indexChanged, this, &Session::ShowModified);
+  connect(&extra_lines_, &editing::ExtraLinesDraft::edited, this, [this] {
+    changed_outside_history_ = true;
+    ShowModified();
   });
   const auto end_typing_run = [this] { typing_run_ = false; };
   connect(&state_, &editing::EditingState::cursorChanged, this, end_typing_run);
@@ -148,6 +164,85 @@ void Session::Record(StepKind kind, const std::function<void()>& change) {
   history_.push(new TableStep(document_, state_, kind, before, std::move(after), {}, false));
 }
 
+bool Session::Change(StepKind kind, const std::function<bool()>& change) {
+  if (!commands_.SettlePendingLines()) return false;
+  bool done = false;
+  Record(kind, [&] { done = change(); });
+  return done;
+}
+
+std::optional<bool> Session::MayOverwrite(const std::vector<model::Code>& codes) {
+  if (codes.empty()) return true;
+  QStringList named;
+  for (const model::Code& code : codes) {
+    if (named.size() == kNamedOverwrites) {
+      named << QStringLiteral("and %1 more").arg(std::ssize(codes) - kNamedOverwrites);
+      break;
+    }
+    named << QStringLiteral("%1=%2").arg(
+        QString::fromLatin1(code.Hex()),
+        text::DisplayText(document_.GetCellText(code), document_.Encoding()));
+  }
+  const QString text =
+      QStringLiteral(
+          "%1 of the codes to write hold other texts now:\n%2\n\nYes overwrites them, "
+          "No writes only the other codes, Cancel writes nothing.")
+          .arg(codes.size())
+          .arg(named.join(u'\n'));
+  switch (answers_.MessageBox(text, QStringLiteral("Apply Search"),
+                              editing::Answers::Icon::kQuestion,
+                              editing::Answers::Buttons::kYesNoCancel)) {
+    case editing::Answers::Button::kYes:
+      return true;
+    case editing::Answers::Button::kNo:
+      return false;
+    default:
+      return std::nullopt;
+  }
+}
+
+Session::Outcome Session::ApplySearch(const data::Query& query, const data::Candidate& candidate) {
+  Outcome outcome;
+  outcome.status = Outcome::Status::kCancelled;
+  (void)Change(StepKind::kApplySearch, [&] {
+    // Planned only now: settling the manager's rows may have changed the codes it writes.
+    data::ApplyPlan plan = data::PlanApply(query, candidate, document_);
+    if (plan.refusal) {
+      outcome.status = Outcome::Status::kRefused;
+      Tell(QStringLiteral("Kana"), *plan.refusal);
+      return false;
+    }
+    const auto overwrite = MayOverwrite(plan.overwrites);
+    if (!overwrite) return false;
+    outcome.status = Outcome::Status::kDone;
+    for (const data::CodeText& write : plan.writes) {
+      const bool held = std::ranges::find(plan.overwrites, write.code) != plan.overwrites.end();
+      if (held && !*overwrite) continue;
+      if (document_.GetCellText(write.code) == write.text) {
+        ++outcome.already;
+        continue;
+      }
+      document_.SetCellText(write.code, write.text);
+      ++outcome.changed;
+    }
+    return outcome.changed > 0;
+  });
+  return outcome;
+}
+
+bool Session::AddBookmark(qint32 address, const QByteArray& title) {
+  return Change(StepKind::kBookmark, [&] { return document_.AddBookmark(address, title); });
+}
+
+bool Session::ReplaceBookmark(int slot, qint32 address, const QByteArray& title) {
+  return Change(StepKind::kBookmark,
+                [&] { return document_.ReplaceBookmark(slot, address, title); });
+}
+
+bool Session::RemoveBookmark(int slot) {
+  return Change(StepKind::kBookmark, [&] { return document_.RemoveBookmark(slot); });
+}
+
 bool Session::CanUndo() const { return history_.canUndo() && !extra_lines_.HasPendingRows(); }
 
 bool Session::CanRedo() const { return history_.canRedo() && !extra_lines_.HasPendingRows(); }
@@ -165,9 +260,12 @@ void Session::Redo() {
 }
 
 void Session::ShowHistoryState() {
-  document_.SetModified(!history_.isClean());
   // The step put the cursor on the first cell it changed; the next keys start a new step.
   typing_run_ = false;
+}
+
+void Session::ShowModified() {
+  document_.SetModified(!history_.isClean() || changed_outside_history_);
 }
 
 void Session::SetInputMode(kana::InputMode mode) { state_.SetInputMode(mode); }
@@ -180,7 +278,10 @@ void Session::SetEncoding(text::Encoding encoding) {
   const bool was_marked = marked();
   document_.SetEncoding(encoding);
   // A save now writes the mark or leaves it out: the file would change, so it must be saved.
-  if (marked() != was_marked) document_.SetModified(true);
+  if (marked() != was_marked) {
+    changed_outside_history_ = true;
+    ShowModified();
+  }
 }
 
 void Session::ConvertTable(text::Encoding encoding) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/document_commands.h"
+#include "data/relative_search.h"
 #include "editing/answers.h"
 #include "editing/cell_editing.h"
 #include "editing/editing_state.h"
@@ -73,6 +74,23 @@ class Session : public QObject {
   // Runs a change of the table as one step of the history, named by its kind; a change that
   // leaves the table as it was makes no step.
   void Record(StepKind kind, const std::function<void()>& change);
+
+  // What a change asked for from a side window did.
+  struct Outcome {
+    enum class Status : quint8 { kDone, kCancelled, kRefused };
+    Status status = Status::kDone;
+    qsizetype changed = 0;  // codes whose text changed
+    qsizetype already = 0;  // codes to write that held that text already
+  };
+  // Writes every letter of the search's order at the candidate's values, as one step. The
+  // Extra Lines Manager's rows are settled first; then the codes that hold other texts are named
+  // and the user chooses to overwrite them, to write only the free codes, or to cancel.
+  Outcome ApplySearch(const data::Query& query, const data::Candidate& candidate);
+  // The Bookmarks Manager's changes, each one step; false when refused (an empty title, a slot
+  // not in use, all slots used) or when the user cancelled the question about the manager's rows.
+  [[nodiscard]] bool AddBookmark(qint32 address, const QByteArray& title);
+  [[nodiscard]] bool ReplaceBookmark(int slot, qint32 address, const QByteArray& title);
+  [[nodiscard]] bool RemoveBookmark(int slot);
   // Writes the Extra Lines Manager's rows into the table, as one step.
   void ApplyExtraLines() {
     Record(StepKind::kExtraLines, [this] { extra_lines_.Apply(); });
@@ -97,11 +115,18 @@ class Session : public QObject {
  private:
   // False when the edit must not go on: the user cancelled the question about the manager's rows.
   [[nodiscard]] bool MayEditAtCursor();
+  // A change from a side window: the manager's rows settled, then `change` plans against the
+  // table as it is then, asks and writes, as one step; it returns false to write nothing.
+  [[nodiscard]] bool Change(StepKind kind, const std::function<bool()>& change);
+  // Which of the codes to write: all, the free ones only, or none when the user cancels.
+  [[nodiscard]] std::optional<bool> MayOverwrite(const std::vector<model::Code>& codes);
   void Note(editing::TypingNote note);
   void Type(StepKind kind, const std::function<editing::TypingNote()>& typing);
-  // An undo or redo that lands on the state last saved clears the modified flag; one that
-  // moves away from it sets it.
   void ShowHistoryState();
+  // The one place the modified flag is set: a step pushed, undone or redone sets it, landing on
+  // the state last saved clears it, unless the table changed outside the history since the save
+  // (the Extra Lines Manager's edits, a byte-order mark gained or lost).
+  void ShowModified();
   void Tell(const QString& title, const QString& text);
 
   editing::Answers& answers_;
@@ -113,6 +138,7 @@ class Session : public QObject {
   QUndoStack history_;
   // Keys typed into one cell are one step until the cursor moves or the mode changes.
   bool typing_run_ = false;
+  bool changed_outside_history_ = false;
   // The user has been told that the table's encoding has no kana; once per table and encoding.
   bool told_no_kana_ = false;
   QString find_text_;  // what Find looked for last

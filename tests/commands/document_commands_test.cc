@@ -33,7 +33,11 @@ struct Fixture {
   editing::EditingState state;
   testing::FakeAnswers answers;
   editing::ExtraLinesDraft extra_lines{document};
-  DocumentCommands commands{document, state, answers, extra_lines};
+  // Applying the rows is a step of the session's history, which sets the flag.
+  DocumentCommands commands{document, state, answers, extra_lines, [this] {
+                              extra_lines.Apply();
+                              document.SetModified(true);
+                            }};
   testing::TempFolder folder;
 
   // A table with one entry and the modified flag set, as after typing.

@@ -2,6 +2,7 @@
 
 #include "support/fake_answers.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using orvane::editing::Answers;
@@ -15,7 +16,7 @@ class SpecialCharactersTest : public QObject {
  private slots:
   void SetMarksOnlySlashOrStar_data();
   void SetMarksOnlySlashOrStar();
-  void SetOnMarkedCellSetsModified();
+  void SetOnMarkedCellKeepsItsLabel();
   void UnsetRemovesMarkWhateverTheText_data();
   void UnsetRemovesMarkWhateverTheText();
 };
@@ -41,9 +42,10 @@ void SpecialCharactersTest::SetMarksOnlySlashOrStar() {
   document.SetCellText(0xC3, text);
   FakeAnswers answers;
   if (!qualifies) answers.QueueButton(Answers::Button::kOk);
+  QSignalSpy changed(&document, &TableDocument::cellChanged);
   orvane::editing::SetSpecialCharacter(document, state, answers);
   QCOMPARE(document.IsSpecial(0xC3), qualifies);
-  QCOMPARE(document.IsModified(), qualifies);
+  QCOMPARE(changed.isEmpty(), !qualifies);
   QCOMPARE(document.GetCellText(0xC3), text);
   QCOMPARE(state.CursorCode(), quint8{0xC3});
   QVERIFY(answers.AllAnswersUsed());
@@ -59,7 +61,7 @@ void SpecialCharactersTest::SetMarksOnlySlashOrStar() {
   QCOMPARE(message.buttons, Answers::Buttons::kOk);
 }
 
-void SpecialCharactersTest::SetOnMarkedCellSetsModified() {
+void SpecialCharactersTest::SetOnMarkedCellKeepsItsLabel() {
   TableDocument document;
   EditingState state;
   state.SelectCode(0x00);
@@ -69,7 +71,6 @@ void SpecialCharactersTest::SetOnMarkedCellSetsModified() {
   FakeAnswers answers;
   orvane::editing::SetSpecialCharacter(document, state, answers);
   QVERIFY(document.IsSpecial(0x00));
-  QVERIFY(document.IsModified());
   QVERIFY(answers.messages.isEmpty());
   QCOMPARE(document.MarkLabel(0x00), QByteArray("=[nl]"));  // kept on a cell already marked
   orvane::editing::UnsetSpecialCharacter(document, state);
@@ -94,9 +95,10 @@ void SpecialCharactersTest::UnsetRemovesMarkWhateverTheText() {
   state.SelectCode(0xFF);
   document.SetCellText(0xFF, text);
   if (marked) document.MarkSpecial(0xFF);
+  QSignalSpy changed(&document, &TableDocument::cellChanged);
   orvane::editing::UnsetSpecialCharacter(document, state);
   QVERIFY(!document.IsSpecial(0xFF));
-  QCOMPARE(document.IsModified(), marked);
+  QCOMPARE(changed.isEmpty(), !marked);
   QCOMPARE(document.GetCellText(0xFF), text);
 }
 

@@ -32,6 +32,7 @@ class SessionTest : public QObject {
   void LinesAppliedAtThePromptAreAStep();
   void KanaTypedOnAPageIsOneNewLineInItsPlace();
   void PageEditsSettleTheManagersRowsFirst();
+  void ApplySearchPlansOnceTheRowsAreSettled();
   void PagesAreSteppedSearchedAndGoneTo();
 
  private:
@@ -77,8 +78,24 @@ void SessionTest::EveryChangeIsUndoneAndRedone_data() {
     s.UnsetSpecialCharacter();
   });
   QTest::newRow("bookmark") << u"Bookmark"_s << std::function<void(Session&)>([](Session& s) {
-    s.Record(StepKind::kBookmark, [&s] { (void)s.Document().AddBookmark(0x20, "c"); });
+    QVERIFY(s.AddBookmark(0x20, "c"));
   });
+  QTest::newRow("bookmark removed")
+      << u"Bookmark"_s
+      << std::function<void(Session&)>([](Session& s) { QVERIFY(s.RemoveBookmark(0)); });
+  // Codes 0200..0219 become A..Z, 16-bit big-endian.
+  QTest::newRow("apply search")
+      << u"Apply Search"_s << std::function<void(Session&)>([](Session& s) {
+           const auto query = data::MakeQuery(u"HERO", std::nullopt, data::ValueSize::k16Be).query;
+           QVERIFY(query);
+           data::Candidate candidate;
+           candidate.bases[0] = 0x200;
+           candidate.hits = 1;
+           candidate.offsets = {0};
+           const Session::Outcome outcome = s.ApplySearch(*query, candidate);
+           QCOMPARE(outcome.changed, 26);
+           s.State().SelectCode(*model::Code::FromHex("0200"));
+         });
   QTest::newRow("extra lines") << u"Extra Lines"_s << std::function<void(Session&)>([](Session& s) {
     s.ExtraLines().Open();
     s.ExtraLines().Add("t: 30");
@@ -126,6 +143,7 @@ void SessionTest::EveryChangeIsUndoneAndRedone() {
   const model::Code changed = session_->State().CursorCode();
   const QByteArray after = model::TableToBytes(Document());
   QVERIFY(after != before);
+  QVERIFY(Document().IsModified());  // else Quit and New would drop it unasked
   QVERIFY(session_->CanUndo());
   QCOMPARE(session_->UndoName(), step);
   session_->Undo();
@@ -193,10 +211,11 @@ void SessionTest::UndoToTheSavedStateClearsModified() {
   QVERIFY(Document().IsModified());  // away from it
   session_->Redo();
   QVERIFY(!Document().IsModified());
-  // A mark on a marked cell sets the flag though nothing changed: no step, flag set.
+  // The flag follows the history alone: a mark on a marked cell changes nothing, makes no step
+  // and leaves it clear.
   session_->State().SelectCode(0x00);
   session_->SetSpecialCharacter();
-  QVERIFY(Document().IsModified());
+  QVERIFY(!Document().IsModified());
   QCOMPARE(session_->UndoName(), u"Typing"_s);
 }
 
@@ -288,6 +307,27 @@ void SessionTest::PageEditsSettleTheManagersRowsFirst() {
   QCOMPARE(Document().GetCellText(*model::Code::FromHex("8140")), QByteArray("mx"));
   QCOMPARE(draft.Rows().constLast(), QByteArray("8140=mx"));  // the manager shows the edit
   QVERIFY(answers_->AllAnswersUsed());
+}
+
+// The manager's row defines 0200 only once applied: the question about overwriting must see it.
+void SessionTest::ApplySearchPlansOnceTheRowsAreSettled() {
+  editing::ExtraLinesDraft& draft = session_->ExtraLines();
+  draft.Open();
+  draft.Add("0200=Z");
+  const auto query = data::MakeQuery(u"HERO", std::nullopt, data::ValueSize::k16Be).query;
+  QVERIFY(query);
+  data::Candidate candidate;
+  candidate.bases[0] = 0x200;
+  candidate.hits = 1;
+  candidate.offsets = {0};
+  answers_->QueueButton(editing::Answers::Button::kYes);  // apply the manager's rows
+  answers_->QueueButton(editing::Answers::Button::kNo);   // write only the free codes
+  const Session::Outcome outcome = session_->ApplySearch(*query, candidate);
+  QVERIFY(answers_->AllAnswersUsed());
+  QCOMPARE(answers_->messages.constLast().title, u"Apply Search"_s);
+  QCOMPARE(Document().GetCellText(*model::Code::FromHex("0200")), QByteArray("Z"));
+  QCOMPARE(Document().GetCellText(*model::Code::FromHex("0201")), QByteArray("B"));
+  QCOMPARE(outcome.changed, 25);
 }
 
 void SessionTest::PagesAreSteppedSearchedAndGoneTo() {

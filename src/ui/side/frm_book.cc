@@ -155,7 +155,7 @@ void frmBook::cmdAdd_Click() {
                    : document_.GetBookmark(selected).value_or(model::Bookmark{}).title;
   const auto bookmark = ReadBoxes(AddressError("occurred"), original);
   if (!bookmark ||
-      !Change([&] { return document_.AddBookmark(bookmark->address, bookmark->title); })) {
+      !Change([&] { return session_.AddBookmark(bookmark->address, bookmark->title); })) {
     return;
   }
   {
@@ -172,7 +172,7 @@ void frmBook::cmdUpdate_Click() {
   const auto bookmark = ReadBoxes(AddressError("occured"),
                                   document_.GetBookmark(row).value_or(model::Bookmark{}).title);
   if (!bookmark ||
-      !Change([&] { return document_.ReplaceBookmark(row, bookmark->address, bookmark->title); })) {
+      !Change([&] { return session_.ReplaceBookmark(row, bookmark->address, bookmark->title); })) {
     return;
   }
   lstBook_->item(row)->setText(ShownTitle(bookmark->title));
@@ -181,7 +181,7 @@ void frmBook::cmdUpdate_Click() {
 void frmBook::cmdDel_Click() {
   const int row = SelectedRow(lstBook_);
   if (row < 0) return;
-  if (!Change([&] { return document_.RemoveBookmark(row); })) return;
+  if (!Change([&] { return session_.RemoveBookmark(row); })) return;
   const int last = lstBook_->count() - 1;
   {
     const QSignalBlocker blocker(lstBook_);
@@ -194,12 +194,8 @@ void frmBook::cmdDel_Click() {
 }
 
 bool frmBook::Change(const std::function<bool()>& change) {
-  bool done = false;
   changing_ = true;
-  session_.Record(session::StepKind::kBookmark, [&] {
-    done = change();
-    if (done) document_.SetModified(true);
-  });
+  const bool done = change();
   changing_ = false;
   return done;
 }

@@ -23,8 +23,6 @@ namespace {
 
 // The list shows the best so many; a word that short has no use beyond them.
 constexpr qsizetype kListedCandidates = 200;
-// The codes a question about overwriting names.
-constexpr qsizetype kNamedOverwrites = 16;
 constexpr int kProgressSteps = 1000;
 enum Column { kHits, kValues, kFirst, kReads, kTable };
 
@@ -314,62 +312,20 @@ void SearchTab::ShowSelected() {
   lblCandidate_->setText(text);
 }
 
-std::optional<bool> SearchTab::MayOverwrite(const std::vector<model::Code>& codes) {
-  if (codes.empty()) return true;
-  const model::TableDocument& document = session_.Document();
-  QStringList named;
-  for (const model::Code& code : codes) {
-    if (named.size() == kNamedOverwrites) {
-      named << QStringLiteral("and %1 more").arg(std::ssize(codes) - kNamedOverwrites);
-      break;
-    }
-    named << QStringLiteral("%1=%2").arg(
-        QString::fromLatin1(code.Hex()),
-        text::DisplayText(document.GetCellText(code), document.Encoding()));
-  }
-  const QString text =
-      QStringLiteral(
-          "%1 of the codes to write hold other texts now:\n%2\n\nYes overwrites them, "
-          "No writes only the other codes, Cancel writes nothing.")
-          .arg(codes.size())
-          .arg(named.join(u'\n'));
-  switch (session_.Answers().MessageBox(text, QStringLiteral("Apply Search"),
-                                        editing::Answers::Icon::kQuestion,
-                                        editing::Answers::Buttons::kYesNoCancel)) {
-    case editing::Answers::Button::kYes:
-      return true;
-    case editing::Answers::Button::kNo:
-      return false;
-    default:
-      return std::nullopt;
-  }
-}
-
 void SearchTab::cmdApply_Click() {
   const data::RankedCandidate* ranked = Selected();
   if (ranked == nullptr || !query_ || Searching()) return;
-  model::TableDocument& document = session_.Document();
-  data::ApplyPlan plan = data::PlanApply(*query_, ranked->candidate, document);
-  if (plan.refusal) {
-    session_.Answers().MessageBox(*plan.refusal, QStringLiteral("Kana"),
-                                  editing::Answers::Icon::kExclamation,
-                                  editing::Answers::Buttons::kOk);
-    return;
+  const session::Session::Outcome outcome = session_.ApplySearch(*query_, ranked->candidate);
+  if (outcome.status != session::Session::Outcome::Status::kDone) return;
+  const auto codes = [](qsizetype count) {
+    return count == 1 ? QStringLiteral("1 code") : QStringLiteral("%1 codes").arg(Number(count));
+  };
+  QString text = codes(outcome.changed) + QStringLiteral(" written");
+  if (outcome.already > 0) {
+    text += QStringLiteral(", %1 held that text already").arg(codes(outcome.already));
   }
-  const auto overwrite = MayOverwrite(plan.overwrites);
-  if (!overwrite) return;
-  if (!*overwrite) {
-    std::erase_if(plan.writes, [&](const data::CodeText& write) {
-      return std::ranges::find(plan.overwrites, write.code) != plan.overwrites.end();
-    });
-  }
-  // Codes of two bytes are lines the Extra Lines Manager also edits: its rows are settled first.
-  if (query_->values != data::ValueSize::k8 && !session_.Commands().SettlePendingLines()) return;
-  session_.Record(session::StepKind::kApplySearch, [&] {
-    for (const data::CodeText& write : plan.writes) document.SetCellText(write.code, write.text);
-  });
-  lblSearch_->setText(QStringLiteral("%1 codes written; Undo takes them back.")
-                          .arg(Number(std::ssize(plan.writes))));
+  lblSearch_->setText(text + (outcome.changed > 0 ? QStringLiteral("; Undo takes them back.")
+                                                  : QStringLiteral(".")));
 }
 
 void SearchTab::ShowState() {

@@ -66,8 +66,6 @@ class SearchTab : public QWidget {
   void ShowState();
   void ShowSelected();
   [[nodiscard]] const data::RankedCandidate* Selected() const;
-  // Which of the codes to write: all, the free ones only, or none when the user cancels.
-  [[nodiscard]] std::optional<bool> MayOverwrite(const std::vector<model::Code>& codes);
 
   session::Session& session_;
   QString path_;

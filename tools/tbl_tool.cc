@@ -46,8 +46,7 @@ ToolResult Normalize(const QByteArray& in, const QByteArray& out) {
   return Write(out, table.document, table.err);
 }
 
-// The lines a save would write, read in the table's encoding or the one given, in UTF-8. The
-// extra lines, first, straight from the table: there can be millions.
+// The lines a save would write, read in the table's encoding or the one given, in UTF-8.
 ToolResult Show(const QByteArray& path, std::optional<text::Encoding> encoding) {
   LoadedTable table;
   if (auto failure = Load(path, table, false)) return *std::move(failure);
@@ -64,12 +63,8 @@ ToolResult Show(const QByteArray& path, std::optional<text::Encoding> encoding) 
     }
     out.append('\n');
   };
-  const model::ExtraLines& extra_lines = table.document.GetExtraLines();
-  for (qsizetype i = 0; i < extra_lines.size(); ++i) {
-    if (!extra_lines.at(i).isEmpty()) show(extra_lines.at(i));
-  }
-  const QByteArray rest = model::CodeAndBookmarkLines(table.document);
-  for (const QByteArrayView line : model::FileLines(rest)) show(line);
+  const QByteArray lines = model::TableToBytes(table.document);
+  for (const QByteArrayView line : model::FileLines(lines)) show(line);
   return ToolResult{kExitOk, out, {}};
 }
 
@@ -83,15 +78,12 @@ QByteArray Summary(const TableDocument& document) {
     ++(code.IsSingleByte() ? codes : longer_codes);
     if (document.HasWrittenMark(code)) ++marks;
   }
-  // The lines of longer codes are extra lines to the store, but not to the user.
-  const qsizetype code_lines = document.GetExtraLines().Codes().LineCount();
   const QString form = text::FormName(document.Form());
   const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;
   return QByteArray::number(codes) + " codes, " + QByteArray::number(longer_codes) +
          " longer codes, " + QByteArray::number(marks) + " special marks, " +
          QByteArray::number(document.BookmarkCount()) + " bookmarks, " +
-         QByteArray::number(document.ExtraLineCount() - code_lines) + " extra lines, " +
-         name.toUtf8();
+         QByteArray::number(document.ExtraLineCount()) + " extra lines, " + name.toUtf8();
 }
 
 ToolResult RunTblTool(const QList<QByteArray>& arguments) {

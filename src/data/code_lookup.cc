@@ -1,7 +1,6 @@
 #include "data/code_lookup.h"
 
 #include "model/table_document.h"
-#include "model/table_line.h"
 #include "text/display_text.h"
 
 #include <algorithm>
@@ -21,7 +20,6 @@ std::optional<CodeReading> MakeReading(const model::Code& code, const QByteArray
     return reading;
   }
   reading.kind = text == "/" ? CodeKind::kEnd : CodeKind::kLineBreak;
-  if (label.startsWith('=')) label = label.sliced(1);
   reading.labelled = !label.isEmpty();
   if (reading.labelled) {
     reading.SetShown(text::DisplayText(label, encoding));
@@ -29,14 +27,6 @@ std::optional<CodeReading> MakeReading(const model::Code& code, const QByteArray
     reading.SetShown((reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString());
   }
   return reading;
-}
-
-std::optional<CodeReading> ReadingOfLine(const model::Code& code, QByteArrayView line,
-                                         text::Encoding encoding) {
-  const model::TableLine read = model::ReadTableLine(line);
-  const bool special = read.form == model::LineForm::kSpecial;
-  return MakeReading(code, model::DefinedText(read), special,
-                     special ? read.text : QByteArrayView(), encoding);
 }
 
 quint32 BigEndian(const char* bytes, int length) {
@@ -64,70 +54,15 @@ void CodeLookup::Build(const model::TableDocument& document) {
   readings_.clear();
   free_.clear();
   free_list_.clear();
-  lines_.clear();
   encoding_ = document.Encoding();
-  for (int c = 0; c < model::kCodeCount; ++c) Update(document, static_cast<quint8>(c));
-  (void)SyncLongerCodes(document);
+  document.Codes().ForEach([this](const model::Code& code, const model::CodeView& view) {
+    Set(code, MakeReading(code, view.text.toByteArray(), view.special, view.label, encoding_));
+  });
 }
 
 void CodeLookup::Update(const model::TableDocument& document, const model::Code& code) {
-  if (code.IsSingleByte()) {
-    Set(code, MakeReading(code, document.GetCellText(code), document.IsSpecial(code),
-                          document.MarkLabel(code), encoding_));
-    return;
-  }
-  const auto line = document.GetExtraLines().DefiningLine(code);
-  SetLonger(code, line ? document.GetExtraLines().at(*line).toByteArray() : QByteArray());
-}
-
-void CodeLookup::SetLonger(const model::Code& code, QByteArray line) {
-  const auto at =
-      std::lower_bound(lines_.begin(), lines_.end(), code,
-                       [](const CodeLine& a, const model::Code& b) { return a.code < b; });
-  const bool known = at != lines_.end() && at->code == code;
-  if (line.isNull()) {
-    if (known) lines_.erase(at);
-    Set(code, std::nullopt);
-    return;
-  }
-  Set(code, ReadingOfLine(code, line, encoding_));
-  if (known) {
-    at->line = std::move(line);
-  } else {
-    lines_.insert(at, CodeLine{code, std::move(line)});
-  }
-}
-
-bool CodeLookup::SyncLongerCodes(const model::TableDocument& document) {
-  const model::ExtraLines& lines = document.GetExtraLines();
-  // Each code once, in code order, with the line that defines it.
-  const QList<model::CodeIndex::Entry> codes = lines.Codes().Entries();
-  std::vector<CodeLine> synced;
-  synced.reserve(static_cast<size_t>(codes.size()));
-  bool changed = false;
-  auto old = lines_.begin();
-  for (const model::CodeIndex::Entry& entry : codes) {
-    const model::Code code = entry.code;
-    const QByteArrayView line = lines.at(entry.line);
-    for (; old != lines_.end() && old->code < code; ++old) {
-      Set(old->code, std::nullopt);
-      changed = true;
-    }
-    if (old != lines_.end() && old->code == code && old->line == line) {
-      synced.push_back(std::move(*old++));
-      continue;
-    }
-    if (old != lines_.end() && old->code == code) ++old;
-    Set(code, ReadingOfLine(code, line, encoding_));
-    synced.push_back(CodeLine{code, line.toByteArray()});
-    changed = true;
-  }
-  for (; old != lines_.end(); ++old) {
-    Set(old->code, std::nullopt);
-    changed = true;
-  }
-  lines_ = std::move(synced);
-  return changed;
+  Set(code, MakeReading(code, document.GetCellText(code), document.IsSpecial(code),
+                        document.MarkLabel(code), encoding_));
 }
 
 const CodeReading* CodeLookup::Find(const char* bytes, int length) const {

@@ -73,8 +73,6 @@ class CodeLookup {
   void Build(const model::TableDocument& document);
   // One code as the document has it now.
   void Update(const model::TableDocument& document, const model::Code& code);
-  // The longer codes whose defining line changed, appeared or went; true when one did.
-  bool SyncLongerCodes(const model::TableDocument& document);
 
   // The longest code that starts `bytes`, looking at no more than `available` of them.
   [[nodiscard]] Match Longest(const char* bytes, qsizetype available) const {
@@ -126,14 +124,6 @@ class CodeLookup {
   void Count(const model::Code& code, int by);
   qint32 Store(CodeReading reading);
   void Release(qint32 index);
-  void SetLonger(const model::Code& code, QByteArray line);
-
-  // A longer code and the line that defines it, as last read: what a change of the lines is
-  // compared with.
-  struct CodeLine {
-    model::Code code;
-    QByteArray line;
-  };
 
   std::array<qint32, 256> single_{};
   std::array<qint32, 256> leads_{};
@@ -142,7 +132,6 @@ class CodeLookup {
   std::vector<CodeReading> readings_;
   std::vector<bool> free_;
   std::vector<qint32> free_list_;
-  std::vector<CodeLine> lines_;  // in code order
   text::Encoding encoding_ = text::Encoding::kEucJp;
 };
 

@@ -11,9 +11,6 @@ DocumentLookup::DocumentLookup(const model::TableDocument& document, QObject* pa
     lookup_.Update(document_, code);
     emit changed();
   });
-  connect(&document_, &model::TableDocument::extraLinesChanged, this, [this] {
-    if (lookup_.SyncLongerCodes(document_)) emit changed();
-  });
   connect(&document_, &model::TableDocument::tableReset, this, &DocumentLookup::Rebuild);
   // A bulk change that converts the table has rebuilt it already, in the new encoding.
   connect(&document_, &model::TableDocument::encodingChanged, this, [this] {

@@ -8,11 +8,10 @@
 namespace orvane::data {
 namespace {
 
-// A mark's label as the file gives it ("=[end]"), shown without its "=".
+// A mark's label, as the reading shows it.
 QString MarkText(const model::TableDocument& document, const model::Code& code,
                  const QString& otherwise) {
-  QByteArray label = document.MarkLabel(code);
-  if (label.startsWith('=')) label.remove(0, 1);
+  const QByteArray label = document.MarkLabel(code);
   return label.isEmpty() ? otherwise : text::DisplayText(label, document.Encoding());
 }
 

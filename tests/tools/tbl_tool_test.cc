@@ -313,12 +313,22 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   QCOMPARE(result.exit_code, 1);
   QCOMPARE(result.err, file + ":3: cannot be written in EUC-JP: '\xC3\x9F\xC3\x84'\n");
   QCOMPARE(TempFolder::Read(kept), QByteArray("old"));
-  // A line a later one replaces is not converted, so it stops nothing.
-  const QString replaced = folder.Write(u"re.tbl"_s, "41=\xC3\x84\n41=A\n");
+  // A line a later one replaces: the canonical form leaves it out, so it stops nothing; the
+  // file's own layout keeps it, so it is converted or refused, never left in the old encoding.
+  const QString replaced = folder.Write(u"re.tbl"_s, "41=\xC3\x84\n41=A\n42=\xC2\xB0\n");
+  const QByteArray defined_again =
+      replaced.toUtf8() + ":1: warning: code 41 is defined again on line 2\n";
   result = RunTblTool({u"convert"_s, replaced, kept, u"Shift-JIS"_s});
   QCOMPARE(result.exit_code, 0);
-  QCOMPARE(result.err, replaced.toUtf8() + ":1: warning: code 41 is defined again on line 2\n");
-  QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
+  QCOMPARE(result.err, defined_again);
+  QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n42=\x81\x8B\r\n"));
+  result = RunTblTool({u"convert"_s, u"--keep-layout"_s, replaced, kept, u"Windows-1252"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(kept), QByteArray("41=\xC4\n41=A\n42=\xB0\n"));
+  result = RunTblTool({u"convert"_s, u"--keep-layout"_s, replaced, kept, u"Shift-JIS"_s});
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.err,
+           defined_again + replaced.toUtf8() + ":1: cannot be written in Shift-JIS: '\xC3\x84'\n");
 }
 
 // Counterparts written, a detection overridden, bytes that read back as another encoding.

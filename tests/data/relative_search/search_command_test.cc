@@ -56,23 +56,25 @@ void SearchCommandTest::PrintsTheCandidatesOrWhyNot_data() {
   row("an option twice") << QStringList{u"<data>"_s, u"HERO"_s,    u"--order"_s,
                                         u"upper"_s,  u"--order"_s, u"lower"_s}
                          << 2 << QByteArray("orvane-tbl search: --order is given more than once");
-  row("word not UTF-8") << QStringList{u"<data>"_s, u"HER\\xFF"_s} << 2
-                        << QByteArray("orvane-tbl search: WORD is not valid UTF-8 (byte 4)");
-  row("a name that is not UTF-8") << QStringList{u"<dir>/caf\\xE9.bin"_s, u"HERO"_s} << 0
-                                  << QByteArray("3 hits: A=80 (first at 00000100)");
-  row("data of one byte") << QStringList{u"<dir>/one.bin"_s, u"HERO"_s} << 1
-                          << QByteArray(
-                                 "<dir>/one.bin: The data (1 byte) is shorter than the word "
-                                 "(4 bytes).");
-  row("a folder") << QStringList{u"<dir>"_s, u"HERO"_s} << 1 << QByteArray("<dir> is a folder.");
-  row("a named pipe, not waited for") << QStringList{u"<dir>/pipe"_s, u"HERO"_s} << 1
-                                      << QByteArray("<dir>/pipe is not a regular file.");
-  row("a device, not read as empty") << QStringList{u"/dev/zero"_s, u"HERO"_s} << 1
-                                     << QByteArray("/dev/zero is not a regular file.");
-  row("standard input") << QStringList{u"-"_s, u"HERO"_s} << 2
-                        << QByteArray(
-                               "orvane-tbl: search reads DATA at offsets, so from a file, not "
-                               "from standard input (\"-\"); a file named - is ./-");
+  // DATA and WORD alone.
+  const auto search = [](const char* name, const QString& data, const QString& word, int exit_code,
+                         const QByteArray& first_line) {
+    QTest::newRow(name) << QStringList{data, word} << exit_code << first_line;
+  };
+  search("word not UTF-8", u"<data>"_s, u"HER\\xFF"_s, 2,
+         "orvane-tbl search: WORD is not valid UTF-8 (byte 4)");
+  search("a name that is not UTF-8", u"<dir>/caf\\xE9.bin"_s, u"HERO"_s, 0,
+         "3 hits: A=80 (first at 00000100)");
+  search("data of one byte", u"<dir>/one.bin"_s, u"HERO"_s, 1,
+         "<dir>/one.bin: The data (1 byte) is shorter than the word (4 bytes).");
+  search("a folder", u"<dir>"_s, u"HERO"_s, 1, "<dir> is a folder.");
+  search("a named pipe, not waited for", u"<dir>/pipe"_s, u"HERO"_s, 1,
+         "<dir>/pipe is not a regular file.");
+  search("a device, not read as empty", u"/dev/zero"_s, u"HERO"_s, 1,
+         "/dev/zero is not a regular file.");
+  search("standard input", u"-"_s, u"HERO"_s, 2,
+         "orvane-tbl: search reads DATA at offsets, so from a file, not from standard input "
+         "(\"-\"); a file named - is ./-");
 }
 
 void SearchCommandTest::PrintsTheCandidatesOrWhyNot() {

@@ -146,7 +146,6 @@ void SpellingSearch::CollectSteps(const SpellingIndex& index, QStringView text) 
 
 std::optional<SpellingSearch::Open> SpellingSearch::Follow(const Open& open,
                                                            const Step& step) const {
-  if (!classes_) return Open{};
   Open next{};
   int count = 0;
   const auto keep = [&](qint32 after) {
@@ -183,13 +182,12 @@ qint32 SpellingSearch::NodeAt(qint32 position, const Open& open) {
   qint32& head = head_[static_cast<size_t>(position)];
   for (qint32 id = head; id >= 0; id = nodes_[static_cast<size_t>(id)].next) {
     ++work_;
-    if (nodes_[static_cast<size_t>(id)].open == open) return id;
+    if (!classes_ || opens_[static_cast<size_t>(id)] == open) return id;
   }
   Node node;
-  node.open = open;
   node.next = head;
-  node.position = position;
   nodes_.push_back(node);
+  if (classes_) opens_.push_back(open);
   head = static_cast<qint32>(nodes_.size() - 1);
   return head;
 }
@@ -205,10 +203,10 @@ void SpellingSearch::Explore() {
     for (qint32 id = head_[static_cast<size_t>(at)]; id >= 0;
          id = nodes_[static_cast<size_t>(id)].next) {
       nodes_[static_cast<size_t>(id)].first_edge = static_cast<qint32>(edges_.size());
-      const Open open = nodes_[static_cast<size_t>(id)].open;
+      const Open open = classes_ ? opens_[static_cast<size_t>(id)] : Open{};
       for (qint32 s = first; s < last; ++s) {
         const Step& step = steps_[static_cast<size_t>(s)];
-        const auto next = Follow(open, step);
+        const auto next = classes_ ? Follow(open, step) : Open{};
         if (next) edges_.push_back(Edge{NodeAt(at + step.advance, *next), s});
       }
       nodes_[static_cast<size_t>(id)].end_edge = static_cast<qint32>(edges_.size());

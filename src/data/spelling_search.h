@@ -86,10 +86,8 @@ class SpellingSearch {
     qint32 step;
   };
   struct Node {
-    Open open{};
-    qint32 next = -1;  // the next node at the same position
-    qint32 position;
     qint64 distance = kUnreached;
+    qint32 next = -1;  // the next node at the same position
     qint32 first_edge = 0;
     qint32 end_edge = 0;
   };
@@ -108,6 +106,7 @@ class SpellingSearch {
   std::vector<Step> steps_;
   std::vector<qint32> first_step_;  // steps at each position, and one past the last
   std::vector<Node> nodes_;
+  std::vector<Open> opens_;   // of each node, when checked: else every node has none open
   std::vector<qint32> head_;  // first node at each position
   std::vector<Edge> edges_;
 };

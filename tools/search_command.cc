@@ -23,8 +23,9 @@ struct SearchArguments {
 // The arguments, or the reason they are wrong.
 std::variant<SearchArguments, QString> Parse(const ParsedArguments& arguments) {
   SearchArguments parsed;
-  if (arguments.Positional().size() != 2)
+  if (arguments.Positional().size() != 2) {
     return QStringLiteral("a DATA file and a WORD are needed");
+  }
   if (const auto order = arguments.Value("--order")) {
     const QString name = QString::fromUtf8(*order);
     parsed.order = data::OrderFromName(name.toLower());

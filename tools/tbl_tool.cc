@@ -62,8 +62,9 @@ ToolResult Show(const ParsedArguments& arguments, OutputSink& out) {
   const std::optional<QByteArray> given = arguments.Value("--encoding");
   const std::optional<QByteArray> from = arguments.Value("--from");
   if (arguments.Positional().size() != 1) return UsageError();
-  if (given && from)
+  if (given && from) {
     return UsageError(QStringLiteral("--encoding and --from are the same: give one"));
+  }
   std::optional<text::Encoding> encoding;
   if (given || from) {
     auto named = EncodingArgument(given ? *given : *from);

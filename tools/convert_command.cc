@@ -132,21 +132,16 @@ ToolResult Convert(const ConvertArguments& arguments) {
 
 }  // namespace
 
-ToolResult RunConvert(const QList<QByteArray>& arguments, QByteArrayView usage) {
+ToolResult RunConvert(const ParsedArguments& arguments, OutputSink& /*out*/) {
+  const QList<QByteArray>& files = arguments.Positional();
+  if (files.size() != 3) return UsageError();
   ConvertArguments parsed;
-  QList<QByteArray> files;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == "--keep-layout") {
-      parsed.layout = model::SaveLayout::kKeepFile;
-    } else if (arguments[i] == "--from" && i + 1 < arguments.size()) {
-      auto from = EncodingArgument(arguments[++i]);
-      if (auto* refusal = std::get_if<ToolResult>(&from)) return std::move(*refusal);
-      parsed.from = std::get<text::Encoding>(from);
-    } else {
-      files.append(arguments[i]);
-    }
+  if (arguments.Has("--keep-layout")) parsed.layout = model::SaveLayout::kKeepFile;
+  if (const auto from_name = arguments.Value("--from")) {
+    auto from = EncodingArgument(*from_name);
+    if (auto* refusal = std::get_if<ToolResult>(&from)) return std::move(*refusal);
+    parsed.from = std::get<text::Encoding>(from);
   }
-  if (files.size() != 3) return ToolResult{kExitUsage, {}, usage.toByteArray()};
   auto target = EncodingArgument(files[2]);
   if (auto* refusal = std::get_if<ToolResult>(&target)) return std::move(*refusal);
   parsed.in = files[0];

@@ -1,0 +1,273 @@
+#include "recognition/glyph_features.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace orvane::recognition {
+
+namespace {
+
+constexpr int kSide = 32;  // of the normalised image
+constexpr float kMargin = 2;
+// The moments' frame spans this many standard deviations of the ink: a little less than all
+// of it, so that the body of the character, where typefaces agree most, fills the frame.
+constexpr float kMomentSpan = 3.5F;
+// Smoothing before the gradient, and each zone's spread as a share of its width: sharp enough
+// to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to meet a Gothic drawing.
+constexpr float kBlurSigma = 1.0F;
+constexpr float kZoneSpread = 0.4F;
+
+struct Frame {
+  float centre_x = 0;
+  float centre_y = 0;
+  float scale_x = 1;  // normalised pixels per source pixel
+  float scale_y = 1;
+};
+
+struct Moments {
+  float total = 0, centre_x = 0, centre_y = 0, spread_x = 0, spread_y = 0;
+  float left = 0, top = 0, right = 0, bottom = 0;  // ink's box, pixel edges
+};
+
+Moments Measure(const InkImage& image) {
+  Moments m;
+  double sx = 0, sy = 0, sxx = 0, syy = 0, total = 0;
+  int left = image.width, top = image.height, right = -1, bottom = -1;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const double ink = image.At(x, y);
+      if (ink <= 0) continue;
+      total += ink;
+      sx += ink * (x + 0.5);
+      sy += ink * (y + 0.5);
+      sxx += ink * (x + 0.5) * (x + 0.5);
+      syy += ink * (y + 0.5) * (y + 0.5);
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (total <= 0) return m;
+  m.total = static_cast<float>(total);
+  m.centre_x = static_cast<float>(sx / total);
+  m.centre_y = static_cast<float>(sy / total);
+  m.spread_x = static_cast<float>(std::sqrt(std::max(0.0, sxx / total - sx * sx / total / total)));
+  m.spread_y = static_cast<float>(std::sqrt(std::max(0.0, syy / total - sy * sy / total / total)));
+  m.left = static_cast<float>(left);
+  m.top = static_cast<float>(top);
+  m.right = static_cast<float>(right + 1);
+  m.bottom = static_cast<float>(bottom + 1);
+  return m;
+}
+
+// Sizes keep part of their aspect: a tall narrow glyph stays narrower than a square one.
+Frame FrameOf(const Moments& m, Normalisation normalisation) {
+  float width = m.right - m.left;
+  float height = m.bottom - m.top;
+  Frame frame{(m.left + m.right) / 2, (m.top + m.bottom) / 2, 1, 1};
+  if (normalisation == Normalisation::kMoments) {
+    width = kMomentSpan * std::max(m.spread_x, 0.5F);
+    height = kMomentSpan * std::max(m.spread_y, 0.5F);
+    frame.centre_x = m.centre_x;
+    frame.centre_y = m.centre_y;
+  }
+  width = std::max(width, 1.0F);
+  height = std::max(height, 1.0F);
+  const float ratio = std::min(width, height) / std::max(width, height);
+  const float kept = std::sqrt(std::sin(std::numbers::pi_v<float> / 2 * ratio));
+  const float span = kSide - 2 * kMargin;
+  const float long_scale = span / std::max(width, height);
+  const float short_scale = span * kept / std::min(width, height);
+  frame.scale_x = width >= height ? long_scale : short_scale;
+  frame.scale_y = width >= height ? short_scale : long_scale;
+  return frame;
+}
+
+float Sample(const InkImage& image, float x, float y) {
+  const auto x0 = static_cast<int>(std::floor(x));
+  const auto y0 = static_cast<int>(std::floor(y));
+  const float fx = x - static_cast<float>(x0);
+  const float fy = y - static_cast<float>(y0);
+  auto at = [&](int px, int py) {
+    if (px < 0 || py < 0 || px >= image.width || py >= image.height) return 0.0F;
+    return image.At(px, py);
+  };
+  return (at(x0, y0) * (1 - fx) + at(x0 + 1, y0) * fx) * (1 - fy) +
+         (at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx) * fy;
+}
+
+using Plane = std::array<float, kSide * kSide>;
+
+// Each normalised pixel averages the source over its footprint, so that a drawing larger than
+// the normalised image keeps its thin strokes.
+Plane Normalise(const InkImage& image, const Frame& frame) {
+  Plane plane{};
+  const int steps_x = std::max(1, static_cast<int>(std::ceil(1 / frame.scale_x)));
+  const int steps_y = std::max(1, static_cast<int>(std::ceil(1 / frame.scale_y)));
+  const float weight = 1.0F / static_cast<float>(steps_x * steps_y);
+  for (int v = 0; v < kSide; ++v) {
+    for (int u = 0; u < kSide; ++u) {
+      float sum = 0;
+      for (int sy = 0; sy < steps_y; ++sy) {
+        const float y = frame.centre_y +
+                        (static_cast<float>(v) + (static_cast<float>(sy) + 0.5F) /
+                                                     static_cast<float>(steps_y) - kSide / 2.0F) /
+                            frame.scale_y;
+        for (int sx = 0; sx < steps_x; ++sx) {
+          const float x = frame.centre_x +
+                          (static_cast<float>(u) + (static_cast<float>(sx) + 0.5F) /
+                                                       static_cast<float>(steps_x) - kSide / 2.0F) /
+                              frame.scale_x;
+          sum += Sample(image, x - 0.5F, y - 0.5F);
+        }
+      }
+      plane[static_cast<size_t>(v * kSide + u)] = sum * weight;
+    }
+  }
+  return plane;
+}
+
+constexpr int kBlurReach = 2;  // pixels each way: 2.5 sigmas
+
+std::array<float, 2 * kBlurReach + 1> BlurKernel() {
+  std::array<float, 2 * kBlurReach + 1> kernel{};
+  float total = 0;
+  for (int i = -kBlurReach; i <= kBlurReach; ++i) {
+    const auto weight = std::exp(-static_cast<float>(i * i) / (2 * kBlurSigma * kBlurSigma));
+    kernel[static_cast<size_t>(i + kBlurReach)] = weight;
+    total += weight;
+  }
+  for (float& weight : kernel) weight /= total;
+  return kernel;
+}
+
+// A Gaussian blur along one axis; `step` is 1 for rows, kSide for columns.
+Plane BlurAlong(const Plane& plane, int step) {
+  static const auto kernel = BlurKernel();
+  Plane blurred{};
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
+      const int along = step == 1 ? x : y;
+      float sum = 0;
+      for (int i = std::max(-kBlurReach, -along); i <= kBlurReach && along + i < kSide; ++i) {
+        sum += kernel[static_cast<size_t>(i + kBlurReach)] *
+               plane[static_cast<size_t>(y * kSide + x + i * step)];
+      }
+      blurred[static_cast<size_t>(y * kSide + x)] = sum;
+    }
+  }
+  return blurred;
+}
+
+void Blur(Plane& plane) { plane = BlurAlong(BlurAlong(plane, 1), kSide); }
+
+// Weights of each zone over a row or column of the normalised image: overlapping Gaussians.
+template <int kCount>
+std::array<std::array<float, kSide>, kCount> ZoneWeights() {
+  std::array<std::array<float, kSide>, kCount> weights{};
+  const float width = static_cast<float>(kSide) / kCount;
+  const float sigma = width * kZoneSpread;
+  for (int zone = 0; zone < kCount; ++zone) {
+    const float centre = (static_cast<float>(zone) + 0.5F) * width;
+    for (int i = 0; i < kSide; ++i) {
+      const float d = static_cast<float>(i) + 0.5F - centre;
+      weights[static_cast<size_t>(zone)][static_cast<size_t>(i)] =
+          std::exp(-d * d / (2 * sigma * sigma));
+    }
+  }
+  return weights;
+}
+
+// Gradient directions, each split between its two nearest of 8 directions.
+std::array<Plane, kDirections> Directions(const Plane& image) {
+  std::array<Plane, kDirections> planes{};
+  auto at = [&](int x, int y) {
+    x = std::clamp(x, 0, kSide - 1);
+    y = std::clamp(y, 0, kSide - 1);
+    return image[static_cast<size_t>(y * kSide + x)];
+  };
+  for (int y = 0; y < kSide; ++y) {
+    for (int x = 0; x < kSide; ++x) {
+      const float gx = at(x + 1, y - 1) + 2 * at(x + 1, y) + at(x + 1, y + 1) - at(x - 1, y - 1) -
+                       2 * at(x - 1, y) - at(x - 1, y + 1);
+      const float gy = at(x - 1, y + 1) + 2 * at(x, y + 1) + at(x + 1, y + 1) - at(x - 1, y - 1) -
+                       2 * at(x, y - 1) - at(x + 1, y - 1);
+      const float magnitude = std::sqrt(gx * gx + gy * gy);
+      if (magnitude < 1e-4F) continue;
+      float sector = std::atan2(gy, gx) / (std::numbers::pi_v<float> / 4);
+      if (sector < 0) sector += kDirections;
+      const int low = static_cast<int>(sector) % kDirections;
+      const float share = sector - std::floor(sector);
+      const auto cell = static_cast<size_t>(y * kSide + x);
+      planes[static_cast<size_t>(low)][cell] += magnitude * (1 - share);
+      planes[static_cast<size_t>((low + 1) % kDirections)][cell] += magnitude * share;
+    }
+  }
+  return planes;
+}
+
+template <int kCount, size_t kSize>
+void Pool(const std::array<Plane, kDirections>& planes, std::array<float, kSize>& out) {
+  static const auto weights = ZoneWeights<kCount>();
+  size_t at = 0;
+  for (const Plane& plane : planes) {
+    std::array<float, static_cast<size_t>(kCount * kSide)> rows{};  // zone x, then image row
+    for (int y = 0; y < kSide; ++y) {
+      for (int zone = 0; zone < kCount; ++zone) {
+        float sum = 0;
+        for (int x = 0; x < kSide; ++x) {
+          sum += weights[static_cast<size_t>(zone)][static_cast<size_t>(x)] *
+                 plane[static_cast<size_t>(y * kSide + x)];
+        }
+        rows[static_cast<size_t>(zone * kSide + y)] = sum;
+      }
+    }
+    for (int zone_y = 0; zone_y < kCount; ++zone_y) {
+      for (int zone_x = 0; zone_x < kCount; ++zone_x) {
+        float sum = 0;
+        for (int y = 0; y < kSide; ++y) {
+          sum += weights[static_cast<size_t>(zone_y)][static_cast<size_t>(y)] *
+                 rows[static_cast<size_t>(zone_x * kSide + y)];
+        }
+        out[at++] = sum;
+      }
+    }
+  }
+}
+
+template <size_t kSize>
+void RootAndScale(std::array<float, kSize>& values) {
+  float sum = 0;
+  for (float& value : values) {
+    value = std::sqrt(std::max(value, 0.0F));
+    sum += value * value;
+  }
+  if (sum <= 0) return;
+  const float scale = 1 / std::sqrt(sum);
+  for (float& value : values) value *= scale;
+}
+
+}  // namespace
+
+GlyphFeatures Describe(const InkImage& image, Normalisation normalisation) {
+  GlyphFeatures features;
+  const Moments moments = Measure(image);
+  if (moments.total <= 0) return features;
+  features.place = {moments.left / static_cast<float>(image.width),
+                    moments.top / static_cast<float>(image.height),
+                    moments.right / static_cast<float>(image.width),
+                    moments.bottom / static_cast<float>(image.height)};
+  Plane plane = Normalise(image, FrameOf(moments, normalisation));
+  Blur(plane);
+  const auto planes = Directions(plane);
+  Pool<kZones>(planes, features.fine);
+  Pool<kCoarseZones>(planes, features.coarse);
+  RootAndScale(features.fine);
+  RootAndScale(features.coarse);
+  return features;
+}
+
+}  // namespace orvane::recognition

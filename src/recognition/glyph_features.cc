@@ -164,24 +164,49 @@ Plane BlurAlong(const Plane& plane, int step) {
 
 void Blur(Plane& plane) { plane = BlurAlong(BlurAlong(plane, 1), kSide); }
 
-// Weights of each zone over a row or column of the normalised image: overlapping Gaussians.
-template <int kCount>
-std::array<std::array<float, kSide>, kCount> ZoneWeights() {
-  std::array<std::array<float, kSide>, kCount> weights{};
-  const float width = static_cast<float>(kSide) / kCount;
+// The weight of image row or column i in each zone: overlapping Gaussians, zones innermost so
+// that the pooling loops run over contiguous zones.
+using ZoneWeights = std::array<std::array<float, kZones>, kSide>;
+
+ZoneWeights MakeZoneWeights() {
+  ZoneWeights weights{};
+  const float width = static_cast<float>(kSide) / kZones;
   const float sigma = width * kZoneSpread;
-  for (int zone = 0; zone < kCount; ++zone) {
-    const float centre = (static_cast<float>(zone) + 0.5F) * width;
-    for (int i = 0; i < kSide; ++i) {
-      const float d = static_cast<float>(i) + 0.5F - centre;
-      weights[static_cast<size_t>(zone)][static_cast<size_t>(i)] =
+  for (int i = 0; i < kSide; ++i) {
+    for (int zone = 0; zone < kZones; ++zone) {
+      const float d = static_cast<float>(i) + 0.5F - (static_cast<float>(zone) + 0.5F) * width;
+      weights[static_cast<size_t>(i)][static_cast<size_t>(zone)] =
           std::exp(-d * d / (2 * sigma * sigma));
     }
   }
   return weights;
 }
 
-// Gradient directions, each split between its two nearest of 8 directions.
+// A gradient split between the two of 8 directions 45° apart that enclose it, so that the two
+// parts add up to it as vectors.
+void AddGradient(std::array<Plane, kDirections>& planes, size_t cell, float gx, float gy) {
+  constexpr float kRoot2 = std::numbers::sqrt2_v<float>;
+  const float ax = std::abs(gx);
+  const float ay = std::abs(gy);
+  // The octant counted from +x towards +y, in image coordinates (y down).
+  int octant = 0;
+  float straight = 0;
+  float diagonal = 0;
+  if (ax >= ay) {
+    straight = ax - ay;
+    diagonal = ay * kRoot2;
+    octant = gx >= 0 ? (gy >= 0 ? 0 : 7) : (gy >= 0 ? 3 : 4);
+  } else {
+    straight = ay - ax;
+    diagonal = ax * kRoot2;
+    octant = gy >= 0 ? (gx >= 0 ? 1 : 2) : (gx >= 0 ? 6 : 5);
+  }
+  // Octant k lies between directions k and k + 1; even octants start on an axis.
+  const bool from_axis = octant % 2 == 0;
+  planes[static_cast<size_t>(octant)][cell] += from_axis ? straight : diagonal;
+  planes[static_cast<size_t>((octant + 1) % kDirections)][cell] += from_axis ? diagonal : straight;
+}
+
 std::array<Plane, kDirections> Directions(const Plane& image) {
   std::array<Plane, kDirections> planes{};
   auto at = [&](int x, int y) {
@@ -195,44 +220,42 @@ std::array<Plane, kDirections> Directions(const Plane& image) {
                        2 * at(x - 1, y) - at(x - 1, y + 1);
       const float gy = at(x - 1, y + 1) + 2 * at(x, y + 1) + at(x + 1, y + 1) - at(x - 1, y - 1) -
                        2 * at(x, y - 1) - at(x + 1, y - 1);
-      const float magnitude = std::sqrt(gx * gx + gy * gy);
-      if (magnitude < 1e-4F) continue;
-      float sector = std::atan2(gy, gx) / (std::numbers::pi_v<float> / 4);
-      if (sector < 0) sector += kDirections;
-      const int low = static_cast<int>(sector) % kDirections;
-      const float share = sector - std::floor(sector);
-      const auto cell = static_cast<size_t>(y * kSide + x);
-      planes[static_cast<size_t>(low)][cell] += magnitude * (1 - share);
-      planes[static_cast<size_t>((low + 1) % kDirections)][cell] += magnitude * share;
+      if (gx != 0 || gy != 0) AddGradient(planes, static_cast<size_t>(y * kSide + x), gx, gy);
     }
   }
   return planes;
 }
 
-template <int kCount, size_t kSize>
-void Pool(const std::array<Plane, kDirections>& planes, std::array<float, kSize>& out) {
-  static const auto weights = ZoneWeights<kCount>();
+// Each direction's plane summed over each zone, zones row by row, directions one after another;
+// and over the 2×2 blocks of those zones for the coarse features.
+void Pool(const std::array<Plane, kDirections>& planes, GlyphFeatures& features) {
+  static const ZoneWeights weights = MakeZoneWeights();
   size_t at = 0;
-  for (const Plane& plane : planes) {
-    std::array<float, static_cast<size_t>(kCount * kSide)> rows{};  // zone x, then image row
-    for (int y = 0; y < kSide; ++y) {
-      for (int zone = 0; zone < kCount; ++zone) {
-        float sum = 0;
-        for (int x = 0; x < kSide; ++x) {
-          sum += weights[static_cast<size_t>(zone)][static_cast<size_t>(x)] *
-                 plane[static_cast<size_t>(y * kSide + x)];
-        }
-        rows[static_cast<size_t>(zone * kSide + y)] = sum;
+  for (size_t direction = 0; direction < kDirections; ++direction) {
+    const Plane& plane = planes[direction];
+    std::array<std::array<float, kZones>, kSide> rows{};  // image row, then zone across
+    for (size_t y = 0; y < kSide; ++y) {
+      for (size_t x = 0; x < kSide; ++x) {
+        const float value = plane[y * kSide + x];
+        for (size_t zone = 0; zone < kZones; ++zone) rows[y][zone] += value * weights[x][zone];
       }
     }
-    for (int zone_y = 0; zone_y < kCount; ++zone_y) {
-      for (int zone_x = 0; zone_x < kCount; ++zone_x) {
-        float sum = 0;
-        for (int y = 0; y < kSide; ++y) {
-          sum += weights[static_cast<size_t>(zone_y)][static_cast<size_t>(y)] *
-                 rows[static_cast<size_t>(zone_x * kSide + y)];
+    std::array<std::array<float, kZones>, kZones> zones{};
+    for (size_t y = 0; y < kSide; ++y) {
+      for (size_t zone_y = 0; zone_y < kZones; ++zone_y) {
+        for (size_t zone_x = 0; zone_x < kZones; ++zone_x) {
+          zones[zone_y][zone_x] += weights[y][zone_y] * rows[y][zone_x];
         }
-        out[at++] = sum;
+      }
+    }
+    for (size_t zone_y = 0; zone_y < kZones; ++zone_y) {
+      for (size_t zone_x = 0; zone_x < kZones; ++zone_x) features.fine[at++] = zones[zone_y][zone_x];
+    }
+    size_t coarse_at = direction * kCoarseZones * kCoarseZones;
+    for (size_t zone_y = 0; zone_y < kZones; zone_y += 2) {
+      for (size_t zone_x = 0; zone_x < kZones; zone_x += 2) {
+        features.coarse[coarse_at++] += zones[zone_y][zone_x] + zones[zone_y][zone_x + 1] +
+                                        zones[zone_y + 1][zone_x] + zones[zone_y + 1][zone_x + 1];
       }
     }
   }
@@ -263,8 +286,7 @@ GlyphFeatures Describe(const InkImage& image, Normalisation normalisation) {
   Plane plane = Normalise(image, FrameOf(moments, normalisation));
   Blur(plane);
   const auto planes = Directions(plane);
-  Pool<kZones>(planes, features.fine);
-  Pool<kCoarseZones>(planes, features.coarse);
+  Pool(planes, features);
   RootAndScale(features.fine);
   RootAndScale(features.coarse);
   return features;

@@ -8,7 +8,7 @@ namespace orvane::recognition {
 
 inline constexpr int kDirections = 8;
 inline constexpr int kZones = 8;
-inline constexpr int kCoarseZones = 4;
+inline constexpr int kCoarseZones = kZones / 2;
 inline constexpr int kFineSize = kDirections * kZones * kZones;
 inline constexpr int kCoarseSize = kDirections * kCoarseZones * kCoarseZones;
 

@@ -1,5 +1,7 @@
 #include "recognition/recogniser.h"
 
+#include "recognition/vector_clones.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -23,7 +25,7 @@ constexpr float kPlaceSlack = 0.12F;
 constexpr int kLanes = 16;
 static_assert(kCoarseSize % kLanes == 0 && kFineSize % kLanes == 0);
 
-float Dot(const float* a, const float* b, int size) {
+inline float Dot(const float* a, const float* b, int size) {
   std::array<float, kLanes> lanes{};
   for (int i = 0; i < size; i += kLanes) {
     for (int lane = 0; lane < kLanes; ++lane) lanes[lane] += a[i + lane] * b[i + lane];
@@ -41,14 +43,17 @@ float PlacePenalty(const InkPlace& a, const InkPlace& b) {
   return penalty;
 }
 
+ORVANE_VECTOR_CLONES void CoarseCloseness(const float* coarse, const float* glyph, int count,
+                                          float* closeness) {
+  for (int i = 0; i < count; ++i) {
+    closeness[i] = Dot(coarse + static_cast<ptrdiff_t>(i) * kCoarseSize, glyph, kCoarseSize);
+  }
+}
+
 std::vector<int> ShortList(const CharacterModel& model, const GlyphFeatures& features) {
   const auto count = static_cast<int>(model.Count());
   std::vector<float> closeness(static_cast<size_t>(count));
-  const float* coarse = model.Coarse().data();
-  for (int i = 0; i < count; ++i) {
-    closeness[static_cast<size_t>(i)] =
-        Dot(coarse + static_cast<ptrdiff_t>(i) * kCoarseSize, features.coarse.data(), kCoarseSize);
-  }
+  CoarseCloseness(model.Coarse().data(), features.coarse.data(), count, closeness.data());
   std::vector<int> order(static_cast<size_t>(count));
   std::iota(order.begin(), order.end(), 0);
   const int kept = std::min(count, kShortList);

@@ -5,7 +5,8 @@
 // EUC-JP table (about 7,000), the candidates' features made once beforehand.
 //
 // Pairs of typefaces: ORVANE_GLYPH_FONTS="GameFont:CandidateFont,..." (default IPAMincho's glyphs
-// against IPAGothic's characters and the reverse).
+// against IPAGothic's characters and the reverse); the speed uses the first pair. Each
+// accuracy run's label names its pair and size; its arguments are the pair's place and the size.
 #include "recognition/candidates.h"
 #include "recognition/character_model.h"
 #include "recognition/character_painter.h"
@@ -14,9 +15,9 @@
 #include <QGuiApplication>
 #include <QRandomGenerator>
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -63,46 +64,78 @@ const recognition::CharacterModel& ModelFor(const QString& family, int side) {
   if (found == models.end()) {
     auto model = recognition::CharacterModel::Build(
         family, side, side, recognition::CandidatesFor(text::Encoding::kEucJp));
+    if (!model) std::abort();
     found = models.emplace(std::pair{family, side}, std::move(*model)).first;
   }
   return found->second;
 }
 
-void Accuracy(benchmark::State& state, const QString& game_font, const QString& font, int side) {
+struct FontPair {
+  QString game;
+  QString candidates;
+};
+
+const std::vector<FontPair>& Pairs() {
+  static const std::vector<FontPair> pairs = [] {
+    QString given = qEnvironmentVariable("ORVANE_GLYPH_FONTS");
+    if (given.isEmpty()) given = u"IPAMincho:IPAGothic,IPAGothic:IPAMincho"_s;
+    std::vector<FontPair> all;
+    for (const QString& pair : given.split(u',')) {
+      const QStringList fonts = pair.split(u':');
+      if (fonts.size() == 2) all.push_back({fonts[0], fonts[1]});
+    }
+    return all;
+  }();
+  return pairs;
+}
+
+void EachPairAndSize(benchmark::internal::Benchmark* benchmark) {
+  for (size_t pair = 0; pair < Pairs().size(); ++pair) {
+    for (const int side : {16, 12, 8}) benchmark->Args({static_cast<int64_t>(pair), side});
+  }
+}
+
+bool Named(const recognition::Recognition& read, char16_t character, size_t within) {
+  const auto end =
+      read.best.begin() + static_cast<std::ptrdiff_t>(std::min(within, read.best.size()));
+  return std::any_of(read.best.begin(), end,
+                     [&](const recognition::Match& m) { return m.character == character; });
+}
+
+void BM_Accuracy(benchmark::State& state) {
+  const FontPair& fonts = Pairs()[static_cast<size_t>(state.range(0))];
+  const auto side = static_cast<int>(state.range(1));
+  state.SetLabel(u"%1 glyphs, %2 characters, %3×%3"_s.arg(fonts.game, fonts.candidates)
+                     .arg(side)
+                     .toStdString());
   const std::vector<char16_t> characters = Shuffled(kAccuracyGlyphs);
-  const auto glyphs = GameGlyphs(game_font, side, characters);
-  const recognition::CharacterModel& model = ModelFor(font, side);
+  const auto glyphs = GameGlyphs(fonts.game, side, characters);
+  const recognition::CharacterModel& model = ModelFor(fonts.candidates, side);
   int first = 0;
   int five = 0;
   for (auto _ : state) {
     const auto results = recognition::RecogniseAll(model, glyphs, 5);
     first = five = 0;
     for (size_t i = 0; i < characters.size(); ++i) {
-      const auto& best = (*results)[i].best;
-      const auto at = std::find_if(best.begin(), best.end(), [&](const recognition::Match& m) {
-        return m.character == characters[i];
-      });
-      if (qEnvironmentVariableIsSet("OR_DUMP") && at != best.begin()) {
-        QString line = QString(QChar(characters[i])) + u" →"_s;
-        for (const auto& m : best) line += u' ' + QString(QChar(m.character)) + QString::number(m.score, 'f', 3);
-        fprintf(stderr, "%s\n", qPrintable(line));
-      }
-      first += at == best.begin() && !best.empty() ? 1 : 0;
-      five += at != best.end() ? 1 : 0;
+      first += Named((*results)[i], characters[i], 1) ? 1 : 0;
+      five += Named((*results)[i], characters[i], 5) ? 1 : 0;
     }
   }
   state.counters["top1"] = 100.0 * first / kAccuracyGlyphs;
   state.counters["top5"] = 100.0 * five / kAccuracyGlyphs;
 }
+BENCHMARK(BM_Accuracy)->Apply(EachPairAndSize)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void Speed(benchmark::State& state, const QString& game_font, const QString& font) {
+void BM_Speed(benchmark::State& state) {
   constexpr int kSide = 16;
-  const auto glyphs = GameGlyphs(game_font, kSide, Shuffled(kSpeedGlyphs));
-  const recognition::CharacterModel& model = ModelFor(font, kSide);
+  const FontPair& fonts = Pairs().front();
+  const auto glyphs = GameGlyphs(fonts.game, kSide, Shuffled(kSpeedGlyphs));
+  const recognition::CharacterModel& model = ModelFor(fonts.candidates, kSide);
   for (auto _ : state) benchmark::DoNotOptimize(recognition::RecogniseAll(model, glyphs, 5));
   state.counters["candidates"] = static_cast<double>(model.Count());
   state.counters["glyphs"] = kSpeedGlyphs;
 }
+BENCHMARK(BM_Speed)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void DropMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
@@ -112,24 +145,6 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(DropMessages);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  QString pairs = qEnvironmentVariable("ORVANE_GLYPH_FONTS");
-  if (pairs.isEmpty()) pairs = u"IPAMincho:IPAGothic,IPAGothic:IPAMincho"_s;
-  for (const QString& pair : pairs.split(u',')) {
-    const QStringList fonts = pair.split(u':');
-    if (fonts.size() != 2) continue;
-    for (const int side : {16, 12, 8}) {
-      const std::string name = u"Accuracy/%1/%2/%3"_s.arg(fonts[0], fonts[1]).arg(side).toStdString();
-      benchmark::RegisterBenchmark(name.c_str(), Accuracy, fonts[0], fonts[1], side)
-          ->Unit(benchmark::kMillisecond)
-          ->Iterations(1);
-    }
-  }
-  const QStringList first = pairs.split(u',').front().split(u':');
-  if (first.size() == 2) {
-    benchmark::RegisterBenchmark("Speed/3000x7000", Speed, first[0], first[1])
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1);
-  }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -25,8 +25,7 @@ qint64 GlyphsInData(const FontLayout& font, qint64 data_size) {
 std::optional<QString> CheckFont(const FontLayout& font, qint64 data_size, qint64 count) {
   if (auto why = CheckFormat(font.format)) return why;
   if (font.offset < 0 || font.offset >= data_size) {
-    return u"The offset %1 is past the end of the data (%2 bytes)."_s
-        .arg(font.offset, 0, 16)
+    return u"The offset %1 is past the end of the data (%2 bytes)."_s.arg(font.offset, 0, 16)
         .arg(data_size);
   }
   if (count < 1) return u"At least one glyph is read."_s;
@@ -37,9 +36,8 @@ std::optional<QString> CheckFont(const FontLayout& font, qint64 data_size, qint6
         .arg(data_size);
   }
   if (!GlyphCode(font.first_code, count - 1)) {
-    return u"%1 glyphs from code %2 run past codes of %3 bytes."_s.arg(count)
-        .arg(QString::fromLatin1(font.first_code.Hex()))
-        .arg(font.first_code.Length());
+    return u"%1 glyphs from code %2 run past code %3."_s.arg(count).arg(
+        QString::fromLatin1(font.first_code.Hex()), u"FF"_s.repeated(font.first_code.Length()));
   }
   return std::nullopt;
 }

@@ -30,7 +30,9 @@ constexpr std::array<PixelFormat, 8> kFormats = {
     PixelFormat::k1bpp,     PixelFormat::k1bppPacked, PixelFormat::k2bppNes, PixelFormat::k2bppGb,
     PixelFormat::k4bppSnes, PixelFormat::k4bppGba,    PixelFormat::k4bppMd,  PixelFormat::k8bpp};
 
-bool IsTiled(Layout layout) { return layout == Layout::kTileRows || layout == Layout::kTileColumns; }
+bool IsTiled(Layout layout) {
+  return layout == Layout::kTileRows || layout == Layout::kTileColumns;
+}
 
 bool TakesLayout(PixelFormat pixels, Layout layout) {
   switch (pixels) {
@@ -98,8 +100,11 @@ std::optional<QString> CheckFormat(const GlyphFormat& format) {
     }
   }
   if (!TakesLayout(format.pixels, format.layout)) {
-    return IsTiled(format.layout) ? u"%1 is not made of tiles."_s.arg(name)
-                                  : u"%1 is made of 8×8 tiles."_s.arg(name);
+    if (format.pixels == PixelFormat::k1bppPacked) {
+      return u"1bpp-packed glyphs are bits one after another, not rows or tiles."_s;
+    }
+    if (format.pixels == PixelFormat::k1bpp) return u"Packed 1bpp glyphs are 1bpp-packed."_s;
+    return u"%1 is made of 8×8 tiles."_s.arg(name);
   }
   if (IsTiled(format.layout) && (format.width % kTileSide != 0 || format.height % kTileSide != 0)) {
     return u"A glyph of %1 tiles is a multiple of %2 pixels wide and high."_s.arg(name).arg(

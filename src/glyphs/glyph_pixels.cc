@@ -57,8 +57,8 @@ void DecodeTiles(const Bytes& bytes, const GlyphFormat& format, GlyphPixels& gly
   const int down = format.height / kTileSide;
   for (int tile_y = 0; tile_y < down; ++tile_y) {
     for (int tile_x = 0; tile_x < across; ++tile_x) {
-      const int tile = format.layout == Layout::kTileRows ? tile_y * across + tile_x
-                                                          : tile_x * down + tile_y;
+      const int tile =
+          format.layout == Layout::kTileRows ? tile_y * across + tile_x : tile_x * down + tile_y;
       const qsizetype at = qsizetype{tile} * tile_bytes;
       for (int y = 0; y < kTileSide; ++y) {
         for (int x = 0; x < kTileSide; ++x) {

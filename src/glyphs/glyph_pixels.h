@@ -26,7 +26,9 @@ class GlyphPixels {
   friend bool operator==(const GlyphPixels&, const GlyphPixels&) = default;
 
  private:
-  [[nodiscard]] size_t Index(int x, int y) const { return static_cast<size_t>(y * width_ + x); }
+  [[nodiscard]] size_t Index(int x, int y) const {
+    return static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+  }
 
   int width_ = 0;
   int height_ = 0;

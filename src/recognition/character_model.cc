@@ -13,7 +13,8 @@ constexpr int kDrawingSide = 64;
 
 template <size_t kSize>
 void Put(const std::array<float, kSize>& values, std::vector<float>& into, size_t index) {
-  std::copy(values.begin(), values.end(), into.begin() + static_cast<std::ptrdiff_t>(index * kSize));
+  std::copy(values.begin(), values.end(),
+            into.begin() + static_cast<std::ptrdiff_t>(index * kSize));
 }
 
 }  // namespace
@@ -28,7 +29,8 @@ void CharacterModel::Add(size_t index, const InkImage& drawing) {
 }
 
 std::optional<CharacterModel> CharacterModel::Build(const QString& family, int width, int height,
-                                                    const CandidateSet& set, std::stop_token stop,
+                                                    const CandidateSet& set,
+                                                    const std::stop_token& stop,
                                                     const Progress& progress) {
   CharacterModel model;
   model.family_ = family;

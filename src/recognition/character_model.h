@@ -25,7 +25,7 @@ class CharacterModel {
   // Nothing when stopped. Needs a QGuiApplication; may run on a worker thread.
   [[nodiscard]] static std::optional<CharacterModel> Build(const QString& family, int width,
                                                            int height, const CandidateSet& set,
-                                                           std::stop_token stop = {},
+                                                           const std::stop_token& stop = {},
                                                            const Progress& progress = {});
 
   [[nodiscard]] const QString& Family() const { return family_; }

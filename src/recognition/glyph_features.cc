@@ -112,15 +112,17 @@ Plane Normalise(const InkImage& image, const Frame& frame) {
     for (int u = 0; u < kSide; ++u) {
       float sum = 0;
       for (int sy = 0; sy < steps_y; ++sy) {
-        const float y = frame.centre_y +
-                        (static_cast<float>(v) + (static_cast<float>(sy) + 0.5F) /
-                                                     static_cast<float>(steps_y) - kSide / 2.0F) /
-                            frame.scale_y;
+        const float y =
+            frame.centre_y +
+            (static_cast<float>(v) + (static_cast<float>(sy) + 0.5F) / static_cast<float>(steps_y) -
+             kSide / 2.0F) /
+                frame.scale_y;
         for (int sx = 0; sx < steps_x; ++sx) {
-          const float x = frame.centre_x +
-                          (static_cast<float>(u) + (static_cast<float>(sx) + 0.5F) /
-                                                       static_cast<float>(steps_x) - kSide / 2.0F) /
-                              frame.scale_x;
+          const float x =
+              frame.centre_x +
+              (static_cast<float>(u) +
+               (static_cast<float>(sx) + 0.5F) / static_cast<float>(steps_x) - kSide / 2.0F) /
+                  frame.scale_x;
           sum += Sample(image, x - 0.5F, y - 0.5F);
         }
       }
@@ -249,7 +251,8 @@ void Pool(const std::array<Plane, kDirections>& planes, GlyphFeatures& features)
       }
     }
     for (size_t zone_y = 0; zone_y < kZones; ++zone_y) {
-      for (size_t zone_x = 0; zone_x < kZones; ++zone_x) features.fine[at++] = zones[zone_y][zone_x];
+      for (size_t zone_x = 0; zone_x < kZones; ++zone_x)
+        features.fine[at++] = zones[zone_y][zone_x];
     }
     size_t coarse_at = direction * kCoarseZones * kCoarseZones;
     for (size_t zone_y = 0; zone_y < kZones; zone_y += 2) {

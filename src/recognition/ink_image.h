@@ -12,7 +12,9 @@ struct InkImage {
   int height = 0;
   std::vector<float> ink;
 
-  [[nodiscard]] float At(int x, int y) const { return ink[static_cast<size_t>(y * width + x)]; }
+  [[nodiscard]] float At(int x, int y) const {
+    return ink[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  }
   [[nodiscard]] bool HasInk() const;
 };
 

@@ -95,7 +95,7 @@ Recognition Recognise(const CharacterModel& model, const glyphs::GlyphPixels& gl
 
 std::optional<std::vector<Recognition>> RecogniseAll(const CharacterModel& model,
                                                      std::span<const glyphs::GlyphPixels> glyphs,
-                                                     int top, std::stop_token stop,
+                                                     int top, const std::stop_token& stop,
                                                      const Progress& progress) {
   std::vector<Recognition> results;
   results.reserve(glyphs.size());

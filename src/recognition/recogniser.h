@@ -28,6 +28,6 @@ struct Recognition {
 // Every glyph in turn; nothing when stopped.
 [[nodiscard]] std::optional<std::vector<Recognition>> RecogniseAll(
     const CharacterModel& model, std::span<const glyphs::GlyphPixels> glyphs, int top,
-    std::stop_token stop = {}, const Progress& progress = {});
+    const std::stop_token& stop = {}, const Progress& progress = {});
 
 }  // namespace orvane::recognition

@@ -23,28 +23,29 @@ class Bytes {
 
 // Colour index of pixel (x, y) of one 8×8 tile whose bytes begin at `at`.
 quint8 TilePixel(const Bytes& bytes, qsizetype at, PixelFormat pixels, int x, int y) {
+  const qsizetype row = y;
   switch (pixels) {
     case PixelFormat::k1bpp:
     case PixelFormat::k1bppPacked:
-      return static_cast<quint8>(bytes.Bit(at + y, x));
+      return static_cast<quint8>(bytes.Bit(at + row, x));
     case PixelFormat::k2bppNes:
-      return static_cast<quint8>(bytes.Bit(at + y, x) | bytes.Bit(at + 8 + y, x) << 1);
+      return static_cast<quint8>(bytes.Bit(at + row, x) | bytes.Bit(at + 8 + row, x) << 1);
     case PixelFormat::k2bppGb:
-      return static_cast<quint8>(bytes.Bit(at + 2 * y, x) | bytes.Bit(at + 2 * y + 1, x) << 1);
+      return static_cast<quint8>(bytes.Bit(at + 2 * row, x) | bytes.Bit(at + 2 * row + 1, x) << 1);
     case PixelFormat::k4bppSnes:
-      return static_cast<quint8>(bytes.Bit(at + 2 * y, x) | bytes.Bit(at + 2 * y + 1, x) << 1 |
-                                 bytes.Bit(at + 16 + 2 * y, x) << 2 |
-                                 bytes.Bit(at + 17 + 2 * y, x) << 3);
+      return static_cast<quint8>(bytes.Bit(at + 2 * row, x) | bytes.Bit(at + 2 * row + 1, x) << 1 |
+                                 bytes.Bit(at + 16 + 2 * row, x) << 2 |
+                                 bytes.Bit(at + 17 + 2 * row, x) << 3);
     case PixelFormat::k4bppGba: {
-      const quint8 byte = bytes[at + 4 * y + x / 2];
+      const quint8 byte = bytes[at + 4 * row + x / 2];
       return static_cast<quint8>((x % 2 == 0 ? byte : byte >> 4) & 0x0F);
     }
     case PixelFormat::k4bppMd: {
-      const quint8 byte = bytes[at + 4 * y + x / 2];
+      const quint8 byte = bytes[at + 4 * row + x / 2];
       return static_cast<quint8>((x % 2 == 0 ? byte >> 4 : byte) & 0x0F);
     }
     case PixelFormat::k8bpp:
-      return bytes[at + 8 * y + x];
+      return bytes[at + 8 * row + x];
   }
   return 0;
 }
@@ -76,15 +77,15 @@ bool GlyphPixels::HasInk() const {
   return std::any_of(pixels_.begin(), pixels_.end(), [](quint8 colour) { return colour != 0; });
 }
 
-GlyphPixels DecodeGlyph(QByteArrayView view, const GlyphFormat& format) {
+GlyphPixels DecodeGlyph(QByteArrayView bytes, const GlyphFormat& format) {
   GlyphPixels glyph(format.width, format.height);
-  const Bytes bytes(view);
+  const Bytes data(bytes);
   switch (format.layout) {
     case Layout::kGlyphRows: {
       const int row_bytes = (format.width + 7) / 8;
       for (int y = 0; y < format.height; ++y) {
         for (int x = 0; x < format.width; ++x) {
-          glyph.Set(x, y, static_cast<quint8>(bytes.Bit(qsizetype{y} * row_bytes + x / 8, x % 8)));
+          glyph.Set(x, y, static_cast<quint8>(data.Bit(qsizetype{y} * row_bytes + x / 8, x % 8)));
         }
       }
       break;
@@ -92,12 +93,12 @@ GlyphPixels DecodeGlyph(QByteArrayView view, const GlyphFormat& format) {
     case Layout::kPacked:
       for (int bit = 0; bit < format.width * format.height; ++bit) {
         glyph.Set(bit % format.width, bit / format.width,
-                  static_cast<quint8>(bytes.Bit(bit / 8, bit % 8)));
+                  static_cast<quint8>(data.Bit(bit / 8, bit % 8)));
       }
       break;
     case Layout::kTileRows:
     case Layout::kTileColumns:
-      DecodeTiles(bytes, format, glyph);
+      DecodeTiles(data, format, glyph);
       break;
   }
   return glyph;

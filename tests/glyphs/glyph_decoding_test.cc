@@ -217,7 +217,7 @@ void GlyphDecodingTest::RefusesAFontPastTheDataOrTheCodes() {
   const glyphs::FontLayout font{Format(u"1bpp", 16, 16, Layout::kGlyphRows), offset,
                                 *model::Code::FromHex(first)};
   QCOMPARE(glyphs::CheckFont(font, 1000, count).value_or(QString()), why);
-  if (why.isEmpty()) QCOMPARE(glyphs::GlyphOffset(font, 29), offset + 29 * 32);
+  if (why.isEmpty()) QCOMPARE(glyphs::GlyphOffset(font, 29), offset + qint64{29} * 32);
 }
 
 QTEST_GUILESS_MAIN(GlyphDecodingTest)

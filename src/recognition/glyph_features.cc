@@ -184,14 +184,25 @@ ZoneWeights MakeZoneWeights() {
   return weights;
 }
 
+// Per direction, each image row's gradients summed into the zones across: the first half of
+// the separable zone pooling, done as the gradients are found, since each pixel adds to only two
+// of the 8 directions.
+using DirectionRows = std::array<std::array<std::array<float, kZones>, kSide>, kDirections>;
+
+void AddToRow(std::array<float, kZones>& row, const std::array<float, kZones>& weights,
+              float value) {
+  for (size_t zone = 0; zone < kZones; ++zone) row[zone] += value * weights[zone];
+}
+
 // A gradient split between the two of 8 directions 45° apart that enclose it, so that the two
 // parts add up to it as vectors.
-void AddGradient(std::array<Plane, kDirections>& planes, size_t cell, float gx, float gy) {
+void AddGradient(DirectionRows& rows, size_t x, size_t y, float gx, float gy) {
+  static const ZoneWeights weights = MakeZoneWeights();
   constexpr float kRoot2 = std::numbers::sqrt2_v<float>;
   const float ax = std::abs(gx);
   const float ay = std::abs(gy);
   // The octant counted from +x towards +y, in image coordinates (y down).
-  int octant = 0;
+  size_t octant = 0;
   float straight = 0;
   float diagonal = 0;
   if (ax >= ay) {
@@ -205,60 +216,59 @@ void AddGradient(std::array<Plane, kDirections>& planes, size_t cell, float gx, 
   }
   // Octant k lies between directions k and k + 1; even octants start on an axis.
   const bool from_axis = octant % 2 == 0;
-  planes[static_cast<size_t>(octant)][cell] += from_axis ? straight : diagonal;
-  planes[static_cast<size_t>((octant + 1) % kDirections)][cell] += from_axis ? diagonal : straight;
+  AddToRow(rows[octant][y], weights[x], from_axis ? straight : diagonal);
+  AddToRow(rows[(octant + 1) % kDirections][y], weights[x], from_axis ? diagonal : straight);
 }
 
-std::array<Plane, kDirections> Directions(const Plane& image) {
-  std::array<Plane, kDirections> planes{};
-  auto at = [&](int x, int y) {
-    x = std::clamp(x, 0, kSide - 1);
-    y = std::clamp(y, 0, kSide - 1);
-    return image[static_cast<size_t>(y * kSide + x)];
-  };
-  for (int y = 0; y < kSide; ++y) {
-    for (int x = 0; x < kSide; ++x) {
-      const float gx = at(x + 1, y - 1) + 2 * at(x + 1, y) + at(x + 1, y + 1) - at(x - 1, y - 1) -
-                       2 * at(x - 1, y) - at(x - 1, y + 1);
-      const float gy = at(x - 1, y + 1) + 2 * at(x, y + 1) + at(x + 1, y + 1) - at(x - 1, y - 1) -
-                       2 * at(x, y - 1) - at(x + 1, y - 1);
-      if (gx != 0 || gy != 0) AddGradient(planes, static_cast<size_t>(y * kSide + x), gx, gy);
+DirectionRows Directions(const Plane& image) {
+  // The image with its edge pixels repeated one pixel out, so that Sobel needs no bounds.
+  constexpr int kPadded = kSide + 2;
+  std::array<float, kPadded * kPadded> padded{};
+  for (int y = 0; y < kPadded; ++y) {
+    const int from_y = std::clamp(y - 1, 0, kSide - 1);
+    for (int x = 0; x < kPadded; ++x) {
+      padded[static_cast<size_t>(y * kPadded + x)] =
+          image[static_cast<size_t>(from_y * kSide + std::clamp(x - 1, 0, kSide - 1))];
     }
   }
-  return planes;
-}
-
-// Each direction's plane summed over each zone, zones row by row, directions one after another;
-// and over the 2×2 blocks of those zones for the coarse features.
-void Pool(const std::array<Plane, kDirections>& planes, GlyphFeatures& features) {
-  static const ZoneWeights weights = MakeZoneWeights();
-  size_t at = 0;
-  for (size_t direction = 0; direction < kDirections; ++direction) {
-    const Plane& plane = planes[direction];
-    std::array<std::array<float, kZones>, kSide> rows{};  // image row, then zone across
-    for (size_t y = 0; y < kSide; ++y) {
-      for (size_t x = 0; x < kSide; ++x) {
-        const float value = plane[y * kSide + x];
-        for (size_t zone = 0; zone < kZones; ++zone) rows[y][zone] += value * weights[x][zone];
+  DirectionRows rows{};
+  for (int y = 0; y < kSide; ++y) {
+    const float* above = padded.data() + y * kPadded + 1;
+    const float* here = above + kPadded;
+    const float* below = here + kPadded;
+    for (int x = 0; x < kSide; ++x) {
+      const float gx = above[x + 1] + 2 * here[x + 1] + below[x + 1] - above[x - 1] -
+                       2 * here[x - 1] - below[x - 1];
+      const float gy =
+          below[x - 1] + 2 * below[x] + below[x + 1] - above[x - 1] - 2 * above[x] - above[x + 1];
+      if (gx != 0 || gy != 0) {
+        AddGradient(rows, static_cast<size_t>(x), static_cast<size_t>(y), gx, gy);
       }
     }
+  }
+  return rows;
+}
+
+// The second half of the pooling: zones row by row, directions one after another; and the 2×2
+// blocks of those zones for the coarse features.
+void Pool(const DirectionRows& rows, GlyphFeatures& features) {
+  static const ZoneWeights weights = MakeZoneWeights();
+  size_t at = 0;
+  size_t coarse_at = 0;
+  for (const auto& direction : rows) {
     std::array<std::array<float, kZones>, kZones> zones{};
     for (size_t y = 0; y < kSide; ++y) {
       for (size_t zone_y = 0; zone_y < kZones; ++zone_y) {
-        for (size_t zone_x = 0; zone_x < kZones; ++zone_x) {
-          zones[zone_y][zone_x] += weights[y][zone_y] * rows[y][zone_x];
-        }
+        AddToRow(zones[zone_y], direction[y], weights[y][zone_y]);
       }
     }
-    for (size_t zone_y = 0; zone_y < kZones; ++zone_y) {
-      for (size_t zone_x = 0; zone_x < kZones; ++zone_x)
-        features.fine[at++] = zones[zone_y][zone_x];
+    for (const auto& zone_row : zones) {
+      for (const float zone : zone_row) features.fine[at++] = zone;
     }
-    size_t coarse_at = direction * kCoarseZones * kCoarseZones;
     for (size_t zone_y = 0; zone_y < kZones; zone_y += 2) {
       for (size_t zone_x = 0; zone_x < kZones; zone_x += 2) {
-        features.coarse[coarse_at++] += zones[zone_y][zone_x] + zones[zone_y][zone_x + 1] +
-                                        zones[zone_y + 1][zone_x] + zones[zone_y + 1][zone_x + 1];
+        features.coarse[coarse_at++] = zones[zone_y][zone_x] + zones[zone_y][zone_x + 1] +
+                                       zones[zone_y + 1][zone_x] + zones[zone_y + 1][zone_x + 1];
       }
     }
   }
@@ -288,8 +298,7 @@ GlyphFeatures Describe(const InkImage& image, Normalisation normalisation) {
                     moments.bottom / static_cast<float>(image.height)};
   Plane plane = Normalise(image, FrameOf(moments, normalisation));
   Blur(plane);
-  const auto planes = Directions(plane);
-  Pool(planes, features);
+  Pool(Directions(plane), features);
   RootAndScale(features.fine);
   RootAndScale(features.coarse);
   return features;

@@ -13,7 +13,7 @@ namespace {
 
 // Candidates the quick comparison keeps for the fine one: enough that the right character is
 // almost never lost, few enough that the fine comparison costs less than the quick one.
-constexpr int kShortList = 400;
+constexpr int kShortList = 200;
 // The fine comparison weighs the moment-normalised features most: they match across typefaces
 // best; the box-normalised ones settle some near ties.
 constexpr float kMomentsWeight = 0.7F;
@@ -43,20 +43,38 @@ float PlacePenalty(const InkPlace& a, const InkPlace& b) {
   return penalty;
 }
 
-ORVANE_VECTOR_CLONES void CoarseCloseness(const float* coarse, const float* glyph, int count,
-                                          float* closeness) {
+// Glyphs compared together with each candidate's coarse features, which are read once for all
+// of them: the candidates' features are larger than a core's cache, the glyphs' are not.
+constexpr int kBatch = 16;
+
+struct Described {
+  bool has_ink = false;
+  GlyphFeatures moments;
+  GlyphFeatures box;
+};
+
+Described Describe(const glyphs::GlyphPixels& glyph) {
+  const InkImage image = InkOf(glyph);
+  if (!image.HasInk()) return {};
+  return {true, Describe(image, Normalisation::kMoments), Describe(image, Normalisation::kBox)};
+}
+
+// closeness[g * count + i]: glyph g's coarse features against candidate i's.
+ORVANE_VECTOR_CLONES void CoarseCloseness(const float* coarse, int count,
+                                          std::span<const Described> glyphs, float* closeness) {
   for (int i = 0; i < count; ++i) {
-    closeness[i] = Dot(coarse + static_cast<ptrdiff_t>(i) * kCoarseSize, glyph, kCoarseSize);
+    const float* candidate = coarse + static_cast<ptrdiff_t>(i) * kCoarseSize;
+    for (size_t g = 0; g < glyphs.size(); ++g) {
+      closeness[static_cast<ptrdiff_t>(g) * count + i] =
+          Dot(candidate, glyphs[g].moments.coarse.data(), kCoarseSize);
+    }
   }
 }
 
-std::vector<int> ShortList(const CharacterModel& model, const GlyphFeatures& features) {
-  const auto count = static_cast<int>(model.Count());
-  std::vector<float> closeness(static_cast<size_t>(count));
-  CoarseCloseness(model.Coarse().data(), features.coarse.data(), count, closeness.data());
-  std::vector<int> order(static_cast<size_t>(count));
+std::vector<int> ShortList(std::span<const float> closeness) {
+  std::vector<int> order(closeness.size());
   std::iota(order.begin(), order.end(), 0);
-  const int kept = std::min(count, kShortList);
+  const auto kept = std::min(static_cast<std::ptrdiff_t>(order.size()), std::ptrdiff_t{kShortList});
   std::nth_element(order.begin(), order.begin() + kept, order.end(), [&](int a, int b) {
     return closeness[static_cast<size_t>(a)] > closeness[static_cast<size_t>(b)];
   });
@@ -64,24 +82,17 @@ std::vector<int> ShortList(const CharacterModel& model, const GlyphFeatures& fea
   return order;
 }
 
-}  // namespace
-
-Recognition Recognise(const CharacterModel& model, const glyphs::GlyphPixels& glyph, int top) {
-  Recognition result;
-  const InkImage image = InkOf(glyph);
-  if (!image.HasInk()) return result;
-  result.has_ink = true;
-  const GlyphFeatures moments = Describe(image, Normalisation::kMoments);
-  const GlyphFeatures box = Describe(image, Normalisation::kBox);
+// The fine comparison of the short list, best first.
+std::vector<Match> Rank(const CharacterModel& model, const Described& glyph,
+                        std::span<const float> closeness, int top) {
   std::vector<Match> matches;
-  for (const int index : ShortList(model, moments)) {
-    const float closeness =
-        kMomentsWeight *
-            Dot(model.Fine(index, Normalisation::kMoments).data(), moments.fine.data(), kFineSize) +
-        (1 - kMomentsWeight) *
-            Dot(model.Fine(index, Normalisation::kBox).data(), box.fine.data(), kFineSize) -
-        kPlaceWeight * PlacePenalty(model.PlaceAt(index), moments.place);
-    matches.push_back({model.CharacterAt(index), std::clamp(closeness, 0.0F, 1.0F)});
+  for (const int index : ShortList(closeness)) {
+    const float fine = kMomentsWeight * Dot(model.Fine(index, Normalisation::kMoments).data(),
+                                            glyph.moments.fine.data(), kFineSize) +
+                       (1 - kMomentsWeight) * Dot(model.Fine(index, Normalisation::kBox).data(),
+                                                  glyph.box.fine.data(), kFineSize) -
+                       kPlaceWeight * PlacePenalty(model.PlaceAt(index), glyph.moments.place);
+    matches.push_back({model.CharacterAt(index), std::clamp(fine, 0.0F, 1.0F)});
   }
   const auto kept = std::min(matches.size(), static_cast<size_t>(std::max(top, 0)));
   std::partial_sort(matches.begin(), matches.begin() + static_cast<std::ptrdiff_t>(kept),
@@ -89,8 +100,32 @@ Recognition Recognise(const CharacterModel& model, const glyphs::GlyphPixels& gl
                       return a.score != b.score ? a.score > b.score : a.character < b.character;
                     });
   matches.resize(kept);
-  result.best = std::move(matches);
-  return result;
+  return matches;
+}
+
+void RecogniseBatch(const CharacterModel& model, std::span<const glyphs::GlyphPixels> batch,
+                    int top, std::vector<Recognition>& results) {
+  std::vector<Described> described;
+  described.reserve(batch.size());
+  for (const glyphs::GlyphPixels& glyph : batch) described.push_back(Describe(glyph));
+  const auto count = static_cast<size_t>(model.Count());
+  std::vector<float> closeness(count * described.size());
+  CoarseCloseness(model.Coarse().data(), static_cast<int>(count), described, closeness.data());
+  for (size_t g = 0; g < described.size(); ++g) {
+    Recognition& result = results.emplace_back();
+    if (!described[g].has_ink) continue;
+    result.has_ink = true;
+    result.best =
+        Rank(model, described[g], std::span<const float>(closeness).subspan(g * count, count), top);
+  }
+}
+
+}  // namespace
+
+Recognition Recognise(const CharacterModel& model, const glyphs::GlyphPixels& glyph, int top) {
+  std::vector<Recognition> results;
+  RecogniseBatch(model, std::span<const glyphs::GlyphPixels>(&glyph, 1), top, results);
+  return std::move(results.front());
 }
 
 std::optional<std::vector<Recognition>> RecogniseAll(const CharacterModel& model,
@@ -100,11 +135,11 @@ std::optional<std::vector<Recognition>> RecogniseAll(const CharacterModel& model
   std::vector<Recognition> results;
   results.reserve(glyphs.size());
   const auto total = static_cast<qint64>(glyphs.size());
-  for (const glyphs::GlyphPixels& glyph : glyphs) {
+  for (size_t at = 0; at < glyphs.size(); at += kBatch) {
     if (stop.stop_requested()) return std::nullopt;
-    results.push_back(Recognise(model, glyph, top));
-    const auto done = static_cast<qint64>(results.size());
-    if (progress && (done % 64 == 0 || done == total)) progress(done, total);
+    RecogniseBatch(model, glyphs.subspan(at, std::min<size_t>(kBatch, glyphs.size() - at)), top,
+                   results);
+    if (progress) progress(static_cast<qint64>(results.size()), total);
   }
   return results;
 }

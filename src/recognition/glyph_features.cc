@@ -1,9 +1,9 @@
 #include "recognition/glyph_features.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 namespace orvane::recognition {
 
@@ -101,6 +101,12 @@ float Sample(const InkImage& image, float x, float y) {
 
 using Plane = std::array<float, kSide * kSide>;
 
+// The source coordinate of sub-sample `sub` of `steps` across normalised pixel `at`.
+float SourceAt(int at, int sub, int steps, float centre, float scale) {
+  const float offset = (static_cast<float>(sub) + 0.5F) / static_cast<float>(steps);
+  return centre + (static_cast<float>(at) + offset - kSide / 2.0F) / scale - 0.5F;
+}
+
 // Each normalised pixel averages the source over its footprint, so that a drawing larger than
 // the normalised image keeps its thin strokes.
 Plane Normalise(const InkImage& image, const Frame& frame) {
@@ -112,18 +118,9 @@ Plane Normalise(const InkImage& image, const Frame& frame) {
     for (int u = 0; u < kSide; ++u) {
       float sum = 0;
       for (int sy = 0; sy < steps_y; ++sy) {
-        const float y =
-            frame.centre_y +
-            (static_cast<float>(v) + (static_cast<float>(sy) + 0.5F) / static_cast<float>(steps_y) -
-             kSide / 2.0F) /
-                frame.scale_y;
+        const float y = SourceAt(v, sy, steps_y, frame.centre_y, frame.scale_y);
         for (int sx = 0; sx < steps_x; ++sx) {
-          const float x =
-              frame.centre_x +
-              (static_cast<float>(u) +
-               (static_cast<float>(sx) + 0.5F) / static_cast<float>(steps_x) - kSide / 2.0F) /
-                  frame.scale_x;
-          sum += Sample(image, x - 0.5F, y - 0.5F);
+          sum += Sample(image, SourceAt(u, sx, steps_x, frame.centre_x, frame.scale_x), y);
         }
       }
       plane[static_cast<size_t>(v * kSide + u)] = sum * weight;

@@ -124,14 +124,22 @@ QByteArray Summary(const TableDocument& document) {
   qsizetype codes = 0;
   qsizetype longer_codes = 0;
   qsizetype marks = 0;
-  for (const model::Code& code : document.DefinedCodes()) {
+  qsizetype controls = 0;
+  document.Codes().ForEach([&](const model::Code& code, const model::CodeView& view) {
+    if (view.control) {
+      ++controls;
+      return;
+    }
     ++(code.IsSingleByte() ? codes : longer_codes);
-    if (document.HasWrittenMark(code)) ++marks;
-  }
+    if (view.special && (view.text == "/" || view.text == "*")) ++marks;
+  });
   const QString form = text::FormName(document.Form());
   const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;
+  // A table without control codes is summed up as it always was.
+  const QByteArray control_codes =
+      controls > 0 ? QByteArray::number(controls) + " control codes, " : QByteArray();
   return QByteArray::number(codes) + " codes, " + QByteArray::number(longer_codes) +
-         " longer codes, " + QByteArray::number(marks) + " special marks, " +
+         " longer codes, " + QByteArray::number(marks) + " special marks, " + control_codes +
          QByteArray::number(document.BookmarkCount()) + " bookmarks, " +
          QByteArray::number(document.ExtraLineCount()) + " extra lines, " + name.toUtf8();
 }

@@ -63,15 +63,18 @@ model::CodeStore ConvertCodes(const model::CodeStore& codes, text::Encoding from
   struct Placed {
     model::Code code;
     bool special;
+    bool control;
     qsizetype text_begin, text_end, label_end;
   };
   QByteArray source;
   std::vector<Placed> placed;
   codes.ForEach([&](const model::Code& code, const model::CodeView& view) {
-    Placed at{code, view.special, source.size(), 0, 0};
+    Placed at{code, view.special, view.control, source.size(), 0, 0};
     const bool text = AppendConvertedText(source, view.text, from, to);
     at.text_end = source.size();
-    const bool label = AppendConvertedText(source, view.label, from, to);
+    // A control code's arguments are names and digits: the same in every encoding.
+    const bool label =
+        AppendConvertedText(source, view.control ? view.arguments : view.label, from, to);
     at.label_end = source.size();
     if (!text || !label) {
       failures.append(
@@ -84,7 +87,7 @@ model::CodeStore ConvertCodes(const model::CodeStore& codes, text::Encoding from
   const QByteArrayView all(source);
   for (const Placed& at : placed) {
     loader.Append(at.code, all.sliced(at.text_begin, at.text_end - at.text_begin), at.special,
-                  all.sliced(at.text_end, at.label_end - at.text_end));
+                  all.sliced(at.text_end, at.label_end - at.text_end), at.control);
   }
   return loader.Finish();
 }

@@ -20,16 +20,20 @@ void CodeStore::PageData::Put(quint8 cell, const CodeEntry& entry) {
     if ((old.flags & kTextOwn) != 0) own_live -= old.text_size;
     if ((old.flags & kLabelOwn) != 0) own_live -= old.label_size;
   }
+  const QByteArray& label = entry.control ? entry.arguments : entry.label;
   Slot slot;
   slot.cell = cell;
-  slot.flags = static_cast<quint8>((entry.special ? kSpecial : 0) | kTextOwn | kLabelOwn);
+  slot.flags = static_cast<quint8>((entry.control   ? kControl
+                                    : entry.special ? kSpecial
+                                                    : 0) |
+                                   kTextOwn | kLabelOwn);
   slot.text_begin = Size32(own.size());
   slot.text_size = Size32(entry.text.size());
   own.append(entry.text);
   slot.label_begin = Size32(own.size());
-  slot.label_size = Size32(entry.label.size());
-  own.append(entry.label);
-  own_live += entry.text.size() + entry.label.size();
+  slot.label_size = Size32(label.size());
+  own.append(label);
+  own_live += entry.text.size() + label.size();
   entries[at] = slot;
   Compact();
 }
@@ -56,7 +60,7 @@ void CodeStore::PageData::Compact() {
     }
     if ((slot.flags & kLabelOwn) != 0) {
       slot.label_begin = Size32(kept.size());
-      kept.append(view.label);
+      kept.append(view.control ? view.arguments : view.label);
     }
   }
   own = kept;

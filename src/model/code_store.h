@@ -19,12 +19,16 @@
 namespace orvane::model {
 
 // What a code of the table holds. A mark's label is the text the file gave after its digits,
-// less one leading "=". A code may be held with no text and no mark: a line of the file
-// defines it all the same ("9AF6=").
+// less one leading "=". A control code's text is its label, and its arguments are what its line
+// gives after the label's comma ("1", "id", "c=%D"), empty for none; a control code is no mark.
+// A code may be held with no text and no mark: a line of the file defines it all the same
+// ("9AF6=").
 struct CodeEntry {
   QByteArray text;
   bool special = false;
   QByteArray label;
+  bool control = false;
+  QByteArray arguments;
 
   friend bool operator==(const CodeEntry&, const CodeEntry&) = default;
 };
@@ -34,12 +38,16 @@ struct CodeView {
   QByteArrayView text;
   bool special = false;
   QByteArrayView label;
+  bool control = false;
+  QByteArrayView arguments;
 
   [[nodiscard]] CodeEntry Entry() const {
-    return CodeEntry{text.toByteArray(), special, label.toByteArray()};
+    return CodeEntry{text.toByteArray(), special, label.toByteArray(), control,
+                     arguments.toByteArray()};
   }
   friend bool operator==(const CodeView& a, const CodeView& b) {
-    return a.special == b.special && a.text == b.text && a.label == b.label;
+    return a.special == b.special && a.control == b.control && a.text == b.text &&
+           a.label == b.label && a.arguments == b.arguments;
   }
 };
 
@@ -62,7 +70,8 @@ class CodeStore {
     quint8 cell = 0;
     quint8 flags = 0;
   };
-  enum SlotFlag : quint8 { kSpecial = 1, kTextOwn = 2, kLabelOwn = 4 };
+  // A control code's arguments take the place of a mark's label.
+  enum SlotFlag : quint8 { kSpecial = 1, kTextOwn = 2, kLabelOwn = 4, kControl = 8 };
 
   // One page's codes: a bitmap of the cells held and their entries, in cell order.
   struct PageData : QSharedData {
@@ -89,9 +98,10 @@ class CodeStore {
     [[nodiscard]] CodeView View(const Slot& slot) const {
       const QByteArray& texts = (slot.flags & kTextOwn) != 0 ? own : source;
       const QByteArray& labels = (slot.flags & kLabelOwn) != 0 ? own : source;
-      return CodeView{QByteArrayView(texts).sliced(slot.text_begin, slot.text_size),
-                      (slot.flags & kSpecial) != 0,
-                      QByteArrayView(labels).sliced(slot.label_begin, slot.label_size)};
+      const QByteArrayView text = QByteArrayView(texts).sliced(slot.text_begin, slot.text_size);
+      const QByteArrayView label = QByteArrayView(labels).sliced(slot.label_begin, slot.label_size);
+      if ((slot.flags & kControl) != 0) return CodeView{text, false, {}, true, label};
+      return CodeView{text, (slot.flags & kSpecial) != 0, label, false, {}};
     }
     void Put(quint8 cell, const CodeEntry& entry);
     void Remove(quint8 cell);
@@ -155,9 +165,10 @@ class CodeStore {
    public:
     explicit Loader(QByteArray source) : source_(std::move(source)) {}
 
-    void Append(const Code& code, QByteArrayView text, bool special, QByteArrayView label) {
+    void Append(const Code& code, QByteArrayView text, bool special, QByteArrayView label,
+                bool control = false) {
       if (page_ == nullptr || code.PageOf() != pages_.constLast().page) BeginPage(code.PageOf(), 0);
-      Put(code.Last(), text, special, label);
+      Put(code.Last(), text, special, label, control);
     }
     // A page's codes one after another, in cell order; `count` makes room for as many.
     void BeginPage(const Page& page, qsizetype count) {
@@ -166,11 +177,12 @@ class CodeStore {
       page_->entries.reserve(static_cast<size_t>(count));
       pages_.append(PageRef{page, QSharedDataPointer<PageData>(page_)});
     }
-    void Put(quint8 cell, QByteArrayView text, bool special, QByteArrayView label) {
+    void Put(quint8 cell, QByteArrayView text, bool special, QByteArrayView label,
+             bool control = false) {
       page_->held[cell >> 6] |= quint64{1} << (cell & 63);
       Slot& slot = page_->entries.emplace_back();
       slot.cell = cell;
-      slot.flags = special ? kSpecial : 0;
+      slot.flags = control ? kControl : special ? kSpecial : 0;
       slot.text_begin = text.isEmpty() ? 0 : Offset(text);
       slot.text_size = static_cast<quint32>(text.size());
       slot.label_begin = label.isEmpty() ? 0 : Offset(label);

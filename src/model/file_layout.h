@@ -18,9 +18,10 @@ namespace orvane::model {
 // the file's own layout and for the place and spelling of longer codes in the canonical form; a
 // save compares the table with it, so only what changed changes.
 struct FileLayout {
-  // A line that is neither blank, nor a single byte's code, nor a bookmark: an extra line or a
-  // line of a longer code, which the canonical form writes at the top in file order.
-  enum class Kind : quint8 { kExtra, kEntry, kMark };
+  // A line that is neither blank, nor a single byte's code or mark, nor a bookmark: an extra
+  // line, a line of a longer code or a control code's line, which the canonical form writes at
+  // the top in file order.
+  enum class Kind : quint8 { kExtra, kEntry, kMark, kControl };
   struct Line {
     quint32 begin = 0;  // in `text`
     quint32 size = 0;

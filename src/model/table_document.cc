@@ -22,6 +22,11 @@ bool TableDocument::IsSpecial(const Code& code) const {
   return view && view->special;
 }
 
+bool TableDocument::IsControl(const Code& code) const {
+  const auto view = codes_.Find(code);
+  return view && view->control;
+}
+
 bool TableDocument::HasWrittenMark(const Code& code) const {
   const auto view = codes_.Find(code);
   return view && view->special && (view->text == "/" || view->text == "*");
@@ -53,6 +58,11 @@ void TableDocument::SetEntry(const Code& code, const std::optional<CodeEntry>& e
 void TableDocument::SetCellText(const Code& code, const QByteArray& text) {
   std::optional<CodeEntry> entry = Entry(code);
   if (!entry) entry = CodeEntry{};
+  if (entry->control) {
+    entry->text = text;
+    SetEntry(code, entry);
+    return;
+  }
   // A longer code's mark is its line's form: any other text makes that line an entry again.
   if (!code.IsSingleByte() && entry->special && text != "/" && text != "*") {
     entry->special = false;
@@ -65,6 +75,7 @@ void TableDocument::SetCellText(const Code& code, const QByteArray& text) {
 
 void TableDocument::MarkSpecial(const Code& code) {
   std::optional<CodeEntry> entry = Entry(code);
+  if (entry && entry->control) return;
   if (code.IsSingleByte()) {
     if (!entry) entry = CodeEntry{};
     if (!entry->special) entry->label.clear();
@@ -165,20 +176,16 @@ std::optional<QByteArray> TableDocument::GetExtraLine(qsizetype slot) const {
   return extra_lines_.at(slot).toByteArray();
 }
 
-bool TableDocument::DefinesLongerCode(QByteArrayView line) {
+bool TableDocument::DefinesCodeOfItsOwn(QByteArrayView line) {
   const TableLine read = ReadTableLine(line);
-  if (read.form != LineForm::kCodeEntry && read.form != LineForm::kSpecial) return false;
-  if (read.code.IsSingleByte()) return false;
-  const bool mark = read.form == LineForm::kSpecial;
-  const QByteArrayView label = read.text.startsWith('=') ? read.text.sliced(1) : read.text;
-  SetEntry(read.code, mark ? CodeEntry{QByteArray(1, read.mark), true, label.toByteArray()}
-                           : CodeEntry{read.text.toByteArray(), false, {}});
+  if (!DefinesCodeAmongExtraLines(read)) return false;
+  SetEntry(read.code, EntryOfLine(read));
   return true;
 }
 
 bool TableDocument::SetExtraLine(qsizetype slot, const QByteArray& text) {
   if (slot < 0 || slot > extra_lines_.size()) return false;
-  if (DefinesLongerCode(text)) {
+  if (DefinesCodeOfItsOwn(text)) {
     if (slot == extra_lines_.size()) return true;
     extra_lines_.Replace(slot, {});
   } else if (slot == extra_lines_.size()) {
@@ -191,7 +198,7 @@ bool TableDocument::SetExtraLine(qsizetype slot, const QByteArray& text) {
 }
 
 void TableDocument::AppendExtraLine(QByteArrayView text) {
-  if (DefinesLongerCode(text)) return;
+  if (DefinesCodeOfItsOwn(text)) return;
   extra_lines_.Append(text);
   NotifyExtraLines();
 }
@@ -226,9 +233,7 @@ void TableDocument::SetCodes(const CodeStore& codes) {
 
 void TableDocument::SetExtraLines(const QList<QByteArray>& lines, const QList<qsizetype>& origins) {
   const auto defines = [](const QByteArray& line) {
-    const TableLine read = ReadTableLine(line);
-    return (read.form == LineForm::kCodeEntry || read.form == LineForm::kSpecial) &&
-           !read.code.IsSingleByte();
+    return DefinesCodeAmongExtraLines(ReadTableLine(line));
   };
   // Codes set among the lines are one change of the table, shown once.
   std::optional<BulkChange> bulk;
@@ -236,7 +241,7 @@ void TableDocument::SetExtraLines(const QList<QByteArray>& lines, const QList<qs
   QList<QByteArray> kept;
   QList<qsizetype> kept_origins;
   for (qsizetype i = 0; i < lines.size(); ++i) {
-    if (DefinesLongerCode(lines[i])) continue;
+    if (DefinesCodeOfItsOwn(lines[i])) continue;
     kept.append(lines[i]);
     kept_origins.append(origins.value(i));
   }

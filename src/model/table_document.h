@@ -62,14 +62,17 @@ class TableDocument : public QObject {
 
   [[nodiscard]] QByteArray GetCellText(const Code& code) const { return codes_.Text(code); }
   // An empty text takes the code out of the table, unless a single byte keeps its mark. A longer
-  // code marked as an end or line break is an entry again once its text is not the mark's.
+  // code marked as an end or line break is an entry again once its text is not the mark's. A
+  // control code's text is its label, which this changes alone.
   void SetCellText(const Code& code, const QByteArray& text);
   [[nodiscard]] bool IsSpecial(const Code& code) const;
+  // A code that bytes of its own follow in the game's text (CodeEntry::control).
+  [[nodiscard]] bool IsControl(const Code& code) const;
   // A mark counts only on the text it stands for, "/" or "*": a save writes a marked cell with
   // any other text as a code entry, so only then is the mark shown and written.
   [[nodiscard]] bool HasWrittenMark(const Code& code) const;
   // Marking a cell that has no mark gives it no label; unmarking drops the label. A longer code
-  // is marked only while its text is "/" or "*".
+  // is marked only while its text is "/" or "*"; a control code is never marked.
   void MarkSpecial(const Code& code);
   void UnmarkSpecial(const Code& code);
   // A mark's label, without the "=" the file may give before it ("[end]" of "/FF=[end]").
@@ -113,7 +116,7 @@ class TableDocument : public QObject {
 
   // The extra lines, any number in file order; an empty one is a free slot. A slot past the end
   // is refused; SetExtraLine at the end appends. A line that defines a code of two to four bytes
-  // is no extra line: it sets that code, and the slot it was given is left free.
+  // or a control code is no extra line: it sets that code, and the slot it was given is left free.
   [[nodiscard]] int ExtraLineCount() const;
   [[nodiscard]] qsizetype ExtraLineSlots() const { return extra_lines_.size(); }
   [[nodiscard]] std::optional<QByteArray> GetExtraLine(qsizetype slot) const;
@@ -170,8 +173,9 @@ class TableDocument : public QObject {
   friend class BulkChange;
   [[nodiscard]] static bool ValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
   void NotifyExtraLines();
-  // Sets the code a line of a code or mark of two to four bytes defines; false for other lines.
-  bool DefinesLongerCode(QByteArrayView line);
+  // Sets the code that a line of a longer code, mark or control code defines; false for other
+  // lines, which are extra lines.
+  bool DefinesCodeOfItsOwn(QByteArrayView line);
   void BeginBulk() { ++bulk_depth_; }
   void EndBulk();
   void NotifyCell(const Code& code);

@@ -23,7 +23,7 @@ void TableWriter::Plan() {
                                       [this](const Code& code) { changed_.push_back(code); });
   line_count_ = layout_->line_count;
   if (keep_) ReadFile();
-  PlanLongerCodes();
+  PlanTopCodes();
   if (keep_) {
     for (int c = 0; c < kCodeCount; ++c) PlanSingleByte(static_cast<quint8>(c), code_lines_[c]);
     PlanBookmarks();
@@ -66,11 +66,13 @@ void TableWriter::ReadFile() {
   }
 }
 
-// A longer code's line keeps its place and what stands before "="; a code that is gone loses
-// every line; a line a later one replaces stays as it was.
-void TableWriter::PlanLongerCodes() {
-  const bool any = std::any_of(changed_.begin(), changed_.end(),
-                               [](const Code& code) { return !code.IsSingleByte(); });
+// A line among the extra lines of a longer code or a control code keeps its place and what
+// stands before "="; a code that is gone from them loses every line; a line a later one replaces
+// stays as it was.
+void TableWriter::PlanTopCodes() {
+  const bool any = std::any_of(changed_.begin(), changed_.end(), [this](const Code& code) {
+    return OnTop(code, document_.Codes().Find(code)) || OnTop(code, layout_->codes.Find(code));
+  });
   if (!any) return;
   std::vector<CodeAt> defining;
   for (const FileLayout::Line& line : layout_->lines) {
@@ -81,27 +83,26 @@ void TableWriter::PlanLongerCodes() {
     if (!line.replaced) defining.push_back({read.code, at});
     if (!Changed(read.code)) continue;
     const std::optional<CodeView> now = document_.Codes().Find(read.code);
-    if (!now) {
+    if (!OnTop(read.code, now)) {
       Drop(at);
     } else if (!line.replaced) {
       Replace(at, CodeLineText(*now, Spelling(read.code, read.digits)));
     }
   }
-  PlanNewLongerCodes(defining);
+  PlanNewTopCodes(defining);
 }
 
 // After the line of the nearest lower code of its length, or before the nearest higher one, or
 // after the last extra line or longer code's line; new codes at one place in code order.
-void TableWriter::PlanNewLongerCodes(const std::vector<CodeAt>& lines) {
+void TableWriter::PlanNewTopCodes(const std::vector<CodeAt>& lines) {
   std::vector<CodeAt> sorted = lines;
   std::sort(sorted.begin(), sorted.end(),
             [](const CodeAt& a, const CodeAt& b) { return a.code < b.code; });
   const qsizetype after_top =
       layout_->lines.isEmpty() ? 0 : qsizetype{layout_->lines.constLast().number};
   for (const Code& code : changed_) {
-    if (code.IsSingleByte() || layout_->codes.Holds(code)) continue;
     const std::optional<CodeView> now = document_.Codes().Find(code);
-    if (!now) continue;
+    if (!OnTop(code, now) || OnTop(code, layout_->codes.Find(code))) continue;
     QByteArray line = CodeLineText(*now, Spelling(code, code.Hex()));
     const auto higher =
         std::upper_bound(sorted.begin(), sorted.end(), code,
@@ -119,8 +120,12 @@ void TableWriter::PlanNewLongerCodes(const std::vector<CodeAt>& lines) {
 }
 
 void TableWriter::PlanSingleByte(quint8 code, const std::vector<ReadLine>& lines) {
-  const std::optional<CodeView> now_view = document_.Codes().Find(code);
-  const std::optional<CodeView> read_view = layout_->codes.Find(code);
+  // A control code's line stands among the extra lines: for these lines it is no code.
+  const auto single = [code](std::optional<CodeView> view) {
+    return OnTop(code, view) ? std::nullopt : view;
+  };
+  const std::optional<CodeView> now_view = single(document_.Codes().Find(code));
+  const std::optional<CodeView> read_view = single(layout_->codes.Find(code));
   const CodeView now = now_view.value_or(CodeView{});
   const QByteArray digits = HexByte(code);
   const auto canonical = [&](const std::optional<CodeView>& view) {

@@ -1,5 +1,6 @@
 #include "model/table_line.h"
 
+#include "model/control_code.h"
 #include "model/hex.h"
 
 #include <algorithm>
@@ -81,6 +82,27 @@ TableLine Mark(QByteArrayView line) {
   return read;
 }
 
+// "$", the code's digits, "=", the label and, after a comma, its arguments. A "$" and a hex digit
+// that make no such line only look like one.
+TableLine Control(QByteArrayView line) {
+  const HexDigits run = HexRun(line, 1);
+  if (run.count == 0) return Form(LineForm::kExtraLine);
+  const qsizetype digits = run.count;
+  if ((digits != 2 && !SpellsLongerCode(digits)) || 1 + digits >= line.size() ||
+      line[1 + digits] != '=') {
+    return Form(LineForm::kLookalike);
+  }
+  TableLine read = Coded(LineForm::kControl, line, 1, run, digits, 2 + digits);
+  if (const qsizetype comma = read.text.indexOf(','); comma >= 0) {
+    read.arguments = read.text.sliced(comma + 1);
+    read.text = read.text.first(comma);
+    if (read.arguments.isEmpty() || !ParseControlArguments(read.arguments)) {
+      return Form(LineForm::kLookalike);
+    }
+  }
+  return read;
+}
+
 TableLine Bookmark(QByteArrayView line) {
   const qsizetype h = BookmarkEnd(line);
   // Without "h)" or without a title the line is kept as an extra line, so nothing is lost.
@@ -121,6 +143,8 @@ TableLine ReadTableLine(QByteArrayView line) {
     case '/':
     case '*':
       return Mark(line);
+    case '$':
+      return Control(line);
     default:
       break;
   }
@@ -136,8 +160,32 @@ QByteArray DefinedText(const TableLine& line) {
   return line.text.toByteArray();
 }
 
+bool DefinesCodeAmongExtraLines(const TableLine& line) {
+  if (line.form == LineForm::kControl) return true;
+  return (line.form == LineForm::kCodeEntry || line.form == LineForm::kSpecial) &&
+         !line.code.IsSingleByte();
+}
+
+CodeEntry EntryOfLine(const TableLine& line) {
+  switch (line.form) {
+    case LineForm::kSpecial: {
+      const QByteArrayView label = line.text.startsWith('=') ? line.text.sliced(1) : line.text;
+      return CodeEntry{QByteArray(1, line.mark), true, label.toByteArray(), false, {}};
+    }
+    case LineForm::kControl:
+      return CodeEntry{line.text.toByteArray(), false, {}, true, line.arguments.toByteArray()};
+    default:
+      return CodeEntry{line.text.toByteArray(), false, {}, false, {}};
+  }
+}
+
 QByteArray CodeLineText(const CodeView& entry, const CodeSpelling& spelling) {
   QByteArray line;
+  if (entry.control) {
+    line.append('$').append(spelling.digits).append('=').append(entry.text);
+    if (!entry.arguments.isEmpty()) line.append(',').append(entry.arguments);
+    return line;
+  }
   if (entry.special && (entry.text == "/" || entry.text == "*")) {
     line.reserve(entry.text.size() + spelling.digits.size() + entry.label.size() + 1);
     line.append(entry.text).append(spelling.digits);
@@ -158,6 +206,8 @@ bool ReadsAsExtraLine(QByteArrayView line) {
     case LineForm::kCodeEntry:
     case LineForm::kSpecial:
       return !read.code.IsSingleByte();
+    case LineForm::kControl:
+      return true;
     default:
       return false;
   }

@@ -14,6 +14,7 @@ enum class LineForm {
   kCodeEntry,  // "41=A", "8140=亜": a code of one to four bytes and its text
   kSpecial,    // "/FF", "*00F7", "/FFFF=[end]": a code marked as end of string or of line
   kBookmark,   // "(1234h)Intro"
+  kControl,    // "$C9=<pause=>,1", "$f0=[area],id": a code that bytes of its own follow
   kExtraLine,  // anything else, kept as it is
   kLookalike,  // looks like one of the forms above but is not; kept as an extra line
 };
@@ -22,18 +23,26 @@ enum class LineForm {
 struct TableLine {
   LineForm form = LineForm::kEmpty;
   Code code;
-  QByteArrayView digits;  // the code as the line spells it ("8a5b")
-  QByteArrayView text;    // a code entry's text after "="; a mark's label after its digits
-  char mark = 0;          // '/' or '*' for a mark
-  qint32 address = 0;     // a bookmark's
-  QByteArrayView title;   // a bookmark's
+  QByteArrayView digits;     // the code as the line spells it ("8a5b")
+  QByteArrayView text;       // a code entry's text after "="; a mark's label after its digits; a
+                             // control code's label, up to its comma
+  QByteArrayView arguments;  // a control code's, after the comma
+  char mark = 0;             // '/' or '*' for a mark
+  qint32 address = 0;        // a bookmark's
+  QByteArrayView title;      // a bookmark's
 };
 
 // The line's form by the first test that matches, in the reader's order.
 [[nodiscard]] TableLine ReadTableLine(QByteArrayView line);
 
-// The text a code has by this line: an entry's text, or a mark's "/" or "*".
+// The text a code has by this line: an entry's text, a mark's "/" or "*", a control code's label.
 [[nodiscard]] QByteArray DefinedText(const TableLine& line);
+
+// Whether the line defines a code whose line the canonical form writes among the extra lines, in
+// file order: a code or mark of two to four bytes, or a control code.
+[[nodiscard]] bool DefinesCodeAmongExtraLines(const TableLine& line);
+// What a line of a code, a mark or a control code says the code holds.
+[[nodiscard]] CodeEntry EntryOfLine(const TableLine& line);
 
 // How a code's line is spelled: the code's digits as the file has them (its own upper-case
 // digits for a new line), and whether a mark's label follows an "=".

@@ -115,6 +115,7 @@ class TableReader {
     QByteArrayView text;
     QByteArrayView label;
     QByteArrayView whole_line;
+    quint32 control = 0;  // the last line is a control code's: its place in the layout's lines + 1
   };
 
   void DefineSingle(const TableLine& read, qsizetype number, QByteArrayView line);
@@ -166,6 +167,7 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
   switch (read.form) {
     case LineForm::kCodeEntry:
     case LineForm::kSpecial:
+    case LineForm::kControl:
       if (read.code.IsSingleByte()) {
         DefineSingle(read, number, line);
       } else {
@@ -196,23 +198,34 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
 }
 
 // A later line for the same code replaces the earlier one, text and label alike; a mark stays.
+// A later line for the same code replaces the earlier one, text and label alike; a mark stays,
+// unless a control code's line comes between.
 void TableReader::DefineSingle(const TableLine& read, qsizetype number, QByteArrayView line) {
   PendingCell& cell = pending_[read.code.Last()];
   if (cell.line != 0) Warn({LoadWarning::Kind::kReplaced, cell.line, read.code, number});
+  if (cell.control != 0) layout_->lines[cell.control - 1].replaced = true;
+  if (read.form == LineForm::kControl) {
+    const auto where = static_cast<quint32>(layout_->lines.size());
+    AddLayoutLine(line, number, FileLayout::Kind::kControl);
+    cell = PendingCell{number, false, false, false, read.text, {}, line, where + 1};
+    return;
+  }
   const bool mark = read.form == LineForm::kSpecial;
   const bool special = cell.special || mark;
   cell = mark ? PendingCell{number,        false,
                             special,       IsBare(read.text),
                             line.first(1), LabelOf(read.text),
-                            line}
-              : PendingCell{number, read.text.isEmpty(), special, false, read.text, {}, line};
+                            line,          0}
+              : PendingCell{number, read.text.isEmpty(), special, false, read.text, {}, line, 0};
 }
 
 // Of two lines for one longer code the later wins, mark and all; both stay in the file.
 void TableReader::DefineLonger(const TableLine& read, qsizetype number, QByteArrayView line) {
-  const bool mark = read.form == LineForm::kSpecial;
   const auto where = static_cast<quint32>(layout_->lines.size());
-  AddLayoutLine(line, number, mark ? FileLayout::Kind::kMark : FileLayout::Kind::kEntry);
+  const FileLayout::Kind kind = read.form == LineForm::kSpecial   ? FileLayout::Kind::kMark
+                                : read.form == LineForm::kControl ? FileLayout::Kind::kControl
+                                                                  : FileLayout::Kind::kEntry;
+  AddLayoutLine(line, number, kind);
   const quint32 before = last_lines_.Define(read.code, where + 1);
   if (before != 0) {
     FileLayout::Line& replaced = layout_->lines[before - 1];
@@ -233,13 +246,16 @@ void TableReader::Finish() {
     if (cell.bare_label) layout_->bare_labels.append(code);
     if (cell.empty_entry) Warn({LoadWarning::Kind::kNoText, cell.line, code, 0});
     detector_.AddLine(cell.whole_line);
-    // A single byte without text holds nothing, unless a mark line of it came before.
-    if (!cell.text.isEmpty() || cell.special) {
+    if (cell.control != 0) {
+      const TableLine read = ReadTableLine(cell.whole_line);
+      loader_.Append(code, read.text, false, read.arguments, true);
+    } else if (!cell.text.isEmpty() || cell.special) {
+      // A single byte without text holds nothing, unless a mark line of it came before.
       loader_.Append(code, cell.text, cell.special, cell.special ? cell.label : QByteArrayView());
     }
   }
-  // Each longer code as its last line says, read again only for a mark's label: an entry's text
-  // is what follows its digits and "=".
+  // Each longer code as its last line says, read again only for a mark's label or a control
+  // code's arguments: an entry's text is what follows its digits and "=".
   const FileLayout::Line* const lines = layout_->lines.constData();
   const char* const text = layout_->text.constData();
   Page page;
@@ -250,9 +266,13 @@ void TableReader::Finish() {
       loader_.Put(cell, read.sliced(digits + 1), false, {});
       return;
     }
-    const QByteArrayView label = ReadTableLine(read).text;
-    if (IsBare(label)) layout_->bare_labels.append(CodeOnPage(page, cell));
-    loader_.Put(cell, read.first(1), true, LabelOf(label));
+    const TableLine parsed = ReadTableLine(read);
+    if (line.kind == FileLayout::Kind::kControl) {
+      loader_.Put(cell, parsed.text, false, parsed.arguments, true);
+      return;
+    }
+    if (IsBare(parsed.text)) layout_->bare_labels.append(CodeOnPage(page, cell));
+    loader_.Put(cell, read.first(1), true, LabelOf(parsed.text));
   };
   last_lines_.ForEach(
       [&](const Page& two_byte, qsizetype count) {

@@ -167,7 +167,7 @@ void TableWriter::WriteTopLines(ByteSink& bytes) {
 
 void TableWriter::WriteSingleBytes(ByteSink& bytes) const {
   document_.Codes().ForEachOnPage(Page(), [&](const Code& code, const CodeView& view) {
-    if (view.text.isEmpty()) return;
+    if (view.text.isEmpty() || view.control) return;
     bytes.AppendLine(CodeLineText(view, Spelling(code, HexByte(code.Last()))));
   });
 }
@@ -181,7 +181,8 @@ void TableWriter::WriteBookmarks(ByteSink& bytes) const {
   }
 }
 
-// A table without a file: the extra lines, the longer codes in code order, the single bytes.
+// A table without a file: the extra lines, the longer codes and control codes in code order,
+// the single bytes.
 void TableWriter::WriteWithoutFile(QByteArray& bytes) const {
   const ExtraLines& lines = document_.GetExtraLines();
   qsizetype size = lines.ByteCount() + 2 * lines.size() + kSlotCount * 16;
@@ -193,7 +194,7 @@ void TableWriter::WriteWithoutFile(QByteArray& bytes) const {
     if (!lines.at(i).isEmpty()) sink.AppendLine(lines.at(i));
   }
   document_.Codes().ForEach([&](const Code& code, const CodeView& view) {
-    if (!code.IsSingleByte()) sink.AppendLine(CodeLineText(view, Spelling(code, code.Hex())));
+    if (OnTop(code, view)) sink.AppendLine(CodeLineText(view, Spelling(code, code.Hex())));
   });
   WriteSingleBytes(sink);
   WriteBookmarks(sink);
@@ -201,7 +202,7 @@ void TableWriter::WriteWithoutFile(QByteArray& bytes) const {
 
 QByteArray CodeLine(const TableDocument& document, const Code& code) {
   const std::optional<CodeView> view = document.Codes().Find(code);
-  if (!view || (code.IsSingleByte() && view->text.isEmpty())) return {};
+  if (!view || (code.IsSingleByte() && view->text.isEmpty() && !view->control)) return {};
   const FileLayout* layout = document.Layout().get();
   return CodeLineText(*view,
                       CodeSpelling{code.Hex(), layout == nullptr || !layout->HasBareLabel(code)});

@@ -142,8 +142,12 @@ class TableWriter {
   }
   void Plan();
   void ReadFile();
-  void PlanLongerCodes();
-  void PlanNewLongerCodes(const std::vector<CodeAt>& lines);
+  // Whether the code's line stands among the extra lines: a longer code's, a control code's.
+  [[nodiscard]] static bool OnTop(const Code& code, const std::optional<CodeView>& view) {
+    return view && (!code.IsSingleByte() || view->control);
+  }
+  void PlanTopCodes();
+  void PlanNewTopCodes(const std::vector<CodeAt>& lines);
   void PlanSingleByte(quint8 code, const std::vector<ReadLine>& lines);
   void PlanNewSingleByte(quint8 code, const QByteArray& line);
   void PlanBookmarks();

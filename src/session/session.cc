@@ -1,6 +1,7 @@
 #include "session/session.h"
 
 #include "data/relative_search_apply.h"
+#include "editing/control_codes.h"
 #include "editing/find_code.h"
 #include "editing/special_characters.h"
 #include "editing/table_conversion.h"
@@ -164,6 +165,11 @@ void Session::RunFill(const editing::FillCommand& fill) {
 void Session::SetSpecialCharacter() {
   if (!MayEditAtCursor()) return;
   Record(StepKind::kMark, [this] { editing::SetSpecialCharacter(document_, state_, answers_); });
+}
+
+void Session::EditControlCode() {
+  if (!MayEditAtCursor()) return;
+  Record(StepKind::kControlCode, [this] { editing::EditControlCode(document_, state_, answers_); });
 }
 
 void Session::UnsetSpecialCharacter() {

@@ -60,6 +60,8 @@ class Session : public QObject {
   void RunFill(const editing::FillCommand& fill);
   void SetSpecialCharacter();
   void UnsetSpecialCharacter();
+  // Sets or changes the code under the cursor as a control code, or makes it plain again.
+  void EditControlCode();
   void SetInputMode(kana::InputMode mode);
   // Reads the same bytes in another encoding: a correction of the guess made on opening.
   void SetEncoding(text::Encoding encoding);

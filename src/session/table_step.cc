@@ -24,6 +24,8 @@ QString StepName(StepKind kind) {
       return QStringLiteral("Paste");
     case StepKind::kApplySearch:
       return QStringLiteral("Apply Search");
+    case StepKind::kControlCode:
+      return QStringLiteral("Control Code");
   }
   return {};
 }

@@ -21,6 +21,7 @@ enum class StepKind {
   kConversion,
   kPaste,
   kApplySearch,
+  kControlCode,
 };
 
 [[nodiscard]] QString StepName(StepKind kind);

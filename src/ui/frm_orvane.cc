@@ -1,5 +1,6 @@
 #include "ui/frm_orvane.h"
 
+#include "editing/control_codes.h"
 #include "session/session.h"
 #include "text/display_text.h"
 #include "ui/caps_lock.h"
@@ -132,7 +133,7 @@ void frmOrvane::ShowSelectedCode() {
       ->setText(QStringLiteral("Selected code: ") + QString::fromLatin1(code.Hex()) +
                 QStringLiteral("='") +
                 text::Abridged(text::DisplayText(document.GetCellText(code), document.Encoding())) +
-                QLatin1Char('\''));
+                QLatin1Char('\'') + editing::CodeNote(document, code));
 }
 
 void frmOrvane::ShowStatus(const QString& text) {

@@ -146,6 +146,9 @@ void frmOrvane::BuildFindItems(QMenu* edit) {
   QAction* mnu_find = AddItem(edit, "mnuFind", QStringLiteral("&Find..."), QKeySequence::Find);
   QAction* mnu_find_next =
       AddItem(edit, "mnuFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
+  edit->addSeparator();
+  QAction* mnu_control = AddItem(edit, "mnuControlCode", QStringLiteral("Con&trol Code..."));
+  connect(mnu_control, &QAction::triggered, &session_, &session::Session::EditControlCode);
   connect(mnu_go_to, &QAction::triggered, &session_, &session::Session::AskGoToCode);
   connect(mnu_find, &QAction::triggered, this, [this] { (void)session_.AskFind(); });
   connect(mnu_find_next, &QAction::triggered, this, [this] { (void)session_.FindNext(); });

@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kSide = 16;
 const QColor kMarkedBackground(255, 255, 0);
+// Not the marks' yellow: a control code reads on into its arguments, a mark ends the text.
+const QColor kControlBackground(190, 220, 255);
 
 QString HexDigit(int value) { return QString::number(value, 16).toUpper(); }
 
@@ -96,6 +98,7 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::BackgroundRole:
       if (document_.HasWrittenMark(code)) return kMarkedBackground;
+      if (document_.IsControl(code)) return kControlBackground;
       return {};
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::AlignCenter);

@@ -27,16 +27,18 @@ std::optional<QString> FakeAnswers::FileDialog(FileDialogForm form, const QStrin
   return file;
 }
 
-std::optional<QString> FakeAnswers::AskText(const QString& title, const QString&, const QString&) {
+std::optional<QString> FakeAnswers::AskText(const QString& title, const QString&,
+                                            const QString& text) {
   text_titles.append(title);
+  text_defaults.append(text);
   if (texts_.empty()) {
     QTest::qFail(qPrintable(QStringLiteral("unexpected text question: ") + title), __FILE__,
                  __LINE__);
     return std::nullopt;
   }
-  auto text = texts_.front();
+  auto answer = texts_.front();
   texts_.pop_front();
-  return text;
+  return answer;
 }
 
 }  // namespace orvane::testing

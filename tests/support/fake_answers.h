@@ -42,6 +42,7 @@ class FakeAnswers : public editing::Answers {
   QList<Message> messages;
   QList<Dialog> dialogs;
   QStringList text_titles;
+  QStringList text_defaults;  // what each text question offered
   int close_requests = 0;
 
  private:

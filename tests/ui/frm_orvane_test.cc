@@ -71,6 +71,7 @@ class FrmOrvaneTest : public QObject {
   void EveryFillButtonWritesItsRun_data();
   void EveryFillButtonWritesItsRun();
   void PanelClicksSwitchModesOnlyFromFourToSix();
+  void ControlCodesAreShownAndEditedApart();
   void MarkedCellsAreYellow();
   void FillRedrawsTheGridOnce();
   void CloseWithCancelKeepsTheWindow();
@@ -125,15 +126,24 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
                                         u"S&ave Table as..."_s, u"&Quit Orvane"_s}
                          << QStringList{u"Ctrl+N"_s, u"Ctrl+O"_s, u"Ctrl+S"_s, u""_s, u"Ctrl+Q"_s};
   QTest::newRow("&Edit") << QStringLiteral("mnuEdit")
-                         << QStringList{u"mnuUndo"_s, u"mnuRedo"_s,  u""_s,
-                                        u"mnuCopy"_s, u"mnuPaste"_s, u""_s,
-                                        u"mnuGoTo"_s, u"mnuFind"_s,  u"mnuFindNext"_s}
-                         << QStringList{u"&Undo"_s,          u"&Redo"_s,    u""_s,
-                                        u"&Copy"_s,          u"&Paste"_s,   u""_s,
-                                        u"&Go to Code..."_s, u"&Find..."_s, u"Find &Next"_s}
-                         << QStringList{u"Ctrl+Z"_s, u"Ctrl+Y"_s, u""_s,
-                                        u"Ctrl+C"_s, u"Ctrl+V"_s, u""_s,
-                                        u"Ctrl+G"_s, u"Ctrl+F"_s, u"F3"_s};
+                         << QStringList{u"mnuUndo"_s, u"mnuRedo"_s,       u""_s,
+                                        u"mnuCopy"_s, u"mnuPaste"_s,      u""_s,
+                                        u"mnuGoTo"_s, u"mnuFind"_s,       u"mnuFindNext"_s,
+                                        u""_s,        u"mnuControlCode"_s}
+                         << QStringList{u"&Undo"_s,
+                                        u"&Redo"_s,
+                                        u""_s,
+                                        u"&Copy"_s,
+                                        u"&Paste"_s,
+                                        u""_s,
+                                        u"&Go to Code..."_s,
+                                        u"&Find..."_s,
+                                        u"Find &Next"_s,
+                                        u""_s,
+                                        u"Con&trol Code..."_s}
+                         << QStringList{u"Ctrl+Z"_s, u"Ctrl+Y"_s, u""_s,       u"Ctrl+C"_s,
+                                        u"Ctrl+V"_s, u""_s,       u"Ctrl+G"_s, u"Ctrl+F"_s,
+                                        u"F3"_s,     u""_s,       u""_s};
   // The encoding menus take C and V: Alt+O then B, E or I still reaches what it always did.
   QTest::newRow("&Options") << QStringLiteral("mnuOptions")
                             << QStringList{u"mnuBook"_s,   u"mnuExtra"_s,    u"mnuInput"_s,
@@ -549,6 +559,37 @@ void FrmOrvaneTest::PanelClicksSwitchModesOnlyFromFourToSix() {
   QVERIFY(!Panel(5)->isEnabled() && !Panel(6)->isEnabled());
   Trigger("mnuASCII");  // choosing the active mode never unchecks it
   QVERIFY(Action("mnuASCII")->isChecked());
+}
+
+// A control code reads on into its arguments: it is shown apart from the marks, and set,
+// changed and made plain again as one step each.
+void FrmOrvaneTest::ControlCodesAreShownAndEditedApart() {
+  QVERIFY(!model::LoadTableFromBytes(rig_->Document(), "$C9=<pause=>,1\n"));
+  rig_->State().SelectCode(0xC9);
+  const QModelIndex cell = Grid()->model()->index(12, 9);
+  QCOMPARE(cell.data().toString(), u"<pause=>"_s);
+  const QColor colour = cell.data(Qt::BackgroundRole).value<QColor>();
+  QVERIFY(colour.isValid() && colour != QColor(255, 255, 0));
+  QCOMPARE(cell.data(Qt::ToolTipRole).toString(), u"$C9=<pause=>,1"_s);
+  QCOMPARE(Panel(1)->text(), u"Selected code: C9='<pause=>' (control code, 1 argument byte)"_s);
+  rig_->answers.QueueText(u"<wait>,a,c=%D"_s);
+  Trigger("mnuControlCode");
+  QCOMPARE(rig_->answers.text_defaults.constLast(), u"<pause=>,1"_s);
+  QCOMPARE(rig_->Document().Entry(0xC9)->arguments, QByteArray("a,c=%D"));
+  QCOMPARE(Panel(1)->text(), u"Selected code: C9='<wait>' (control code, 2 argument bytes)"_s);
+  QCOMPARE(rig_->session.UndoName(), u"Control Code"_s);
+  rig_->answers.QueueText(u"<x>,a=%Q"_s);
+  rig_->answers.QueueButton(editing::Answers::Button::kOk);
+  Trigger("mnuControlCode");
+  QCOMPARE(rig_->Document().GetCellText(0xC9), QByteArray("<wait>"));  // refused
+  rig_->answers.QueueText(QString());
+  Trigger("mnuControlCode");
+  QVERIFY(!rig_->Document().IsControl(0xC9));
+  QCOMPARE(rig_->Document().GetCellText(0xC9), QByteArray("<wait>"));
+  QVERIFY(!cell.data(Qt::BackgroundRole).isValid());
+  rig_->session.Undo();
+  QVERIFY(rig_->Document().IsControl(0xC9));
+  QVERIFY(rig_->answers.AllAnswersUsed());
 }
 
 void FrmOrvaneTest::MarkedCellsAreYellow() {

@@ -1,6 +1,8 @@
 #include "model/file_access.h"
+#include "model/file_form.h"
 #include "model/file_layout.h"
 #include "model/file_lines.h"
+#include "model/last_lines.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
 #include "model/table_line.h"
@@ -20,62 +22,6 @@
 
 namespace orvane::model {
 namespace {
-
-// Where each code of two to four bytes is defined last among the layout's lines, as a load finds
-// them: two-byte codes, most of any large table, in a flat table filled line by line; the rare
-// longer ones in a hash. Inline: a large table defines a code a line.
-class LastLines {
- public:
-  // The line (its index in the layout's lines, plus one) that defined the code before, or 0.
-  quint32 Define(const Code& code, quint32 line) {
-    if (code.Length() != 2) {
-      auto [at, added] = longer_.try_emplace(KeyOf(code), line);
-      return added ? 0 : std::exchange(at->second, line);
-    }
-    if (two_byte_.empty()) two_byte_.resize(0x10000);
-    const quint32 before = std::exchange(two_byte_[code.Value()], line);
-    if (before == 0) ++counts_[code.Value() >> 8];
-    return before;
-  }
-  // Calls page(page, count) before each page of two-byte codes and two_byte(cell, line) for each
-  // of its codes, and longer(code, line) for every longer code, all in code order.
-  template <typename PageOf, typename TwoByte, typename Longer>
-  void ForEach(PageOf page_of, TwoByte two_byte, Longer longer) const {
-    std::vector<std::pair<Code, quint32>> sorted;
-    sorted.reserve(longer_.size());
-    for (const auto& [key, line] : longer_) {
-      sorted.emplace_back(*Code::Make(static_cast<quint32>(key), static_cast<int>(key >> 32)),
-                          line);
-    }
-    std::sort(sorted.begin(), sorted.end());
-    auto next = sorted.cbegin();
-    // Codes of three and four bytes come after the two-byte codes of their lead byte.
-    for (int lead = 0; lead < 256; ++lead) {
-      if (const qsizetype count = counts_[static_cast<size_t>(lead)]; count > 0) {
-        page_of(*Page::Make(static_cast<quint32>(lead), 1), count);
-        const quint32* cells = two_byte_.data() + (lead << 8);
-        for (int cell = 0; cell < 256; ++cell) {
-          if (cells[cell] != 0) two_byte(static_cast<quint8>(cell), cells[cell]);
-        }
-      }
-      for (; next != sorted.cend() && LeadOf(next->first) == lead; ++next) {
-        longer(next->first, next->second);
-      }
-    }
-  }
-
- private:
-  static quint64 KeyOf(const Code& code) {
-    return static_cast<quint64>(code.Length()) << 32 | code.Value();
-  }
-  static int LeadOf(const Code& code) {
-    return static_cast<int>(code.Value() >> (8 * (code.Length() - 1)));
-  }
-
-  std::vector<quint32> two_byte_;
-  std::array<quint16, 256> counts_{};  // two-byte codes by lead byte
-  std::unordered_map<quint64, quint32> longer_;
-};
 
 // Single bytes' texts are applied once per code at the end: a large file often sets a code many
 // times. Longer codes go to the store's loader line by line, without copying their texts, and
@@ -130,6 +76,9 @@ class TableReader {
     if (warnings_ != nullptr) warnings_->append(warning);
   }
   void Finish();
+  // The codes into the loader, in code order: the single bytes, then the rest.
+  void FinishSingleBytes();
+  void FinishLongerCodes();
   void WarnOfInvalidLines(text::Encoding encoding);
 
   TableDocument& document_;
@@ -197,7 +146,6 @@ std::optional<QString> TableReader::ReadLine(QByteArrayView line, qsizetype numb
   return std::nullopt;
 }
 
-// A later line for the same code replaces the earlier one, text and label alike; a mark stays.
 // A later line for the same code replaces the earlier one, text and label alike; a mark stays,
 // unless a control code's line comes between.
 void TableReader::DefineSingle(const TableLine& read, qsizetype number, QByteArrayView line) {
@@ -235,9 +183,7 @@ void TableReader::DefineLonger(const TableLine& read, qsizetype number, QByteArr
   detector_.AddLine(line);
 }
 
-void TableReader::Finish() {
-  if (finished_) return;
-  finished_ = true;
+void TableReader::FinishSingleBytes() {
   for (int c = 0; c < kCodeCount; ++c) {
     const auto code = static_cast<quint8>(c);
     const PendingCell& cell = pending_[code];
@@ -254,6 +200,9 @@ void TableReader::Finish() {
       loader_.Append(code, cell.text, cell.special, cell.special ? cell.label : QByteArrayView());
     }
   }
+}
+
+void TableReader::FinishLongerCodes() {
   // Each longer code as its last line says, read again only for a mark's label or a control
   // code's arguments: an entry's text is what follows its digits and "=".
   const FileLayout::Line* const lines = layout_->lines.constData();
@@ -287,6 +236,13 @@ void TableReader::Finish() {
         }
         define(code.Last(), where, 2 * code.Length());
       });
+}
+
+void TableReader::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  FinishSingleBytes();
+  FinishLongerCodes();
   std::sort(layout_->bare_labels.begin(), layout_->bare_labels.end());
   layout_->line_count = last_line_;
   document_.AddCodes(loader_.Finish());
@@ -319,66 +275,7 @@ void TableReader::WarnOfInvalidLines(text::Encoding encoding) {
   });
 }
 
-// A file's form, where its text starts after the byte-order mark, and the text converted to
-// UTF-8 when the file is UTF-16.
-struct FormAndText {
-  text::FileForm form = text::FileForm::kPlain;
-  qsizetype start = 0;
-  std::optional<QByteArray> converted;
-};
-
-// The line that the UTF-16 text holds at `offset`, counted as the reader counts lines.
-qsizetype Utf16LineAt(QByteArrayView utf16, text::ByteOrder order, qsizetype offset) {
-  const std::optional<QByteArray> before = text::Utf16ToUtf8(utf16.first(offset), order).utf8;
-  if (!before || before->isEmpty()) return 1;
-  const qsizetype lines = FileLines(*before).size();
-  return before->endsWith('\r') || before->endsWith('\n') ? lines + 1 : lines;
-}
-
-std::variant<FormAndText, LoadError> ReadForm(QByteArrayView bytes) {
-  using text::ByteOrder;
-  using text::FileForm;
-  if (bytes.startsWith("\xEF\xBB\xBF")) return FormAndText{FileForm::kUtf8Bom, 3, {}};
-  for (const auto& [mark, form, order] :
-       {std::tuple{"\xFF\xFE", FileForm::kUtf16Le, ByteOrder::kLittleEndian},
-        std::tuple{"\xFE\xFF", FileForm::kUtf16Be, ByteOrder::kBigEndian}}) {
-    if (!bytes.startsWith(mark)) continue;
-    text::Utf16Text utf8 = text::Utf16ToUtf8(bytes.sliced(2), order);
-    if (utf8.utf8) return FormAndText{form, 0, std::move(utf8.utf8)};
-    const qsizetype line = Utf16LineAt(bytes.sliced(2), order, utf8.invalid_at);
-    return LoadError{0, QStringLiteral("not valid UTF-16 from line %1 on (byte %2)")
-                            .arg(line)
-                            .arg(utf8.invalid_at + 2)};
-  }
-  // Without a mark only text that reads as UTF-16 is taken for it: else the bytes stay as read.
-  if (const auto order = text::Utf16OrderWithoutMark(bytes)) {
-    if (auto utf8 = text::Utf16ToUtf8(bytes, *order).utf8) {
-      const bool little = *order == ByteOrder::kLittleEndian;
-      return FormAndText{little ? FileForm::kUtf16LeNoBom : FileForm::kUtf16BeNoBom, 0,
-                         std::move(utf8)};
-    }
-  }
-  return FormAndText{FileForm::kPlain, 0, {}};
-}
-
 }  // namespace
-
-std::optional<QByteArray> FileText(QByteArrayView bytes) {
-  auto read = ReadForm(bytes);
-  auto* file = std::get_if<FormAndText>(&read);
-  if (file == nullptr) return std::nullopt;
-  if (file->converted) return *std::move(file->converted);
-  return bytes.sliced(file->start).toByteArray();
-}
-
-QList<QByteArrayView> FileLines(QByteArrayView text) {
-  QList<QByteArrayView> lines;
-  ForEachLine(text, [&lines](QByteArrayView line, qsizetype, LineEnding) {
-    lines.append(line);
-    return true;
-  });
-  return lines;
-}
 
 namespace {
 

@@ -2,8 +2,9 @@
 // bytes of typed texts of 1,000 to 100,000 characters, against a reference that only reads the
 // same file and counts its bytes: reading should reach 100 MB/s, Find 1 GB/s, and making bytes
 // should grow linearly with the text.
-#include "data/data_file.h"
+#include "data/data_source.h"
 #include "data/find_bytes.h"
+#include "data/string_reader.h"
 #include "data/text_encoder.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
@@ -74,12 +75,12 @@ void BM_ReadAndCountBytes(benchmark::State& state) {
 
 void BM_ReadThroughTable(benchmark::State& state) {
   const Fixture& fixture = Shared();
-  orvane::data::DataFile file;
-  if (file.Open(fixture.data_path)) state.SkipWithError("open failed");
+  const orvane::data::OpenedSource file = orvane::data::FileSource::Open(fixture.data_path);
+  if (!file.source) state.SkipWithError("open failed");
   for (auto _ : state) {
     qsizetype characters = 0;
-    orvane::data::ReadFileStrings(
-        fixture.lookup, file, 0, -1, orvane::data::LineBreaks::kMarker,
+    (void)orvane::data::ReadFileStrings(
+        fixture.lookup, *file.source, 0, -1, orvane::data::LineBreaks::kMarker,
         [&characters](orvane::data::ReadString&& string) { characters += string.text.size(); });
     benchmark::DoNotOptimize(characters);
   }

@@ -1,6 +1,7 @@
 #include "data_commands.h"
 
-#include "data/data_file.h"
+#include "data/data_source.h"
+#include "data/offset_text.h"
 #include "data/string_reader.h"
 #include "data/text_encoder.h"
 #include "loaded_table.h"
@@ -43,11 +44,11 @@ std::variant<DecodeRange, ToolResult> ParseRange(const QList<QByteArray>& bytes)
     if (i + 1 >= options.size()) return UsageError(name + QStringLiteral(" needs a value"));
     const QString& value = options[i + 1];
     if (name == QLatin1String("--from") && !from_given) {
-      const auto offset = data::ParseOffset(value);
-      if (!offset)
+      const data::TypedOffset offset = data::ParseOffset(value);
+      if (offset.status != data::TypedOffset::Status::kOffset)
         return UsageError(
             QStringLiteral("--from takes an offset in hexadecimal, not '%1'").arg(value));
-      range.from = *offset;
+      range.from = offset.offset;
       from_given = true;
     } else if (name == QLatin1String("--length") && !length_given) {
       bool ok = false;
@@ -67,23 +68,21 @@ std::variant<DecodeRange, ToolResult> ParseRange(const QList<QByteArray>& bytes)
 ToolResult Decode(const QByteArray& table_path, const QByteArray& data, const DecodeRange& range) {
   LoadedTable table;
   if (auto failure = Load(table_path, table, false)) return *std::move(failure);
-  data::DataFile file;
-  if (const auto why = file.Open(QFile::decodeName(data))) {
-    return ToolResult{kExitFailed, {}, PrintableText(*why) + '\n'};
-  }
-  if (range.from > file.Size()) {
+  const data::OpenedSource file = data::FileSource::Open(QFile::decodeName(data));
+  if (!file.source) return ToolResult{kExitFailed, {}, PrintableText(file.error) + '\n'};
+  if (range.from > file.source->Size()) {
     return Failure(data, QStringLiteral("offset %1 is past the end of the data (%2 bytes)")
                              .arg(QString::fromLatin1(OffsetText(range.from)))
-                             .arg(file.Size()));
+                             .arg(file.source->Size()));
   }
   data::CodeLookup lookup;
   lookup.Build(table.document);
   ToolResult result;
-  data::ReadFileStrings(lookup, file, range.from, range.length, data::LineBreaks::kMarker,
-                        [&result](data::ReadString&& string) {
-                          result.out.append(OffsetText(string.offset)).append(": ");
-                          result.out.append(PrintableText(string.text)).append('\n');
-                        });
+  (void)data::ReadFileStrings(lookup, *file.source, range.from, range.length,
+                              data::LineBreaks::kMarker, [&result](data::ReadString&& string) {
+                                result.out.append(OffsetText(string.offset)).append(": ");
+                                result.out.append(PrintableText(string.text)).append('\n');
+                              });
   return result;
 }
 

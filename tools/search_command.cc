@@ -71,7 +71,7 @@ QByteArray CandidateLine(const data::Query& query, const data::Candidate& candid
 QByteArray Printed(const data::Query& query, data::SearchResult result, QByteArray& notes) {
   const qsizetype count = static_cast<qsizetype>(result.candidates.size());
   // No table to agree with: the ranking is by hits alone.
-  const auto ranked = data::Rank(query, std::move(result.candidates), data::TableTexts());
+  const auto ranked = data::Rank(query, std::move(result.candidates), data::CodeLookup());
   QByteArray out;
   for (qsizetype i = 0; i < std::min<qsizetype>(count, kPrintedCandidates); ++i) {
     out.append(CandidateLine(query, ranked[static_cast<size_t>(i)].candidate));
@@ -98,10 +98,9 @@ ToolResult RunSearch(const QList<QByteArray>& arguments, QByteArrayView usage) {
     return ToolResult{kExitUsage, {}, "orvane-tbl search: " + PrintableText(made.error) + '\n'};
   }
   const QByteArray path = PrintableName(search.data);
-  QString error;
-  const auto source = data::FileSource::Open(QFile::decodeName(search.data), &error);
-  if (!source) return ToolResult{kExitFailed, {}, path + ": " + PrintableText(error) + '\n'};
-  data::SearchResult result = data::Search(*made.query, *source, std::stop_token());
+  const data::OpenedSource source = data::FileSource::Open(QFile::decodeName(search.data));
+  if (!source.source) return ToolResult{kExitFailed, {}, PrintableText(source.error) + '\n'};
+  data::SearchResult result = data::Search(*made.query, *source.source, std::stop_token());
   if (!result.error.isEmpty()) {
     return ToolResult{kExitFailed, {}, path + ": " + PrintableText(result.error) + '\n'};
   }

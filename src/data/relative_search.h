@@ -1,13 +1,13 @@
 #pragma once
 
+#include "data/data_source.h"
+#include "data/job.h"
 #include "data/relative_search_query.h"
-#include "data/relative_search_source.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <stop_token>
 #include <vector>
 
@@ -42,14 +42,12 @@ struct SearchResult {
   QString error;  // the data could not be read, or is shorter than the word
 };
 
-// The bytes read so far and the data's size; called on the searching thread after each block.
-using Progress = std::function<void(qint64 done, qint64 total)>;
-
 // Every offset where the data holds values whose differences, run by run, are those of the
 // word's symbols, and where each run fits in the value range whole; values at every byte offset,
-// so 16-bit values are found at either alignment. Reads block by block and stops after the
-// block in hand once `stop` is requested.
+// so 16-bit values are found at either alignment. Reads in blocks of `block_size` and stops
+// after the block in hand once `stop` is requested; `progress` follows the bytes read.
 [[nodiscard]] SearchResult Search(const Query& query, DataSource& source,
-                                  const std::stop_token& stop, const Progress& progress = {});
+                                  const std::stop_token& stop, const Progress& progress = {},
+                                  qint64 block_size = kSearchBlock);
 
 }  // namespace orvane::data

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "data/data_file.h"
+#include "data/block_reader.h"
+#include "data/data_source.h"
 #include "data/document_lookup.h"
 #include "data/find_bytes.h"
+#include "data/watched_job.h"
 
 #include <QByteArray>
 #include <QFileSystemWatcher>
-#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -46,8 +49,13 @@ class frmData : public QWidget {
   [[nodiscard]] QTabWidget* Tabs() const { return tabData_; }
   [[nodiscard]] HexView* View() const { return hexData_; }
   [[nodiscard]] SearchTab* Search() const { return tabSearch_; }
-  [[nodiscard]] const data::DataFile& File() const { return file_; }
+  [[nodiscard]] const data::BlockReader& File() const { return reader_; }
+  [[nodiscard]] QString Path() const { return path_; }
   [[nodiscard]] const data::DocumentLookup& Lookup() const { return lookup_; }
+
+ signals:
+  // A Find ended: with its offsets, with why it could not run, or cancelled.
+  void findFinished();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,19 +72,19 @@ class frmData : public QWidget {
   void cmdCancel_Click();
   void lstFound_Click();
   void watcher_FileChanged(const QString& path);
-  void FindTimer_Tick();
 
   void ShowFile();
+  void ShowFileName();
   void ShowStrings();
   void ShowFindState();
   void ShowFound(const data::FindResult& result);
 
   session::Session& session_;
   data::DocumentLookup lookup_;
-  data::DataFile file_;
+  std::unique_ptr<data::FileSource> source_;
+  QString path_;
+  data::BlockReader reader_;
   QFileSystemWatcher watcher_;
-  data::FindTask find_;
-  QTimer find_timer_;
   QByteArray text_bytes_;   // what the Text box makes, or nothing
   QByteArray found_bytes_;  // what the last Find looked for
 
@@ -95,6 +103,9 @@ class frmData : public QWidget {
   QProgressBar* prgFind_ = nullptr;
   QListWidget* lstFound_ = nullptr;
   QLabel* lblFound_ = nullptr;
+
+  // Last, so that it is stopped first: its results go to the members above.
+  data::WatchedJob<data::FindResult> find_;
 };
 
 }  // namespace orvane::ui::side

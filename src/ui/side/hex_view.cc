@@ -1,6 +1,6 @@
 #include "ui/side/hex_view.h"
 
-#include "data/data_file.h"
+#include "data/block_reader.h"
 #include "data/document_lookup.h"
 #include "data/string_reader.h"
 
@@ -25,8 +25,8 @@ QString OffsetText(qint64 offset) {
 
 }  // namespace
 
-HexView::HexView(const data::DataFile& file, const data::DocumentLookup& lookup, QWidget* parent)
-    : QAbstractScrollArea(parent), file_(file), lookup_(lookup) {
+HexView::HexView(data::BlockReader& reader, const data::DocumentLookup& lookup, QWidget* parent)
+    : QAbstractScrollArea(parent), reader_(reader), lookup_(lookup) {
   setObjectName(QStringLiteral("hexData"));
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -55,7 +55,7 @@ qint64 HexView::VisibleBytes() const { return qint64{VisibleRowCount()} * kRowBy
 qint64 HexView::TopOffset() const { return qint64{verticalScrollBar()->value()} * kRowBytes; }
 
 void HexView::UpdateScrollRange() {
-  const qint64 rows = (file_.Size() + kRowBytes - 1) / kRowBytes;
+  const qint64 rows = (reader_.Size() + kRowBytes - 1) / kRowBytes;
   const qint64 last_top = std::clamp<qint64>(rows - VisibleRowCount(), 0, INT_MAX);
   verticalScrollBar()->setRange(0, static_cast<int>(last_top));
   verticalScrollBar()->setPageStep(VisibleRowCount());
@@ -66,8 +66,9 @@ void HexView::UpdateScrollRange() {
 }
 
 void HexView::FileChanged() {
+  reader_.Forget();
   UpdateScrollRange();
-  const qint64 size = file_.Size();
+  const qint64 size = reader_.Size();
   if (start_ >= size) start_ = std::max<qint64>(0, size - 1);
   GoTo(start_);
 }
@@ -98,11 +99,11 @@ void HexView::resizeEvent(QResizeEvent* event) {
 
 QList<HexView::Row> HexView::VisibleRows() const {
   const qint64 top = TopOffset();
-  const QByteArray bytes = file_.Read(top, VisibleBytes());
+  const QByteArray bytes = reader_.Bytes(top, VisibleBytes()).toByteArray();
   // The reading runs from the starting byte to the last byte in view and the code it begins.
   const qint64 from = std::max(start_, top);
   const qint64 end = top + bytes.size();
-  const QByteArray read = file_.Read(from, end + model::kMaxCodeLength - 1 - from);
+  const QByteArray read = reader_.Bytes(from, end + model::kMaxCodeLength - 1 - from).toByteArray();
   const QStringList cells = data::ByteCells(
       data::ReadStrings(lookup_.Lookup(), read, from, data::LineBreaks::kMarker, true), top,
       bytes.size());
@@ -163,7 +164,7 @@ void HexView::mousePressEvent(QMouseEvent* event) {
   }
   if (column < 0 || column >= kRowBytes) return;
   const qint64 offset = TopOffset() + qint64{row} * kRowBytes + column;
-  if (offset < file_.Size()) SetStart(offset);
+  if (offset < reader_.Size()) SetStart(offset);
 }
 
 }  // namespace orvane::ui::side

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 namespace orvane::data {
-class DataFile;
+class BlockReader;
 class DocumentLookup;
 }  // namespace orvane::data
 
@@ -22,8 +22,7 @@ class HexView : public QAbstractScrollArea {
   static constexpr int kRowBytes = 16;
 
   // Both must outlive the view.
-  HexView(const data::DataFile& file, const data::DocumentLookup& lookup,
-          QWidget* parent = nullptr);
+  HexView(data::BlockReader& reader, const data::DocumentLookup& lookup, QWidget* parent = nullptr);
 
   [[nodiscard]] qint64 Start() const { return start_; }
   // Makes `offset` the starting byte and scrolls its row to the top.
@@ -65,7 +64,7 @@ class HexView : public QAbstractScrollArea {
   void SetStart(qint64 start);
   void PaintRow(QPainter& painter, const Metrics& metrics, const Row& row, int y) const;
 
-  const data::DataFile& file_;
+  data::BlockReader& reader_;
   const data::DocumentLookup& lookup_;
   qint64 start_ = 0;
   bool scrolling_to_start_ = false;

@@ -1,5 +1,6 @@
 #include "data/relative_search.h"
 
+#include "data/relative_search_preview.h"
 #include "data/relative_search_rank.h"
 #include "made_up_data.h"
 #include "model/table_document.h"
@@ -17,9 +18,10 @@ std::optional<data::Query> QueryFor(const QString& word, const QString& order, V
 }
 
 std::vector<data::RankedCandidate> Found(const data::Query& query, const QByteArray& bytes,
-                                         const data::TableTexts& table = {}) {
+                                         const data::CodeLookup& table = {},
+                                         qint64 block = data::kSearchBlock) {
   data::BytesSource source(bytes);
-  data::SearchResult result = data::Search(query, source, std::stop_token());
+  data::SearchResult result = data::Search(query, source, std::stop_token(), {}, block);
   return data::Rank(query, std::move(result.candidates), table);
 }
 
@@ -76,16 +78,19 @@ void RelativeSearchTest::MadeUpTableComesFirst() {
   QFETCH(ValueSize, values);
   const auto query = QueryFor(word, order, values);
   QVERIFY(query);
-  const auto found = Found(*query, orvane::testing::MadeUpData(values));
-  QVERIFY(!found.empty());
-  const data::Candidate& best = found.front().candidate;
-  QTEST(data::CandidateValues(*query, best), "best");
-  QTEST(best.hits, "hits");
-  QTEST(best.FirstHit(), "first");
-  QCOMPARE(qsizetype(best.offsets.size()), best.hits);
-  QFETCH(QString, preview);
-  const QString line = data::PreviewLine(*query, best, {});
-  QVERIFY2(line.contains(preview), qPrintable(line));
+  // Blocks of one byte and of a few make every hit and its context straddle one.
+  for (const qint64 block : {qint64{1}, qint64{7}, data::kSearchBlock}) {
+    const auto found = Found(*query, orvane::testing::MadeUpData(values), {}, block);
+    QVERIFY(!found.empty());
+    const data::Candidate& best = found.front().candidate;
+    QTEST(data::CandidateValues(*query, best), "best");
+    QTEST(best.hits, "hits");
+    QTEST(best.FirstHit(), "first");
+    QCOMPARE(qsizetype(best.offsets.size()), best.hits);
+    QFETCH(QString, preview);
+    const QString line = data::PreviewLine(*query, best, {});
+    QVERIFY2(line.contains(preview), qPrintable(line));
+  }
 }
 
 void RelativeSearchTest::BadInputGivesAReason_data() {
@@ -159,7 +164,7 @@ void RelativeSearchTest::TableRanksTheCandidatesAndNamesContradictions() {
     if (mark) document.SetMarkLabel(*code, "=" + table[i + 1]);
   }
   const auto query = QueryFor(u"HERO"_s, u"upper"_s, ValueSize::k8);
-  const auto found = Found(*query, bytes, data::TableTexts::Of(document));
+  const auto found = Found(*query, bytes, data::CodeLookup::Of(document));
   QCOMPARE(found.size(), size_t{2});
   QTEST(data::CandidateValues(*query, found[0].candidate), "best");
   QCOMPARE(found[0].contradictions, QStringList());

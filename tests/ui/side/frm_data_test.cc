@@ -79,6 +79,12 @@ class FrmDataTest : public QObject {
     Retype("txtGoTo", offset);
     QTest::keyClick(Get<QLineEdit>("txtGoTo"), Qt::Key_Return);
   }
+  // Clicks Find and waits for it to end.
+  void Find() {
+    QSignalSpy finished(window_, &frmData::findFinished);
+    QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+    QVERIFY(!finished.isEmpty() || finished.wait(60000));
+  }
   QString FirstString() const {
     return window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText().section(u'\n', 0, 0);
   }
@@ -126,9 +132,9 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
   Retype("txtText", u"GAME OVER<LINE>漢[end]"_s);
   const QString bytes = Get<QLabel>("lblBytes")->text();
   QCOMPARE(bytes, u"16 10 1C 14 2A 1E 25 14 21 FE 88 40 FF"_s);
-  QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  Find();
   auto* found = Get<QListWidget>("lstFound");
-  QTRY_COMPARE(found->count(), 1);
+  QCOMPARE(found->count(), 1);
   QCOMPARE(Get<QLabel>("lblFound")->text(), bytes + u" found at 1 offset."_s);
   found->setCurrentRow(0);
   QCOMPARE(window_->View()->Start(), 0x300);
@@ -214,20 +220,26 @@ void FrmDataTest::FindRunsOffTheWindowAndStopsWithIt() {
   const QString big = folder_.Write(u"big.bin"_s, QByteArray(qsizetype{64} << 20, '\0'));
   OpenData(big);
   Retype("txtText", u"AB"_s);
+  QSignalSpy finished(window_, &frmData::findFinished);
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
-  // The table changes while the Find runs; the Find goes on with the bytes it was given.
+  // The table changes while the Find runs (its result comes through the event loop, which has
+  // not run yet); the Find goes on with the bytes it was given.
   rig_->Document().SetCellText(0x11, "Q");
   QCOMPARE(Get<QLabel>("lblBytes")->text(), u"No code for 'B' (character 2)."_s);
-  QTRY_VERIFY_WITH_TIMEOUT(!Get<QPushButton>("cmdCancel")->isVisible(), 60000);
+  QVERIFY(finished.wait(60000));
+  QVERIFY(!Get<QPushButton>("cmdCancel")->isVisible());
   QCOMPARE(Get<QLabel>("lblFound")->text(), u"10 11 is not in the data."_s);
 
+  // Cancel ends the Find the window shows as running, however far the worker has come.
   Retype("txtText", u"AA"_s);
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  QVERIFY(Get<QPushButton>("cmdCancel")->isVisible());
   QTest::mouseClick(Get<QPushButton>("cmdCancel"), Qt::LeftButton);
   QCOMPARE(Get<QLabel>("lblFound")->text(), u"Find cancelled."_s);
+  QVERIFY(!Get<QPushButton>("cmdCancel")->isVisible());
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
-  window_->close();  // the window goes, and its Find with it
-  QTRY_VERIFY(rig_->side.GameData() == nullptr);
+  window_->close();                               // the window goes, and its Find with it
+  QTRY_VERIFY(rig_->side.GameData() == nullptr);  // deleted later, by the event loop
 }
 
 }  // namespace orvane::ui::side

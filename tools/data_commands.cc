@@ -45,6 +45,8 @@ std::variant<DecodeRange, ToolResult> ParseRange(const QList<QByteArray>& bytes)
     const QString& value = options[i + 1];
     if (name == QLatin1String("--from") && !from_given) {
       const data::TypedOffset offset = data::ParseOffset(value);
+      if (offset.status == data::TypedOffset::Status::kTooLarge)
+        return UsageError(QStringLiteral("--from '%1' is too large for an offset").arg(value));
       if (offset.status != data::TypedOffset::Status::kOffset)
         return UsageError(
             QStringLiteral("--from takes an offset in hexadecimal, not '%1'").arg(value));

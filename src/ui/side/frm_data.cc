@@ -78,7 +78,7 @@ QWidget* frmData::BuildFileRow() {
   auto* lbl_go_to = new QLabel(QStringLiteral("&Go to"), row);
   txtGoTo_ = new QLineEdit(row);
   txtGoTo_->setObjectName(QStringLiteral("txtGoTo"));
-  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex, Enter"));
+  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex (1F0, 0x1F0), Enter"));
   txtGoTo_->setMaximumWidth(160);
   lbl_go_to->setBuddy(txtGoTo_);
   file_row->addWidget(cmd_open);
@@ -166,17 +166,22 @@ void frmData::watcher_FileChanged(const QString& path) {
 }
 
 void frmData::txtGoTo_Enter() {
+  using Status = data::TypedOffset::Status;
   const QString typed = txtGoTo_->text().trimmed();
   const data::TypedOffset offset = data::ParseOffset(typed);
-  if (offset.status != data::TypedOffset::Status::kOffset) {
+  if (offset.status == Status::kEmpty) return;
+  if (offset.status == Status::kNotAnOffset) {
     ShowError(session_.Answers(),
               QStringLiteral("'%1' is not an offset in hexadecimal digits.").arg(typed));
     return;
   }
-  if (offset.offset >= reader_.Size()) {
+  // A number too large for any offset is past the end of any data.
+  if (offset.status == Status::kTooLarge || offset.offset >= reader_.Size()) {
+    const QString shown =
+        offset.status == Status::kTooLarge ? offset.digits : data::OffsetText(offset.offset);
     ShowError(session_.Answers(),
               QStringLiteral("Offset %1 is past the end of the data (%2 bytes).")
-                  .arg(data::OffsetText(offset.offset))
+                  .arg(shown)
                   .arg(reader_.Size()));
     return;
   }

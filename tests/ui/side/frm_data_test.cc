@@ -156,19 +156,35 @@ void FrmDataTest::BadInputGetsAClearMessage_data() {
   QTest::addColumn<QString>("step");     // open:NAME, goto:OFFSET or text:TEXT
   QTest::addColumn<QString>("message");  // a message box; %1 is the folder
   QTest::addColumn<QString>("shown");    // lblFile, or lblBytes for a text
+  QTest::addColumn<qint64>("start");     // the view's starting byte afterwards
   QTest::newRow("folder") << u"open:sub"_s << u"%1/sub is a folder."_s
-                          << u"%1/game.bin: 4,096 bytes"_s;
+                          << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
   QTest::newRow("missing") << u"open:none.bin"_s << u"%1/none.bin: No such file or directory"_s
-                           << u"%1/game.bin: 4,096 bytes"_s;
-  QTest::newRow("empty") << u"open:empty.bin"_s << QString() << u"%1/empty.bin: empty"_s;
+                           << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
+  QTest::newRow("empty") << u"open:empty.bin"_s << QString() << u"%1/empty.bin: empty"_s << 0LL;
   QTest::newRow("offset not hex") << u"goto:12g"_s
                                   << u"'12g' is not an offset in hexadecimal digits."_s
-                                  << u"%1/game.bin: 4,096 bytes"_s;
+                                  << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
   QTest::newRow("offset past the end")
       << u"goto:1000"_s << u"Offset 00001000 is past the end of the data (4096 bytes)."_s
-      << u"%1/game.bin: 4,096 bytes"_s;
+      << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
   QTest::newRow("no code for a character")
-      << u"text:GAME OVER"_s << QString() << u"No code for 'O' (character 6)."_s;
+      << u"text:GAME OVER"_s << QString() << u"No code for 'O' (character 6)."_s << 0x20LL;
+  const QString file = u"%1/game.bin: 4,096 bytes"_s;
+  const QString past = u"Offset %1 is past the end of the data (4096 bytes)."_s;
+  // Offsets as hex editors and assemblers write them; a number past 64 bits is past the end.
+  QTest::newRow("offset as 0x") << u"goto:0x1F0"_s << QString() << file << 0x1F0LL;
+  QTest::newRow("offset as $") << u"goto:$1f0"_s << QString() << file << 0x1F0LL;
+  QTest::newRow("offset as h") << u"goto: 1F0h "_s << QString() << file << 0x1F0LL;
+  QTest::newRow("0x offset past the end")
+      << u"goto:0x1000"_s << past.arg(u"00001000"_s) << file << 0x20LL;
+  QTest::newRow("offset too large")
+      << u"goto:0x1FFFFFFFFFFFFFFFF"_s << past.arg(u"1FFFFFFFFFFFFFFFF"_s) << file << 0x20LL;
+  QTest::newRow("offset of 16 digits")
+      << u"goto:8000000000000000"_s << past.arg(u"8000000000000000"_s) << file << 0x20LL;
+  QTest::newRow("no digits after 0x")
+      << u"goto:0x"_s << u"'0x' is not an offset in hexadecimal digits."_s << file << 0x20LL;
+  QTest::newRow("nothing typed") << u"goto:"_s << QString() << file << 0x20LL;
 }
 
 void FrmDataTest::BadInputGetsAClearMessage() {
@@ -179,6 +195,7 @@ void FrmDataTest::BadInputGetsAClearMessage() {
   (void)folder_.Write(u"empty.bin"_s, {});
   const QString folder = QFileInfo(data_).path();
   OpenData(data_);
+  GoTo(u"20"_s);
   const QString value = step.section(u':', 1);
   if (!message.isEmpty()) rig_->answers.QueueButton(editing::Answers::Button::kOk);
   if (step.startsWith(u"open"_s)) OpenData(folder + u'/' + value);
@@ -189,6 +206,7 @@ void FrmDataTest::BadInputGetsAClearMessage() {
            message.replace(u"%1"_s, folder));
   const char* label = step.startsWith(u"text"_s) ? "lblBytes" : "lblFile";
   QCOMPARE(Get<QLabel>(label)->text(), shown.replace(u"%1"_s, folder));
+  QTEST(window_->View()->Start(), "start");
   QVERIFY(!Get<QPushButton>("cmdFind")->isEnabled());
   if (window_->File().Size() == 0) {
     QVERIFY(window_->View()->VisibleRows().isEmpty());

@@ -140,6 +140,8 @@ void frmData::OpenFile(const QString& path) {
   }
   find_.Cancel();
   if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+  // An offset typed for another file means nothing in this one.
+  if (path != path_) txtGoTo_->clear();
   source_ = std::move(opened.source);
   path_ = path;
   reader_.SetSource(source_.get());
@@ -161,6 +163,7 @@ void frmData::watcher_FileChanged(const QString& path) {
   // A file replaced on disk is no longer watched; its new one is.
   if (!watcher_.files().contains(path) && QFileInfo::exists(path)) watcher_.addPath(path);
   fraReload_->show();
+  ShowFileName();
   hexData_->FileChanged();
   ShowStrings();
 }

@@ -86,6 +86,11 @@ void frmData::txtText_Change() {
     if (!result.Message().isEmpty()) lines << result.Message();
     lblBytes_->setText(lines.join(u'\n'));
   }
+  // The offsets of other bytes would pass for those of these; a Find running keeps its own.
+  if (!find_.Busy() && text_bytes_ != found_bytes_) {
+    lstFound_->clear();
+    lblFound_->clear();
+  }
   ShowFindState();
 }
 

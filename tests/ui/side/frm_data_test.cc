@@ -150,6 +150,11 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
   const auto encode = tools::RunTblTool({u"encode"_s, table_, u"GAME OVER<LINE>漢[end]"_s});
   QCOMPARE(QString::fromUtf8(encode.out), bytes + u'\n');
   QCOMPARE(testing::TempFolder::Read(data_), DataBytes());
+
+  // A text that makes no bytes, or other bytes, takes the last Find's offsets away.
+  Retype("txtText", u"x"_s);
+  QCOMPARE(found->count(), 0);
+  QCOMPARE(Get<QLabel>("lblFound")->text(), QString());
 }
 
 void FrmDataTest::BadInputGetsAClearMessage_data() {
@@ -207,6 +212,8 @@ void FrmDataTest::BadInputGetsAClearMessage() {
   const char* label = step.startsWith(u"text"_s) ? "lblBytes" : "lblFile";
   QCOMPARE(Get<QLabel>(label)->text(), shown.replace(u"%1"_s, folder));
   QTEST(window_->View()->Start(), "start");
+  // Another file opened: the offset typed for the last one is gone.
+  if (step == u"open:empty.bin"_s) QCOMPARE(Get<QLineEdit>("txtGoTo")->text(), QString());
   QVERIFY(!Get<QPushButton>("cmdFind")->isEnabled());
   if (window_->File().Size() == 0) {
     QVERIFY(window_->View()->VisibleRows().isEmpty());
@@ -220,6 +227,7 @@ void FrmDataTest::NoticesAFileChangedOnDiskAndReloads() {
   QVERIFY(!reload->isVisible());
   QVERIFY(QFile::resize(data_, 0x180));
   QTRY_VERIFY(reload->isVisible());
+  QCOMPARE(Get<QLabel>("lblFile")->text(), data_ + u": 384 bytes"_s);
   const HexView::Row last = window_->View()->VisibleRows().constLast();
   QVERIFY(last.offset + last.bytes.size() <= 0x180);
   QTest::mouseClick(reload, Qt::LeftButton);

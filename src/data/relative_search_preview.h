@@ -18,6 +18,10 @@ namespace orvane::data {
 [[nodiscard]] CodeLookup WithCandidate(const CodeLookup& lookup, const Query& query,
                                        const Candidate& candidate);
 
+// At most this many characters of the preview come before the hit, so that the word is in
+// sight; a byte that starts no code counts as one.
+inline constexpr int kPreviewLead = 8;
+
 // The data around the candidate's first hit read through the table with the candidate's symbols
 // added, at the hit's alignment and by whole values: a 16-bit value that starts no code reads as
 // both its bytes.

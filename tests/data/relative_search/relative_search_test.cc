@@ -5,6 +5,7 @@
 #include "made_up_data.h"
 #include "model/table_document.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -90,6 +91,11 @@ void RelativeSearchTest::MadeUpTableComesFirst() {
     QFETCH(QString, preview);
     const QString line = data::PreviewLine(*query, best, {});
     QVERIFY2(line.contains(preview), qPrintable(line));
+    // The word in sight: what comes before it is at most kPreviewLead characters, a byte that
+    // starts no code counting as one.
+    QString before = line.first(line.indexOf(preview));
+    before.replace(QRegularExpression(u"<\\$[0-9A-F]{2}>"_s), u"#"_s);
+    QVERIFY2(before.size() == data::kPreviewLead, qPrintable(line));
   }
 }
 

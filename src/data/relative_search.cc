@@ -92,6 +92,11 @@ void ScanBlock(const Matcher& matcher, ValueSize values, const Block& block, qin
   }
 }
 
+bool LowerCaseLetters(QStringView word) {
+  return !word.isEmpty() &&
+         std::all_of(word.begin(), word.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+}
+
 QString EndError(const ScanEnd& ended) {
   switch (ended.status) {
     case ScanEnd::Status::kEndedEarly:
@@ -137,6 +142,37 @@ SearchResult Search(const Query& query, DataSource& source, const std::stop_toke
   result.cancelled = ended.status == ScanEnd::Status::kStopped;
   result.error = EndError(ended);
   return std::move(result);
+}
+
+WordSearch SearchWord(QStringView word, std::optional<Order> order, ValueSize values,
+                      DataSource& source, const std::stop_token& stop, const Progress& progress,
+                      qint64 block_size) {
+  WordSearch found;
+  QueryOrError made = MakeQuery(word, order, values);
+  if (!made.query) {
+    found.result.error = made.error;
+    return found;
+  }
+  found.query = std::move(made.query);
+  found.result = Search(*found.query, source, stop, progress, block_size);
+  const SearchResult& letters = found.result;
+  if (order || !letters.candidates.empty() || letters.cancelled || !letters.error.isEmpty() ||
+      !LowerCaseLetters(word)) {
+    return found;
+  }
+  for (const Order kana :
+       {Order::kHiragana, Order::kKatakana, Order::kHiraganaJis, Order::kKatakanaJis}) {
+    QueryOrError romaji = MakeQuery(word, kana, values);
+    if (!romaji.query) continue;
+    SearchResult result = Search(*romaji.query, source, stop, progress, block_size);
+    if (result.cancelled || !result.error.isEmpty()) {
+      found.result = std::move(result);
+      return found;
+    }
+    if (!result.candidates.empty())
+      return WordSearch{std::move(romaji.query), kana, std::move(result)};
+  }
+  return found;
 }
 
 }  // namespace orvane::data

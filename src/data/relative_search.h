@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <stop_token>
 #include <vector>
 
@@ -49,5 +50,19 @@ struct SearchResult {
 [[nodiscard]] SearchResult Search(const Query& query, DataSource& source,
                                   const std::stop_token& stop, const Progress& progress = {},
                                   qint64 block_size = kSearchBlock);
+
+// A word searched as it was typed, with the order chosen or none. Without an order, a word of
+// lower-case letters that is no hit as letters is tried in turn as romaji in the kana orders,
+// and `romaji` names the order that found it. `query` is the query of the result, or nothing
+// when the word cannot be searched (the result's error says why).
+struct WordSearch {
+  std::optional<Query> query;
+  std::optional<Order> romaji;
+  SearchResult result;
+};
+[[nodiscard]] WordSearch SearchWord(QStringView word, std::optional<Order> order, ValueSize values,
+                                    DataSource& source, const std::stop_token& stop,
+                                    const Progress& progress = {},
+                                    qint64 block_size = kSearchBlock);
 
 }  // namespace orvane::data

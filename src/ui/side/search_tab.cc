@@ -85,7 +85,7 @@ SearchTab::SearchTab(session::Session& session, const data::DocumentLookup& look
 void SearchTab::BuildQueryRows(QGridLayout* grid) {
   auto* lbl_word = new QLabel(QStringLiteral("&Word"), this);
   txtWord_ = MakeTextBox(this, QStringLiteral("txtWord"), {});
-  txtWord_->setPlaceholderText(QStringLiteral("HERO, たからもの, takaramono; * for any one"));
+  txtWord_->setPlaceholderText(QStringLiteral("HERO, たからもの, takaramono; * for any value"));
   lbl_word->setBuddy(txtWord_);
   auto* lbl_order = new QLabel(QStringLiteral("Or&der"), this);
   cboOrder_ = new QComboBox(this);
@@ -163,7 +163,8 @@ void SearchTab::cmdSearch_Click() {
   if (!cmdSearch_->isEnabled()) return;
   const auto order = data::OrderFromName(cboOrder_->currentData().toString());
   const auto values = data::ValueSizeFromName(cboValues_->currentData().toString());
-  data::QueryOrError made = data::MakeQuery(txtWord_->text().trimmed(), order, *values);
+  const QString word = txtWord_->text().trimmed();
+  data::QueryOrError made = data::MakeQuery(word, order, *values);
   candidates_.clear();
   if (!made.query) {
     query_.reset();
@@ -175,21 +176,23 @@ void SearchTab::cmdSearch_Click() {
   ShowCandidates();
   lblSearch_->setText(QStringLiteral("Searching %1…").arg(query_->word));
   prgSearch_->setValue(0);
-  // The worker opens the file itself and searches a copy of the query.
+  // The worker opens the file itself and searches copies of the word and the order.
   job_.Start(
-      [path = path_, query = *query_](data::JobControl& job) {
+      [path = path_, word, order, values = *values](data::JobControl& job) {
         data::OpenedSource opened = data::FileSource::Open(path);
-        data::SearchResult result;
+        data::WordSearch found;
         if (!opened.source) {
-          result.error = opened.error;
-          return result;
+          found.result.error = opened.error;
+          return found;
         }
-        result = data::Search(query, *opened.source, job.StopToken(), job.Reporter());
-        if (!result.error.isEmpty())
-          result.error = QStringLiteral("%1: %2").arg(path, result.error);
-        return result;
+        found =
+            data::SearchWord(word, order, values, *opened.source, job.StopToken(), job.Reporter());
+        if (!found.result.error.isEmpty()) {
+          found.result.error = QStringLiteral("%1: %2").arg(path, found.result.error);
+        }
+        return found;
       },
-      [this](data::SearchResult result) {
+      [this](data::WordSearch result) {
         ShowResult(std::move(result));
         ShowState();
         emit searchFinished();
@@ -207,7 +210,9 @@ void SearchTab::cmdCancel_Click() {
   emit searchFinished();
 }
 
-void SearchTab::ShowResult(data::SearchResult result) {
+void SearchTab::ShowResult(data::WordSearch found) {
+  if (found.query) query_ = std::move(found.query);
+  data::SearchResult& result = found.result;
   if (!result.error.isEmpty()) {
     lblSearch_->setText(result.error);
   } else if (result.candidates.empty()) {
@@ -216,6 +221,10 @@ void SearchTab::ShowResult(data::SearchResult result) {
     const auto count = static_cast<qint64>(result.candidates.size());
     QString text = count == 1 ? QStringLiteral("1 candidate")
                               : QStringLiteral("%1 candidates").arg(Number(count));
+    if (found.romaji) {
+      text += QStringLiteral(" for %1, read as romaji in the order %2")
+                  .arg(query_->word, data::OrderName(*found.romaji));
+    }
     if (count > kListedCandidates)
       text += QStringLiteral("; the best %1 are listed").arg(kListedCandidates);
     if (result.uncounted_hits > 0) {

@@ -63,7 +63,7 @@ class SearchTab : public QWidget {
   void cmdApply_Click();
   void lstCandidates_Select(bool show);
 
-  void ShowResult(data::SearchResult result);
+  void ShowResult(data::WordSearch found);
   void ShowCandidates();
   void ShowState();
   void ShowSelected();
@@ -89,7 +89,7 @@ class SearchTab : public QWidget {
   QPushButton* cmdApply_ = nullptr;
 
   // Last, so that it is stopped first: its results go to the members above.
-  data::WatchedJob<data::SearchResult> job_;
+  data::WatchedJob<data::WordSearch> job_;
 };
 
 }  // namespace orvane::ui::side

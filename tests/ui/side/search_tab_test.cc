@@ -85,22 +85,28 @@ void SearchTabTest::FindsAWordAndAppliesIt_data() {
   QTest::addColumn<QString>("values");
   QTest::addColumn<QString>("word");
   QTest::addColumn<QString>("order");
-  QTest::addColumn<QString>("best");  // the best candidate's values
-  QTest::addColumn<QString>("read");  // the first string from its first hit, once applied
+  QTest::addColumn<QString>("best");    // the best candidate's values
+  QTest::addColumn<QString>("read");    // the first string from its first hit, once applied
+  QTest::addColumn<QString>("status");  // part of what the search says it found
   QTest::newRow("HERO, bytes") << u"8"_s << u"HERO"_s << QString() << u"A=80"_s
-                               << u"00000100: HERO"_s;
-  QTest::newRow("HERO, 16-bit big-endian")
-      << u"16be"_s << u"HERO"_s << QString() << u"A=0200"_s << u"00000100: HERO"_s;
-  QTest::newRow("HERO, 16-bit little-endian")
-      << u"16le"_s << u"HERO"_s << QString() << u"A=0200"_s << u"00000100: HERO"_s;
+                               << u"00000100: HERO"_s << u"candidate"_s;
+  QTest::newRow("HERO, 16-bit big-endian") << u"16be"_s << u"HERO"_s << QString() << u"A=0200"_s
+                                           << u"00000100: HERO"_s << u"candidate"_s;
+  QTest::newRow("HERO, 16-bit little-endian") << u"16le"_s << u"HERO"_s << QString() << u"A=0200"_s
+                                              << u"00000100: HERO"_s << u"candidate"_s;
   QTest::newRow("kana, bytes") << u"8"_s << u"たからもの"_s << QString() << u"あ=10"_s
-                               << u"00001500: たからもの"_s;
+                               << u"00001500: たからもの"_s << u"candidate"_s;
   QTest::newRow("romaji, bytes") << u"8"_s << u"takaramono"_s << u"hiragana"_s << u"あ=10"_s
-                                 << u"00001500: たからもの"_s;
+                                 << u"00001500: たからもの"_s << u"candidate"_s;
   QTest::newRow("romaji, 16-bit little-endian")
-      << u"16le"_s << u"takaramono"_s << u"hiragana"_s << u"あ=0120"_s << u"00001500: たからもの"_s;
+      << u"16le"_s << u"takaramono"_s << u"hiragana"_s << u"あ=0120"_s << u"00001500: たからもの"_s
+      << u"candidate"_s;
   QTest::newRow("kana, 16-bit big-endian")
-      << u"16be"_s << u"たからもの"_s << QString() << u"あ=0120"_s << u"00001500: たからもの"_s;
+      << u"16be"_s << u"たからもの"_s << QString() << u"あ=0120"_s << u"00001500: たからもの"_s
+      << u"candidate"_s;
+  QTest::newRow("romaji from the word")
+      << u"8"_s << u"takaramono"_s << QString() << u"あ=10"_s << u"00001500: たからもの"_s
+      << u"candidate for たからもの, read as romaji in the order hiragana."_s;
 }
 
 void SearchTabTest::FindsAWordAndAppliesIt() {
@@ -109,9 +115,12 @@ void SearchTabTest::FindsAWordAndAppliesIt() {
   QFETCH(QString, order);
   QFETCH(QString, best);
   QFETCH(QString, read);
+  QFETCH(QString, status);
   Open(values);
   Search(word, order);
   QCOMPARE(Best(1), best);
+  QVERIFY2(Get<QLabel>("lblSearch")->text().contains(status),
+           qPrintable(Get<QLabel>("lblSearch")->text()));
   QVERIFY(!FirstString().startsWith(read));
   Apply();
   QVERIFY(FirstString().startsWith(read));

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace orvane::ui::side {
@@ -82,6 +83,7 @@ QWidget* frmData::BuildFileRow() {
   txtGoTo_->setMaximumWidth(160);
   lbl_go_to->setBuddy(txtGoTo_);
   file_row->addWidget(cmd_open);
+  file_row->addWidget(BuildRecentButton(row));
   file_row->addWidget(lblFile_, 1);
   file_row->addWidget(lbl_go_to);
   file_row->addWidget(txtGoTo_);
@@ -150,6 +152,7 @@ void frmData::OpenFile(const QString& path) {
   hexData_->GoTo(0);
   lstFound_->clear();
   lblFound_->clear();
+  RememberFile(path);
   ShowFile();
 }
 
@@ -233,6 +236,7 @@ void frmData::ShowStrings() {
 }
 
 void frmData::closeEvent(QCloseEvent* event) {
+  if (source_) emit closedAt(path_, hexData_->Start());
   find_.Stop();
   tabSearch_->Stop();
   QWidget::closeEvent(event);

@@ -19,6 +19,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 
 namespace orvane::session {
 class Session;
@@ -45,6 +46,9 @@ class frmData : public QWidget {
 
   // Opens the file to read it, or tells the user why it cannot.
   void OpenFile(const QString& path);
+  // Opens the file the window showed when it was closed, at the starting byte it had, unless
+  // the file has gone meanwhile.
+  void Reopen(const QString& path, qint64 start);
 
   [[nodiscard]] QTabWidget* Tabs() const { return tabData_; }
   [[nodiscard]] HexView* View() const { return hexData_; }
@@ -56,6 +60,8 @@ class frmData : public QWidget {
  signals:
   // A Find ended: with its offsets, with why it could not run, or cancelled.
   void findFinished();
+  // The window closes on this file and starting byte, for a later window to open again.
+  void closedAt(const QString& path, qint64 start);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -64,6 +70,7 @@ class frmData : public QWidget {
   QWidget* BuildFileRow();
   QWidget* BuildReadingTab();
   QWidget* BuildFindPanel();
+  QToolButton* BuildRecentButton(QWidget* parent);
   void cmdOpen_Click();
   void cmdReload_Click();
   void txtGoTo_Enter();
@@ -71,6 +78,7 @@ class frmData : public QWidget {
   void cmdFind_Click();
   void cmdCancel_Click();
   void lstFound_Click();
+  void mnuRecent_Click(const QString& path);
   void watcher_FileChanged(const QString& path);
 
   void ShowFile();
@@ -78,6 +86,9 @@ class frmData : public QWidget {
   void ShowStrings();
   void ShowFindState();
   void ShowFound(const data::FindResult& result);
+  void ShowRecentFiles();
+  // Puts the file first in the list of recent data files, kept between runs.
+  void RememberFile(const QString& path);
 
   session::Session& session_;
   data::DocumentLookup lookup_;
@@ -91,6 +102,7 @@ class frmData : public QWidget {
   QTabWidget* tabData_ = nullptr;
   HexView* hexData_ = nullptr;
   SearchTab* tabSearch_ = nullptr;
+  QToolButton* cmdRecent_ = nullptr;
   QLabel* lblFile_ = nullptr;
   QWidget* fraReload_ = nullptr;
   QPushButton* cmdReload_ = nullptr;

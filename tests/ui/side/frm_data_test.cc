@@ -13,12 +13,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -56,12 +59,16 @@ class FrmDataTest : public QObject {
 
  private slots:
   void init();
-  void cleanup() { rig_.reset(); }
+  void cleanup() {
+    rig_.reset();
+    QSettings(u"Orvane"_s, u"Orvane"_s).remove(u"RecentDataFiles"_s);  // in Qt's test folder
+  }
   void ReadsTheStringsAsTheTableIsEditedAndFindsThem();
   void BadInputGetsAClearMessage_data();
   void BadInputGetsAClearMessage();
   void NoticesAFileChangedOnDiskAndReloads();
   void FindRunsOffTheWindowAndStopsWithIt();
+  void ReopensWhereItWasAndOffersTheLastFiles();
 
  private:
   template <typename T>
@@ -84,6 +91,20 @@ class FrmDataTest : public QObject {
     QSignalSpy finished(window_, &frmData::findFinished);
     QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
     QVERIFY(!finished.isEmpty() || finished.wait(60000));
+  }
+  // The recent data files as the Recent button lists them.
+  QStringList RecentFiles() const {
+    QStringList files;
+    for (const QAction* item : Get<QToolButton>("cmdRecent")->menu()->actions()) {
+      files << item->data().toString();
+    }
+    return files;
+  }
+  void ChooseRecent(const QString& path) {
+    for (QAction* item : Get<QToolButton>("cmdRecent")->menu()->actions()) {
+      if (item->data().toString() == path) return item->trigger();
+    }
+    QFAIL(qPrintable(u"not in the recent files: "_s + path));
   }
   QString FirstString() const {
     return window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText().section(u'\n', 0, 0);
@@ -266,6 +287,42 @@ void FrmDataTest::FindRunsOffTheWindowAndStopsWithIt() {
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
   window_->close();                               // the window goes, and its Find with it
   QTRY_VERIFY(rig_->side.GameData() == nullptr);  // deleted later, by the event loop
+}
+
+void FrmDataTest::ReopensWhereItWasAndOffersTheLastFiles() {
+  QSettings(u"Orvane"_s, u"Orvane"_s).remove(u"RecentDataFiles"_s);
+  OpenData(data_);
+  GoTo(u"180"_s);
+  window_->close();
+  QTRY_VERIFY(rig_->side.GameData() == nullptr);  // deleted later, by the event loop
+  rig_->side.ShowGameData();
+  window_ = rig_->side.GameData();
+  QCOMPARE(window_->Path(), data_);
+  QCOMPARE(window_->View()->Start(), 0x180);
+  QCOMPARE(FirstString(), u"00000180: THE[end]"_s);
+
+  // Nine more files: the list keeps the last eight, the newest first, each once.
+  QStringList opened{data_};
+  for (int i = 0; i < 9; ++i) {
+    opened.prepend(folder_.Write(u"d%1.bin"_s.arg(i), "x"));
+    OpenData(opened.first());
+  }
+  OpenData(opened[2]);
+  opened.move(2, 0);
+  QCOMPARE(RecentFiles(), opened.first(8));
+  // A file gone from disk is taken off the list when it is chosen, and the user told.
+  QVERIFY(QFile::remove(opened[3]));
+  rig_->answers.QueueButton(editing::Answers::Button::kOk);
+  ChooseRecent(opened[3]);
+  QCOMPARE(rig_->answers.messages.constLast().text,
+           opened[3] + u" is no longer there; it is taken off the recent data files."_s);
+  QCOMPARE(window_->Path(), opened[0]);
+  opened.removeAt(3);
+  QCOMPARE(RecentFiles(), opened.first(7));
+  ChooseRecent(opened[4]);
+  QCOMPARE(window_->Path(), opened[4]);
+  QCOMPARE(RecentFiles().constFirst(), opened[4]);
+  QVERIFY(rig_->answers.AllAnswersUsed());
 }
 
 }  // namespace orvane::ui::side

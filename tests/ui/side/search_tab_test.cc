@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -33,7 +34,10 @@ class SearchTabTest : public QObject {
 
  private slots:
   void init() { rig_ = std::make_unique<testing::WindowRig>(); }
-  void cleanup() { rig_.reset(); }
+  void cleanup() {
+    rig_.reset();
+    QSettings(u"Orvane"_s, u"Orvane"_s).remove(u"RecentDataFiles"_s);  // in Qt's test folder
+  }
   void FindsAWordAndAppliesIt_data();
   void FindsAWordAndAppliesIt();
   void AsksBeforeWhatItMayNotWrite_data();

@@ -7,7 +7,7 @@ packages=(
   cmake g++ make ninja-build git
   qt6-base-dev libbenchmark-dev clang-format clang-tidy
   xvfb xdotool imagemagick x11-utils xclip
-  fonts-ipafont-gothic fonts-comic-neue fonts-dejavu-core
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-comic-neue fonts-dejavu-core
   desktop-file-utils appstream shared-mime-info librsvg2-bin file dpkg-dev
 )
 if [[ "${1:-}" == "--fuzz" ]]; then

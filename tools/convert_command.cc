@@ -49,13 +49,16 @@ QByteArray Substitutions(const QByteArray& where, QByteArrayView line, text::Enc
 }
 
 // Each line of IN that holds a text the target cannot hold, or nothing; the characters written
-// as their counterparts go to `substitutions`. Lines a save drops (a code defined again later)
-// are not converted, so not reported.
+// as their counterparts go to `substitutions`. Lines the canonical form drops (a single byte's
+// code defined again later) are not written, so not reported; the file's own layout keeps them.
 QByteArray Unconvertible(const QByteArray& in, const LoadedTable& table, text::Encoding from,
-                         text::Encoding to, QByteArray& substitutions) {
+                         text::Encoding to, model::SaveLayout layout, QByteArray& substitutions) {
   QSet<qsizetype> dropped;
   for (const model::LoadWarning& warning : table.warnings) {
-    if (warning.kind == model::LoadWarning::Kind::kReplaced) dropped.insert(warning.line);
+    if (warning.kind == model::LoadWarning::Kind::kReplaced &&
+        layout == model::SaveLayout::kCanonical) {
+      dropped.insert(warning.line);
+    }
   }
   const std::optional<QByteArray> text = model::FileText(table.bytes);
   if (!text) return {};
@@ -105,13 +108,14 @@ ToolResult Convert(const ConvertArguments& arguments) {
   if (arguments.from) document.SetEncoding(*arguments.from);
   const text::Encoding from = document.Encoding();
   const text::Encoding target = arguments.target;
-  const QList<editing::ConversionFailure> failures = editing::ConvertTable(document, target);
+  const QList<editing::ConversionFailure> failures =
+      editing::ConvertTable(document, target, arguments.layout);
   // The file's lines, read again only where a line must be named: a refusal, a counterpart.
   QByteArray substitutions;
   QByteArray report;
   if (!failures.isEmpty() || target == text::Encoding::kEucJp ||
       target == text::Encoding::kShiftJis) {
-    report = Unconvertible(arguments.in, table, from, target, substitutions);
+    report = Unconvertible(arguments.in, table, from, target, arguments.layout, substitutions);
   }
   if (report.isEmpty()) {
     // A text no line of the file shows as it stands; named as the editor names it.
@@ -128,21 +132,16 @@ ToolResult Convert(const ConvertArguments& arguments) {
 
 }  // namespace
 
-ToolResult RunConvert(const QList<QByteArray>& arguments, QByteArrayView usage) {
+ToolResult RunConvert(const ParsedArguments& arguments, OutputSink& /*out*/) {
+  const QList<QByteArray>& files = arguments.Positional();
+  if (files.size() != 3) return UsageError();
   ConvertArguments parsed;
-  QList<QByteArray> files;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    if (arguments[i] == "--keep-layout") {
-      parsed.layout = model::SaveLayout::kKeepFile;
-    } else if (arguments[i] == "--from" && i + 1 < arguments.size()) {
-      auto from = EncodingArgument(arguments[++i]);
-      if (auto* refusal = std::get_if<ToolResult>(&from)) return std::move(*refusal);
-      parsed.from = std::get<text::Encoding>(from);
-    } else {
-      files.append(arguments[i]);
-    }
+  if (arguments.Has("--keep-layout")) parsed.layout = model::SaveLayout::kKeepFile;
+  if (const auto from_name = arguments.Value("--from")) {
+    auto from = EncodingArgument(*from_name);
+    if (auto* refusal = std::get_if<ToolResult>(&from)) return std::move(*refusal);
+    parsed.from = std::get<text::Encoding>(from);
   }
-  if (files.size() != 3) return ToolResult{kExitUsage, {}, usage.toByteArray()};
   auto target = EncodingArgument(files[2]);
   if (auto* refusal = std::get_if<ToolResult>(&target)) return std::move(*refusal);
   parsed.in = files[0];

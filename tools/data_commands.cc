@@ -1,91 +1,49 @@
 #include "data_commands.h"
 
-#include "data/data_source.h"
 #include "data/offset_text.h"
 #include "data/string_reader.h"
 #include "data/text_encoder.h"
+#include "data_input.h"
 #include "loaded_table.h"
-#include "model/table_document.h"
-#include "model/table_file.h"
+#include "tool_files.h"
 #include "tool_text.h"
-
-#include <QFile>
-#include <QStringList>
 
 #include <variant>
 
 namespace orvane::tools {
 namespace {
 
-constexpr int kOffsetDigits = 8;
-
-ToolResult UsageError(const QString& reason) {
-  return ToolResult{kExitUsage, {}, "orvane-tbl: " + PrintableText(reason) + '\n'};
-}
-
-QByteArray OffsetText(qint64 offset) {
-  return QByteArray::number(offset, 16).toUpper().rightJustified(kOffsetDigits, '0');
-}
+// A text of kMaxEncodedText characters takes at most three bytes for each in UTF-8.
+constexpr qint64 kMaxTextBytes = 3 * data::kMaxEncodedText;
 
 struct DecodeRange {
   qint64 from = 0;
   qint64 length = -1;  // to the end
 };
 
-// "--from HEX" and "--length N", each at most once, or the usage error.
-std::variant<DecodeRange, ToolResult> ParseRange(const QList<QByteArray>& bytes) {
-  QStringList options;
-  for (const QByteArray& option : bytes) options.append(QString::fromUtf8(option));
+std::variant<DecodeRange, ToolResult> RangeOf(const ParsedArguments& arguments) {
   DecodeRange range;
-  bool from_given = false;
-  bool length_given = false;
-  for (qsizetype i = 0; i < options.size(); i += 2) {
-    const QString& name = options[i];
-    if (i + 1 >= options.size()) return UsageError(name + QStringLiteral(" needs a value"));
-    const QString& value = options[i + 1];
-    if (name == QLatin1String("--from") && !from_given) {
-      const data::TypedOffset offset = data::ParseOffset(value);
-      if (offset.status == data::TypedOffset::Status::kTooLarge)
-        return UsageError(QStringLiteral("--from '%1' is too large for an offset").arg(value));
-      if (offset.status != data::TypedOffset::Status::kOffset)
-        return UsageError(
-            QStringLiteral("--from takes an offset in hexadecimal, not '%1'").arg(value));
-      range.from = offset.offset;
-      from_given = true;
-    } else if (name == QLatin1String("--length") && !length_given) {
-      bool ok = false;
-      range.length = value.toLongLong(&ok, 10);
-      if (!ok || range.length < 0) {
-        return UsageError(QStringLiteral("--length takes a number of bytes, not '%1'").arg(value));
-      }
-      length_given = true;
-    } else {
-      return UsageError(QStringLiteral("unknown or repeated option '%1'").arg(name));
+  if (const auto from = arguments.Value("--from")) {
+    const QString value = QString::fromUtf8(*from);
+    const data::TypedOffset offset = data::ParseOffset(value);
+    if (offset.status == data::TypedOffset::Status::kTooLarge) {
+      return UsageError(QStringLiteral("--from '%1' is too large for an offset").arg(value));
+    }
+    if (offset.status != data::TypedOffset::Status::kOffset) {
+      return UsageError(
+          QStringLiteral("--from takes an offset in hexadecimal, not '%1'").arg(value));
+    }
+    range.from = offset.offset;
+  }
+  if (const auto length = arguments.Value("--length")) {
+    const QString value = QString::fromUtf8(*length);
+    bool ok = false;
+    range.length = value.toLongLong(&ok, 10);
+    if (!ok || range.length < 0) {
+      return UsageError(QStringLiteral("--length takes a number of bytes, not '%1'").arg(value));
     }
   }
   return range;
-}
-
-// The strings from the offset, one a line, "0001F3A0: text" in UTF-8.
-ToolResult Decode(const QByteArray& table_path, const QByteArray& data, const DecodeRange& range) {
-  LoadedTable table;
-  if (auto failure = Load(table_path, table, false)) return *std::move(failure);
-  const data::OpenedSource file = data::FileSource::Open(QFile::decodeName(data));
-  if (!file.source) return ToolResult{kExitFailed, {}, PrintableText(file.error) + '\n'};
-  if (range.from > file.source->Size()) {
-    return Failure(data, QStringLiteral("offset %1 is past the end of the data (%2 bytes)")
-                             .arg(QString::fromLatin1(OffsetText(range.from)))
-                             .arg(file.source->Size()));
-  }
-  data::CodeLookup lookup;
-  lookup.Build(table.document);
-  ToolResult result;
-  (void)data::ReadFileStrings(lookup, *file.source, range.from, range.length,
-                              data::LineBreaks::kMarker, [&result](data::ReadString&& string) {
-                                result.out.append(OffsetText(string.offset)).append(": ");
-                                result.out.append(PrintableText(string.text)).append('\n');
-                              });
-  return result;
 }
 
 // The bytes in spaced hexadecimal, or why there are none.
@@ -105,21 +63,63 @@ ToolResult Encode(const QByteArray& table_path, const QString& text) {
   return done;
 }
 
+// TEXT as a file holds it: an editor's byte-order mark and last line end are not part of it.
+QByteArray TextOfFile(QByteArray bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
+  if (bytes.endsWith("\r\n")) {
+    bytes.chop(2);
+  } else if (bytes.endsWith('\n')) {
+    bytes.chop(1);
+  }
+  return bytes;
+}
+
 }  // namespace
 
-std::optional<ToolResult> RunDataCommand(const QList<QByteArray>& arguments) {
-  const QByteArray command = arguments.value(0);
-  if (command == "encode") {
-    if (arguments.size() != 3) return UsageError(QStringLiteral("encode takes TABLE TEXT"));
-    return Encode(arguments[1], QString::fromUtf8(arguments[2]));
+ToolResult RunDecode(const ParsedArguments& arguments, OutputSink& out) {
+  const QList<QByteArray>& files = arguments.Positional();
+  if (files.size() != 2) return UsageError(QStringLiteral("decode takes TABLE DATA"));
+  auto range = RangeOf(arguments);
+  if (auto* usage = std::get_if<ToolResult>(&range)) return std::move(*usage);
+  const auto [from, length] = std::get<DecodeRange>(range);
+  const QByteArray& data = files[1];
+  if (data == kStandardStream) return StandardInputAsData("decode");
+  LoadedTable table;
+  if (auto failure = Load(files[0], table, false)) return *std::move(failure);
+  auto source = OpenData(data);
+  if (const auto* error = std::get_if<ReadError>(&source)) return Unreadable(data, *error);
+  data::DataSource& opened = *std::get<std::unique_ptr<data::DataSource>>(source);
+  if (from > opened.Size()) {
+    return Failure(data, QStringLiteral("offset %1 is past the end of the data (%2)")
+                             .arg(QString::fromLatin1(OffsetText(from)), ByteCount(opened.Size())));
   }
-  if (command != "decode") return std::nullopt;
-  if (arguments.size() < 3 || arguments[1].startsWith("--") || arguments[2].startsWith("--")) {
-    return UsageError(QStringLiteral("decode takes TABLE DATA"));
+  data::CodeLookup lookup;
+  lookup.Build(table.document);
+  const StreamEnd end = StreamStrings(lookup, opened, from, length, out);
+  if (!end.error.isEmpty()) return Failure(data, end.error);
+  return ToolResult{end.output_closed ? kExitFailed : kExitOk, {}, {}};
+}
+
+ToolResult RunEncode(const ParsedArguments& arguments, OutputSink& /*out*/) {
+  const QList<QByteArray>& given = arguments.Positional();
+  const std::optional<QByteArray> file = arguments.Value("--file");
+  if (file && given.size() == 2) {
+    return UsageError(QStringLiteral("encode takes a TEXT or --file FILE, not both"));
   }
-  auto range = ParseRange(arguments.mid(3));
-  if (auto* usage = std::get_if<ToolResult>(&range)) return *usage;
-  return Decode(arguments[1], arguments[2], std::get<DecodeRange>(range));
+  if (given.size() != (file ? 1 : 2)) return UsageError(QStringLiteral("encode takes TABLE TEXT"));
+  QByteArray text;
+  if (file) {
+    auto content = ReadInput(*file, kMaxTextBytes);
+    if (const auto* error = std::get_if<ReadError>(&content)) return Unreadable(*file, *error);
+    text = TextOfFile(std::get<QByteArray>(std::move(content)));
+  } else {
+    text = given[1];
+  }
+  if (const auto why = WhyNotUtf8("TEXT", text)) {
+    return ToolResult{kExitUsage, {}, "orvane-tbl: " + PrintableText(*why) + '\n'};
+  }
+  if (text.isEmpty()) return ToolResult{kExitUsage, {}, "orvane-tbl: The text is empty.\n"};
+  return Encode(given[0], QString::fromUtf8(text));
 }
 
 }  // namespace orvane::tools

@@ -39,11 +39,21 @@ ToolResult Failure(const QByteArray& name, const QString& reason) {
   return ToolResult{kExitFailed, {}, PrintableName(name) + ": " + PrintableText(reason) + '\n'};
 }
 
+ToolResult Unreadable(const QByteArray& name, const ReadError& error) {
+  switch (error.kind) {
+    case ReadError::Kind::kFolder:
+      return ToolResult{kExitFailed, {}, PrintableName(name) + " is a folder.\n"};
+    case ReadError::Kind::kNotRegular:
+      return ToolResult{kExitFailed, {}, PrintableName(name) + " is not a regular file.\n"};
+    case ReadError::Kind::kSystem:
+      break;
+  }
+  return Failure(name, error.reason);
+}
+
 std::optional<ToolResult> Load(const QByteArray& path, LoadedTable& table, bool warn) {
   auto content = ReadInput(path);
-  if (const auto* error = std::get_if<model::LoadError>(&content)) {
-    return LoadFailure(path, *error);
-  }
+  if (const auto* error = std::get_if<ReadError>(&content)) return Unreadable(path, *error);
   table.bytes = std::get<QByteArray>(std::move(content));
   const auto error =
       model::LoadTableFromBytes(table.document, table.bytes, warn ? &table.warnings : nullptr);

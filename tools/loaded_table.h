@@ -4,6 +4,7 @@
 #include "model/table_file.h"
 #include "tbl_tool.h"
 #include "text/encoding.h"
+#include "tool_files.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,6 +16,9 @@ namespace orvane::tools {
 
 // "NAME: reason" on standard error, with exit 1.
 [[nodiscard]] ToolResult Failure(const QByteArray& name, const QString& reason);
+
+// "NAME is a folder.", "NAME is not a regular file." or "NAME: reason", with exit 1.
+[[nodiscard]] ToolResult Unreadable(const QByteArray& name, const ReadError& error);
 
 // A table read from its file once, with the warnings every command that loads it prints.
 struct LoadedTable {

@@ -2,9 +2,10 @@
 
 #include "data/relative_search.h"
 #include "data/relative_search_rank.h"
+#include "data_input.h"
+#include "loaded_table.h"
+#include "tool_files.h"
 #include "tool_text.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <variant>
@@ -14,57 +15,41 @@ namespace {
 
 struct SearchArguments {
   QByteArray data;
-  QString word;
+  QByteArray word;
   std::optional<data::Order> order;
   data::ValueSize values = data::ValueSize::k8;
 };
 
-ToolResult WrongArguments(const QString& reason, QByteArrayView usage) {
-  return ToolResult{
-      kExitUsage, {}, "orvane-tbl search: " + PrintableText(reason) + '\n' + usage.toByteArray()};
-}
-
 // The arguments, or the reason they are wrong.
-std::variant<SearchArguments, QString> Parse(const QList<QByteArray>& bytes) {
+std::variant<SearchArguments, QString> Parse(const ParsedArguments& arguments) {
   SearchArguments parsed;
-  QStringList arguments;
-  for (const QByteArray& argument : bytes) arguments.append(QString::fromUtf8(argument));
-  QList<QByteArray> positional;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    const QString& argument = arguments[i];
-    const bool takes_value =
-        argument == QLatin1String("--order") || argument == QLatin1String("--values");
-    if (takes_value && i + 1 == arguments.size())
-      return argument + QStringLiteral(" needs a value");
-    if (argument == QLatin1String("--order")) {
-      parsed.order = data::OrderFromName(arguments[++i]);
-      if (!parsed.order) {
-        return QStringLiteral("unknown order \"%1\" (%2)").arg(arguments[i], data::OrderNames());
-      }
-    } else if (argument == QLatin1String("--values")) {
-      const auto values = data::ValueSizeFromName(arguments[++i]);
-      if (!values)
-        return QStringLiteral("unknown value size \"%1\" (8, 16be, 16le)").arg(arguments[i]);
-      parsed.values = *values;
-    } else if (argument.startsWith(QLatin1String("--"))) {
-      return QStringLiteral("unknown option %1").arg(argument);
-    } else {
-      positional.append(bytes[i]);
+  if (arguments.Positional().size() != 2) {
+    return QStringLiteral("a DATA file and a WORD are needed");
+  }
+  if (const auto order = arguments.Value("--order")) {
+    const QString name = QString::fromUtf8(*order);
+    parsed.order = data::OrderFromName(name.toLower());
+    if (!parsed.order) {
+      return QStringLiteral("unknown order \"%1\" (%2)").arg(name, data::OrderNames());
     }
   }
-  if (positional.size() != 2) return QStringLiteral("a DATA file and a WORD are needed");
-  parsed.data = positional[0];
-  parsed.word = QString::fromUtf8(positional[1]);
+  if (const auto values = arguments.Value("--values")) {
+    const QString name = QString::fromUtf8(*values);
+    const auto size = data::ValueSizeFromName(name);
+    if (!size) return QStringLiteral("unknown value size \"%1\" (8, 16be, 16le)").arg(name);
+    parsed.values = *size;
+  }
+  parsed.data = arguments.Positional()[0];
+  parsed.word = arguments.Positional()[1];
   return parsed;
 }
 
 QByteArray CandidateLine(const data::Query& query, const data::Candidate& candidate) {
   const QString hits =
       candidate.hits == 1 ? QStringLiteral("1 hit") : QStringLiteral("%1 hits").arg(candidate.hits);
-  const QString first =
-      QString::number(candidate.FirstHit(), 16).rightJustified(8, QLatin1Char('0')).toUpper();
   return QStringLiteral("%1: %2 (first at %3)\n")
-      .arg(hits, data::CandidateValues(query, candidate), first)
+      .arg(hits, data::CandidateValues(query, candidate),
+           QString::fromLatin1(OffsetText(candidate.FirstHit())))
       .toUtf8();
 }
 
@@ -89,18 +74,25 @@ QByteArray Printed(const data::Query& query, data::SearchResult result, QByteArr
 
 }  // namespace
 
-ToolResult RunSearch(const QList<QByteArray>& arguments, QByteArrayView usage) {
+ToolResult RunSearch(const ParsedArguments& arguments, OutputSink& /*out*/) {
   const auto parsed = Parse(arguments);
-  if (const auto* reason = std::get_if<QString>(&parsed)) return WrongArguments(*reason, usage);
+  if (const auto* reason = std::get_if<QString>(&parsed)) return UsageError(*reason, kSearchPrefix);
   const auto& search = std::get<SearchArguments>(parsed);
-  const data::QueryOrError made = data::MakeQuery(search.word, search.order, search.values);
+  if (search.data == kStandardStream) return StandardInputAsData("search");
+  if (const auto why = WhyNotUtf8("WORD", search.word)) {
+    return ToolResult{kExitUsage, {}, kSearchPrefix.toByteArray() + PrintableText(*why) + '\n'};
+  }
+  const data::QueryOrError made =
+      data::MakeQuery(QString::fromUtf8(search.word), search.order, search.values);
   if (!made.query) {
-    return ToolResult{kExitUsage, {}, "orvane-tbl search: " + PrintableText(made.error) + '\n'};
+    return ToolResult{
+        kExitUsage, {}, kSearchPrefix.toByteArray() + PrintableText(made.error) + '\n'};
   }
   const QByteArray path = PrintableName(search.data);
-  const data::OpenedSource source = data::FileSource::Open(QFile::decodeName(search.data));
-  if (!source.source) return ToolResult{kExitFailed, {}, PrintableText(source.error) + '\n'};
-  data::SearchResult result = data::Search(*made.query, *source.source, std::stop_token());
+  auto opened = OpenData(search.data);
+  if (const auto* error = std::get_if<ReadError>(&opened)) return Unreadable(search.data, *error);
+  data::DataSource& source = *std::get<std::unique_ptr<data::DataSource>>(opened);
+  data::SearchResult result = data::Search(*made.query, source, std::stop_token());
   if (!result.error.isEmpty()) {
     return ToolResult{kExitFailed, {}, path + ": " + PrintableText(result.error) + '\n'};
   }

@@ -8,7 +8,11 @@
 #include "orvane_version.h"
 #include "search_command.h"
 #include "text/codec.h"
+#include "tool_options.h"
 #include "tool_text.h"
+
+#include <array>
+#include <span>
 
 namespace orvane::tools {
 namespace {
@@ -23,16 +27,20 @@ constexpr char kUsage[] =
     "       orvane-tbl search DATA WORD [--order ORDER] [--values 8|16be|16le]\n"
     "       orvane-tbl decode TABLE DATA [--from HEX] [--length N]\n"
     "       orvane-tbl encode TABLE TEXT\n"
+    "       orvane-tbl encode TABLE --file FILE\n"
     "       orvane-tbl --help\n"
     "       orvane-tbl --version\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n"
     "ORDER is upper, lower, digits, hiragana, katakana, hiragana-jis or katakana-jis.\n"
-    "FILE or IN \"-\" reads standard input, OUT \"-\" writes standard output.\n";
+    "FILE, IN or --file \"-\" reads standard input, OUT \"-\" writes standard output.\n"
+    "Options come before or after the other arguments, each once; \"--\" ends them.\n";
 
-ToolResult Usage() { return ToolResult{kExitUsage, {}, kUsage}; }
+constexpr std::array<OptionSyntax, 2> kShowOptions{{{"--encoding"}, {"--from"}}};
 
 // The warnings on standard error, then the summary, or the load error with exit 1.
-ToolResult Check(const QByteArray& path) {
+ToolResult Check(const ParsedArguments& arguments, OutputSink& /*out*/) {
+  if (arguments.Positional().size() != 1) return UsageError();
+  const QByteArray& path = arguments.Positional()[0];
   LoadedTable table;
   if (auto failure = Load(path, table)) return *std::move(failure);
   QByteArray out = PrintableName(path) + ": " + Summary(table.document) + '\n';
@@ -40,38 +48,75 @@ ToolResult Check(const QByteArray& path) {
 }
 
 // A broken input writes nothing, so OUT never receives a partial table.
-ToolResult Normalize(const QByteArray& in, const QByteArray& out) {
+ToolResult Normalize(const ParsedArguments& arguments, OutputSink& /*out*/) {
+  if (arguments.Positional().size() != 2) return UsageError();
   LoadedTable table;
-  if (auto failure = Load(in, table)) return *std::move(failure);
-  return Write(out, table.document, table.err);
+  if (auto failure = Load(arguments.Positional()[0], table)) return *std::move(failure);
+  return Write(arguments.Positional()[1], table.document, table.err);
 }
 
-// The lines a save would write, read in the table's encoding or the one given, in UTF-8. The
-// extra lines, first, straight from the table: there can be millions.
-ToolResult Show(const QByteArray& path, std::optional<text::Encoding> encoding) {
-  LoadedTable table;
-  if (auto failure = Load(path, table, false)) return *std::move(failure);
-  const text::Encoding reading = encoding.value_or(table.document.Encoding());
-  QByteArray out;
-  const auto show = [&](QByteArrayView line) {
-    const qsizetype begin = out.size();
-    text::AppendLenientUtf8(out, line, reading);
-    // Rarely a control character to show as its picture: only then the line is made again.
-    if (!IsPrintableUtf8(QByteArrayView(out).sliced(begin))) {
-      const QString shown = QString::fromUtf8(QByteArrayView(out).sliced(begin));
-      out.truncate(begin);
-      out.append(PrintableText(shown));
-    }
-    out.append('\n');
-  };
-  const model::ExtraLines& extra_lines = table.document.GetExtraLines();
-  for (qsizetype i = 0; i < extra_lines.size(); ++i) {
-    if (!extra_lines.at(i).isEmpty()) show(extra_lines.at(i));
+// The lines a save would write, read in the table's encoding or the one given, in UTF-8, to
+// `out` a block at a time.
+ToolResult Show(const ParsedArguments& arguments, OutputSink& out) {
+  const std::optional<QByteArray> given = arguments.Value("--encoding");
+  const std::optional<QByteArray> from = arguments.Value("--from");
+  if (arguments.Positional().size() != 1) return UsageError();
+  if (given && from) {
+    return UsageError(QStringLiteral("--encoding and --from are the same: give one"));
   }
-  const QByteArray rest = model::CodeAndBookmarkLines(table.document);
-  for (const QByteArrayView line : model::FileLines(rest)) show(line);
-  return ToolResult{kExitOk, out, {}};
+  std::optional<text::Encoding> encoding;
+  if (given || from) {
+    auto named = EncodingArgument(given ? *given : *from);
+    if (auto* refusal = std::get_if<ToolResult>(&named)) return std::move(*refusal);
+    encoding = std::get<text::Encoding>(named);
+  }
+  LoadedTable table;
+  if (auto failure = Load(arguments.Positional()[0], table, false)) return *std::move(failure);
+  const text::Encoding reading = encoding.value_or(table.document.Encoding());
+  constexpr qsizetype kBlock = qsizetype{1} << 16;
+  QByteArray block;
+  bool taken = true;
+  const auto show = [&](QByteArrayView line) {
+    const qsizetype begin = block.size();
+    text::AppendLenientUtf8(block, line, reading);
+    // Rarely a control character to show as its picture: only then the line is made again.
+    if (!IsPrintableUtf8(QByteArrayView(block).sliced(begin))) {
+      const QString shown = QString::fromUtf8(QByteArrayView(block).sliced(begin));
+      block.truncate(begin);
+      block.append(PrintableText(shown));
+    }
+    block.append('\n');
+    if (block.size() >= kBlock) {
+      taken = taken && out.Write(block);
+      block.resize(0);
+    }
+  };
+  const QByteArray lines = model::TableToBytes(table.document);
+  for (const QByteArrayView line : model::FileLines(lines)) {
+    if (!taken) break;
+    show(line);
+  }
+  taken = taken && out.Write(block);
+  return ToolResult{taken ? kExitOk : kExitFailed, {}, {}};
 }
+
+struct Command {
+  QByteArrayView name;
+  std::span<const OptionSyntax> options;
+  QByteArrayView prefix;  // of its usage errors
+  ToolResult (*run)(const ParsedArguments& arguments, OutputSink& out);
+};
+
+constexpr QByteArrayView kPrefix = "orvane-tbl: ";
+constexpr std::array<Command, 7> kCommands{{
+    {"check", {}, kPrefix, Check},
+    {"normalize", {}, kPrefix, Normalize},
+    {"convert", kConvertOptions, kPrefix, RunConvert},
+    {"show", kShowOptions, kPrefix, Show},
+    {"search", kSearchOptions, kSearchPrefix, RunSearch},
+    {"decode", kDecodeOptions, kPrefix, RunDecode},
+    {"encode", kEncodeOptions, kPrefix, RunEncode},
+}};
 
 }  // namespace
 
@@ -83,40 +128,49 @@ QByteArray Summary(const TableDocument& document) {
     ++(code.IsSingleByte() ? codes : longer_codes);
     if (document.HasWrittenMark(code)) ++marks;
   }
-  // The lines of longer codes are extra lines to the store, but not to the user.
-  const qsizetype code_lines = document.GetExtraLines().Codes().LineCount();
   const QString form = text::FormName(document.Form());
   const QString name = form.isEmpty() ? text::EncodingName(document.Encoding()) : form;
   return QByteArray::number(codes) + " codes, " + QByteArray::number(longer_codes) +
          " longer codes, " + QByteArray::number(marks) + " special marks, " +
          QByteArray::number(document.BookmarkCount()) + " bookmarks, " +
-         QByteArray::number(document.ExtraLineCount() - code_lines) + " extra lines, " +
-         name.toUtf8();
+         QByteArray::number(document.ExtraLineCount()) + " extra lines, " + name.toUtf8();
+}
+
+ToolResult UsageError(const QString& reason, QByteArrayView prefix) {
+  QByteArray err;
+  if (!reason.isEmpty()) err = prefix.toByteArray() + PrintableText(reason) + '\n';
+  return ToolResult{kExitUsage, {}, err + kUsage};
+}
+
+ToolResult RunTblTool(const QList<QByteArray>& arguments, OutputSink& out) {
+  const QByteArray command = arguments.value(0);
+  ToolResult result = UsageError();
+  if (command == "--help" && arguments.size() == 1) {
+    result = ToolResult{kExitOk, kUsage, {}};
+  } else if (command == "--version" && arguments.size() == 1) {
+    result = ToolResult{kExitOk, QByteArray("orvane-tbl ") + kFullVersion + '\n', {}};
+  }
+  for (const Command& known : kCommands) {
+    if (known.name != command) continue;
+    const auto parsed = ParseArguments(arguments.mid(1), known.options);
+    if (const auto* reason = std::get_if<QString>(&parsed)) {
+      result = UsageError(*reason, known.prefix);
+    } else {
+      result = known.run(std::get<ParsedArguments>(parsed), out);
+    }
+    break;
+  }
+  const bool written = (result.out.isEmpty() || out.Write(result.out)) && out.Flush();
+  result.out.clear();
+  if (!written) result.exit_code = kExitFailed;
+  return result;
 }
 
 ToolResult RunTblTool(const QList<QByteArray>& arguments) {
-  const QByteArray command = arguments.value(0);
-  const qsizetype count = arguments.size();
-  if (command == "--help" && count == 1) return ToolResult{kExitOk, kUsage, {}};
-  if (command == "--version" && count == 1) {
-    return ToolResult{kExitOk, QByteArray("orvane-tbl ") + kFullVersion + '\n', {}};
-  }
-  if (auto data = RunDataCommand(arguments)) {
-    if (data->exit_code == kExitUsage) data->err.append(kUsage);
-    return *std::move(data);
-  }
-  if (command == "check" && count == 2) return Check(arguments[1]);
-  if (command == "normalize" && count == 3) return Normalize(arguments[1], arguments[2]);
-  if (command == "convert") return RunConvert(arguments.mid(1), kUsage);
-  if (command == "show" && count == 2) return Show(arguments[1], std::nullopt);
-  if (command == "show" && count == 4 &&
-      (arguments[1] == "--encoding" || arguments[1] == "--from")) {
-    auto encoding = EncodingArgument(arguments[2]);
-    if (auto* refusal = std::get_if<ToolResult>(&encoding)) return std::move(*refusal);
-    return Show(arguments[3], std::get<text::Encoding>(encoding));
-  }
-  if (command == "search") return RunSearch(arguments.mid(1), kUsage);
-  return Usage();
+  CapturedOutput out;
+  ToolResult result = RunTblTool(arguments, out);
+  result.out = out.Take();
+  return result;
 }
 
 ToolResult RunTblTool(const QStringList& arguments) {

@@ -59,13 +59,42 @@ void SyncFolder(const QByteArray& folder) {
 
 }  // namespace
 
-std::variant<QByteArray, model::LoadError> ReadInput(const QByteArray& name, qint64 limit) {
-  if (name == kStandardStream) return model::ReadFileContent(STDIN_FILENO, limit);
-  const int descriptor = open(name.constData(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return model::LoadError{0, SystemReason(errno)};
+std::variant<QByteArray, ReadError> ReadInput(const QByteArray& name, qint64 limit) {
+  const bool standard = name == kStandardStream;
+  const int descriptor = standard ? STDIN_FILENO : open(name.constData(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return ReadError{ReadError::Kind::kSystem, SystemReason(errno)};
+  // A folder opens, and its first read fails: that failure is reported, not retried.
+  std::variant<QByteArray, ReadError> result;
   auto content = model::ReadFileContent(descriptor, limit);
-  close(descriptor);
-  return content;
+  if (auto* bytes = std::get_if<QByteArray>(&content)) {
+    result = std::move(*bytes);
+  } else if (struct stat info{}; fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
+    result = ReadError{ReadError::Kind::kFolder, {}};
+  } else {
+    result = ReadError{ReadError::Kind::kSystem, std::get<model::LoadError>(content).reason};
+  }
+  if (!standard) close(descriptor);
+  return result;
+}
+
+std::variant<OpenedFile, ReadError> OpenRegularFile(const QByteArray& name) {
+  // Not blocking: opening a named pipe would otherwise wait for a writer.
+  const int descriptor = open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return ReadError{ReadError::Kind::kSystem, SystemReason(errno)};
+  struct stat info {};
+  std::optional<ReadError> refused;
+  if (fstat(descriptor, &info) != 0) {
+    refused = ReadError{ReadError::Kind::kSystem, SystemReason(errno)};
+  } else if (S_ISDIR(info.st_mode)) {
+    refused = ReadError{ReadError::Kind::kFolder, {}};
+  } else if (!S_ISREG(info.st_mode)) {
+    refused = ReadError{ReadError::Kind::kNotRegular, {}};
+  }
+  if (refused) {
+    close(descriptor);
+    return *refused;
+  }
+  return OpenedFile{descriptor, static_cast<qint64>(info.st_size)};
 }
 
 std::optional<QString> ReplaceFile(const QByteArray& name, QByteArrayView bytes) {

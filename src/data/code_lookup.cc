@@ -25,7 +25,12 @@ CodeLookup CodeLookup::Of(const model::TableDocument& document) {
   CodeLookup empty;
   empty.encoding_ = document.Encoding();
   Editor editor(std::move(empty));
-  for (const model::Code& code : document.DefinedCodes()) editor.Update(document, code);
+  const text::Encoding encoding = document.Encoding();
+  document.Codes().ForEach(
+      [&editor, encoding](const model::Code& code, const model::CodeView& view) {
+        editor.Set(code,
+                   MakeReading(code, view.text.toByteArray(), view.special, view.label, encoding));
+      });
   return std::move(editor).Done();
 }
 

@@ -15,8 +15,6 @@ std::optional<CodeReading> MakeReading(const model::Code& code, const QByteArray
     return reading;
   }
   reading.kind = text == "/" ? CodeKind::kEnd : CodeKind::kLineBreak;
-  // The document gives a label as the file spelled it after the digits, "=[end]".
-  if (label.startsWith('=')) label = label.sliced(1);
   reading.labelled = !label.isEmpty();
   if (reading.labelled) {
     reading.SetShown(text::DisplayText(label, encoding));

@@ -67,7 +67,7 @@ struct CodeReading {
 };
 
 // How a code with this text and mark reads, or nothing when it does not read at all: the one
-// place a code's reading is made. `label` is the mark's as the document gives it.
+// place a code's reading is made. `label` is the mark's, without the file's "=".
 [[nodiscard]] std::optional<CodeReading> MakeReading(const model::Code& code,
                                                      const QByteArray& text, bool special,
                                                      QByteArrayView label, text::Encoding encoding);

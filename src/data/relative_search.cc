@@ -119,8 +119,9 @@ SearchResult Search(const Query& query, DataSource& source, const std::stop_toke
   const qint64 size = source.Size();
   if (size < span) {
     SearchResult shorter;
-    shorter.error = QStringLiteral("The data (%1 bytes) is shorter than the word (%2 bytes).")
+    shorter.error = QStringLiteral("The data (%1 %2) is shorter than the word (%3 bytes).")
                         .arg(size)
+                        .arg(size == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"))
                         .arg(span);
     return shorter;
   }

@@ -1,44 +1,14 @@
 #include "data/spelling_search.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace orvane::data {
 namespace {
 
-constexpr int kKeptBytes = model::kMaxCodeLength - 1;
-// The bytes kept and a step's: room for a code's bytes after three kept ones.
-constexpr size_t kHeldBytes = size_t{2} * model::kMaxCodeLength;
-
-// The bytes whose reading is not settled yet, with the codes and raw bytes that start among
-// them: at each, the longest code the reading may find there (a longer one would change it).
-struct Pending {
-  std::array<char, kHeldBytes> bytes{};
-  std::array<qint8, kHeldBytes> min_match{};
-  int size = 0;
-};
-
-// At most three bytes, packed: their count, the bytes, and for each its code's minimum + 1.
-quint64 Pack(const Pending& pending, int from) {
-  quint64 key = static_cast<quint64>(pending.size - from);
-  for (int i = from; i < pending.size; ++i) {
-    const int k = i - from;
-    key |= static_cast<quint64>(static_cast<quint8>(pending.bytes[static_cast<size_t>(i)]))
-           << (2 + 8 * k);
-    key |= static_cast<quint64>(pending.min_match[static_cast<size_t>(i)] + 1) << (26 + 3 * k);
-  }
-  return key;
-}
-
-Pending Unpack(quint64 key) {
-  Pending pending;
-  pending.size = static_cast<int>(key & 3);
-  pending.min_match.fill(-1);
-  for (int k = 0; k < pending.size; ++k) {
-    pending.bytes[static_cast<size_t>(k)] = static_cast<char>(key >> (2 + 8 * k));
-    pending.min_match[static_cast<size_t>(k)] = static_cast<qint8>(((key >> (26 + 3 * k)) & 7) - 1);
-  }
-  return pending;
-}
+// The search's work, bounded by the text's length so that no table makes it grow without end.
+constexpr qint64 kBaseWork = qint64{1} << 24;
+constexpr qint64 kWorkPerUnit = 64;
 
 int HexDigit(QChar c) {
   const char16_t u = c.unicode();
@@ -56,14 +26,100 @@ std::optional<char> RawByte(QStringView text) {
   return static_cast<char>(high << 4 | low);
 }
 
+// The tree of the codes' bytes, each node made after its parent and its elder siblings.
+struct TreeNode {
+  qint32 first_child = -1;
+  qint32 last_child = -1;
+  qint32 sibling = -1;
+  quint8 byte = 0;
+  bool code = false;
+};
+
+std::vector<TreeNode> CodeTree(const CodeLookup& lookup) {
+  // Each code's bytes left-aligned, then its length: in this order a code comes before the codes
+  // it begins, and codes of one beginning come together.
+  std::vector<quint64> keys;
+  keys.reserve(static_cast<size_t>(lookup.Count()));
+  lookup.ForEach([&keys](const CodeReading& reading) {
+    const int length = reading.code.Length();
+    const quint64 aligned = quint64{reading.code.Value()} << (8 * (model::kMaxCodeLength - length));
+    keys.push_back(aligned << 3 | static_cast<quint64>(length));
+  });
+  std::sort(keys.begin(), keys.end());
+  std::vector<TreeNode> tree(1);
+  for (const quint64 key : keys) {
+    qint32 at = 0;
+    for (int i = 0; i < static_cast<int>(key & 7); ++i) {
+      const auto byte = static_cast<quint8>(key >> (3 + 8 * (model::kMaxCodeLength - 1 - i)));
+      const qint32 last = tree[static_cast<size_t>(at)].last_child;
+      if (last >= 0 && tree[static_cast<size_t>(last)].byte == byte) {
+        at = last;
+        continue;
+      }
+      const auto child = static_cast<qint32>(tree.size());
+      tree.push_back(TreeNode{-1, -1, -1, byte, false});
+      (last >= 0 ? tree[static_cast<size_t>(last)].sibling
+                 : tree[static_cast<size_t>(at)].first_child) = child;
+      tree[static_cast<size_t>(at)].last_child = child;
+      at = child;
+    }
+    tree[static_cast<size_t>(at)].code = true;
+  }
+  return tree;
+}
+
 }  // namespace
+
+CodeClasses::CodeClasses(const CodeLookup& lookup) {
+  const std::vector<TreeNode> tree = CodeTree(lookup);
+  // Children before parents: a node's class is the list of its children's bytes and classes.
+  first_edge_.push_back(0);  // kNone has no edges
+  std::vector<qint32> classes(tree.size(), kNone);
+  QHash<QByteArray, qint32> known;
+  QByteArray signature;
+  for (auto n = static_cast<qint32>(tree.size()) - 1; n >= 0; --n) {
+    const TreeNode& node = tree[static_cast<size_t>(n)];
+    if (node.first_child < 0) continue;
+    signature.resize(0);
+    for (qint32 c = node.first_child; c >= 0; c = tree[static_cast<size_t>(c)].sibling) {
+      const TreeNode& child = tree[static_cast<size_t>(c)];
+      const auto next = static_cast<quint32>(classes[static_cast<size_t>(c)]);
+      for (const quint32 part :
+           {quint32{child.byte}, quint32{child.code}, next, next >> 8, next >> 16, next >> 24}) {
+        signature.append(static_cast<char>(part & 0xFF));
+      }
+    }
+    auto at = known.constFind(signature);
+    if (at == known.cend()) {
+      at = known.insert(signature, static_cast<qint32>(first_edge_.size() - 1));
+      for (qint32 c = node.first_child; c >= 0; c = tree[static_cast<size_t>(c)].sibling) {
+        const TreeNode& child = tree[static_cast<size_t>(c)];
+        edges_.push_back(Edge{child.byte, Next{classes[static_cast<size_t>(c)], child.code}});
+      }
+      first_edge_.push_back(static_cast<qint32>(edges_.size()));
+    }
+    classes[static_cast<size_t>(n)] = *at;
+  }
+  root_ = classes[0];
+}
+
+std::optional<CodeClasses::Next> CodeClasses::After(qint32 from, quint8 byte) const {
+  const auto begin = edges_.begin() + first_edge_[static_cast<size_t>(from)];
+  const auto end = edges_.begin() + first_edge_[static_cast<size_t>(from) + 1];
+  const auto at =
+      std::lower_bound(begin, end, byte, [](const Edge& edge, quint8 b) { return edge.byte < b; });
+  if (at == end || at->byte != byte) return std::nullopt;
+  return at->to;
+}
 
 SpellingSearch::SpellingSearch(const SpellingIndex& index, const CodeLookup& lookup,
                                QStringView text, bool checked)
-    : lookup_(lookup), checked_(checked), size_(static_cast<qint32>(text.size())) {
+    : size_(static_cast<qint32>(text.size())),
+      budget_(kBaseWork + kWorkPerUnit * (static_cast<qint64>(text.size()) + 1)) {
+  if (checked) classes_.emplace(lookup);
   CollectSteps(index, text);
   Explore();
-  Measure();
+  if (!abandoned_) Measure();
 }
 
 void SpellingSearch::CollectSteps(const SpellingIndex& index, QStringView text) {
@@ -88,49 +144,50 @@ void SpellingSearch::CollectSteps(const SpellingIndex& index, QStringView text) 
   first_step_[static_cast<size_t>(size_)] = static_cast<qint32>(steps_.size());
 }
 
-std::optional<quint64> SpellingSearch::Follow(quint64 pending_key, const Step& step) const {
-  if (!checked_) return 0;
-  Pending pending = Unpack(pending_key);
-  const int before = pending.size;
-  for (int i = 0; i < step.length; ++i) {
-    const auto at = static_cast<size_t>(before) + static_cast<size_t>(i);
-    pending.bytes[at] = step.bytes[static_cast<size_t>(i)];
-    pending.min_match[at] = -1;
-  }
-  pending.min_match[static_cast<size_t>(before)] = step.min_match;
-  pending.size = before + step.length;
-  int first_open = pending.size;
-  for (int s = 0; s < pending.size; ++s) {
-    qint8& min_match = pending.min_match[static_cast<size_t>(s)];
-    if (min_match < 0) continue;
-    const char* from = pending.bytes.data() + s;
-    const int available = pending.size - s;
-    // The lengths the new bytes make readable; shorter ones were looked at before.
-    const int last = std::min(available, model::kMaxCodeLength);
-    for (int length = std::max<int>(min_match, before - s) + 1; length <= last; ++length) {
-      if (lookup_.Find(from, length) != nullptr) return std::nullopt;
+std::optional<SpellingSearch::Open> SpellingSearch::Follow(const Open& open,
+                                                           const Step& step) const {
+  Open next{};
+  int count = 0;
+  const auto keep = [&](qint32 after) {
+    if (after == CodeClasses::kNone || std::find(next.begin(), next.end(), after) != next.end()) {
+      return;
     }
-    if (available < model::kMaxCodeLength && lookup_.Extends(from, available)) {
-      first_open = std::min(first_open, s);
-    } else {
-      min_match = -1;
+    Q_ASSERT(count < static_cast<int>(next.size()));
+    next[static_cast<size_t>(count++)] = after;
+  };
+  // A code begun before the step that its bytes complete would be read instead of what was put.
+  for (const qint32 begun : open) {
+    qint32 at = begun;
+    for (int i = 0; i < step.length && at != CodeClasses::kNone; ++i) {
+      const auto after =
+          classes_->After(at, static_cast<quint8>(step.bytes[static_cast<size_t>(i)]));
+      if (after && after->code) return std::nullopt;
+      at = after ? after->next : CodeClasses::kNone;
     }
+    keep(at);
   }
-  if (first_open == pending.size) return 0;
-  Q_ASSERT(pending.size - first_open <= kKeptBytes);
-  return Pack(pending, first_open);
+  // So would a code longer than the step's own that its bytes begin.
+  qint32 at = classes_->Root();
+  for (int i = 0; i < step.length && at != CodeClasses::kNone; ++i) {
+    const auto after = classes_->After(at, static_cast<quint8>(step.bytes[static_cast<size_t>(i)]));
+    if (after && after->code && i + 1 > step.min_match) return std::nullopt;
+    at = after ? after->next : CodeClasses::kNone;
+  }
+  keep(at);
+  std::sort(next.begin(), next.end(), std::greater<>());
+  return next;
 }
 
-qint32 SpellingSearch::NodeAt(qint32 position, quint64 pending) {
+qint32 SpellingSearch::NodeAt(qint32 position, const Open& open) {
   qint32& head = head_[static_cast<size_t>(position)];
   for (qint32 id = head; id >= 0; id = nodes_[static_cast<size_t>(id)].next) {
-    if (nodes_[static_cast<size_t>(id)].pending == pending) return id;
+    ++work_;
+    if (!classes_ || opens_[static_cast<size_t>(id)] == open) return id;
   }
   Node node;
-  node.pending = pending;
   node.next = head;
-  node.position = position;
   nodes_.push_back(node);
+  if (classes_) opens_.push_back(open);
   head = static_cast<qint32>(nodes_.size() - 1);
   return head;
 }
@@ -139,19 +196,26 @@ void SpellingSearch::Explore() {
   head_.assign(static_cast<size_t>(size_) + 1, -1);
   nodes_.reserve(static_cast<size_t>(size_) + 1);
   edges_.reserve(steps_.size());
-  (void)NodeAt(0, 0);
+  (void)NodeAt(0, Open{});
   for (qint32 at = 0; at < size_; ++at) {
+    const qint32 first = first_step_[static_cast<size_t>(at)];
+    const qint32 last = first_step_[static_cast<size_t>(at) + 1];
     for (qint32 id = head_[static_cast<size_t>(at)]; id >= 0;
          id = nodes_[static_cast<size_t>(id)].next) {
       nodes_[static_cast<size_t>(id)].first_edge = static_cast<qint32>(edges_.size());
-      const quint64 pending = nodes_[static_cast<size_t>(id)].pending;
-      for (qint32 s = first_step_[static_cast<size_t>(at)];
-           s < first_step_[static_cast<size_t>(at) + 1]; ++s) {
+      const Open open = classes_ ? opens_[static_cast<size_t>(id)] : Open{};
+      for (qint32 s = first; s < last; ++s) {
         const Step& step = steps_[static_cast<size_t>(s)];
-        const auto next = Follow(pending, step);
+        const auto next = classes_ ? Follow(open, step) : Open{};
         if (next) edges_.push_back(Edge{NodeAt(at + step.advance, *next), s});
       }
       nodes_[static_cast<size_t>(id)].end_edge = static_cast<qint32>(edges_.size());
+      work_ += last - first;
+      // The unchecked search has one node a position: its work is the steps', always bounded.
+      if (classes_ && work_ > budget_) {
+        abandoned_ = true;
+        return;
+      }
     }
   }
 }

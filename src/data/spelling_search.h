@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -19,26 +20,61 @@ struct Spelling {
 // The spellings of a table by the first UTF-16 unit of their text.
 using SpellingIndex = QHash<char16_t, std::vector<Spelling>>;
 
+// The table's codes as a tree of their bytes with equal branches merged: two beginnings of codes
+// in one class are followed by the same bytes to the same ends of codes, so whatever comes
+// after them, the reading treats them alike. However many codes share what follows them (say
+// 8,000 codes that are three of 20 bytes and then 15), there is one class for them.
+class CodeClasses {
+ public:
+  static constexpr qint32 kNone = 0;  // no code continues
+  struct Next {
+    qint32 next = kNone;  // what may follow
+    bool code = false;    // a code ends here
+  };
+
+  explicit CodeClasses(const CodeLookup& lookup);
+
+  [[nodiscard]] qint32 Root() const { return root_; }
+  // Where `byte` after a beginning of class `from` leads, or nothing when no code goes on so.
+  [[nodiscard]] std::optional<Next> After(qint32 from, quint8 byte) const;
+
+ private:
+  struct Edge {
+    quint8 byte;
+    Next to;
+  };
+  std::vector<qint32> first_edge_{0};  // of each class, and one past the last
+  std::vector<Edge> edges_;
+  qint32 root_ = kNone;
+};
+
 // The fewest bytes that spell a text, and among as few the first in byte order: a shortest path
 // over the text's positions, each step a code whose reading is the text there, or a "<$XX>" that
 // is that byte. When `checked`, a path only takes a step the reading would take too (no longer
 // code may begin where a code was put, and no code at all where a raw byte was), so that the
-// bytes read back as the text; the path then also carries the last bytes whose reading the
-// following bytes can still change. Time and memory grow with the text's length.
+// bytes read back as the text; the path then also carries the codes the following bytes could
+// still complete, as their CodeClasses, at most three. The work is bounded by the text's length:
+// a table whose overlapping codes would need more gives up (Abandoned()).
 class SpellingSearch {
  public:
   SpellingSearch(const SpellingIndex& index, const CodeLookup& lookup, QStringView text,
                  bool checked);
 
   // Whether some bytes spell the whole text; else how far, in UTF-16 units, a spelling gets.
-  [[nodiscard]] bool Spelled() const { return nodes_[0].distance != kUnreached; }
+  [[nodiscard]] bool Spelled() const { return !abandoned_ && nodes_[0].distance != kUnreached; }
   [[nodiscard]] qsizetype Furthest() const;
   [[nodiscard]] qint64 Distance() const { return nodes_[0].distance; }
+  // Whether the search stopped at its bound on work, so that nothing is known.
+  [[nodiscard]] bool Abandoned() const { return abandoned_; }
+  // The steps and nodes looked at: what the bound counts.
+  [[nodiscard]] qint64 Work() const { return work_; }
   // The bytes, when Spelled().
   [[nodiscard]] QByteArray Best() const;
 
  private:
   static constexpr qint64 kUnreached = -1;
+  // The classes of the codes begun and not settled, largest first, kNone after the last.
+  using Open = std::array<qint32, model::kMaxCodeLength - 1>;
   struct Step {
     qint32 advance;   // text units spelled
     qint8 length;     // bytes
@@ -50,10 +86,8 @@ class SpellingSearch {
     qint32 step;
   };
   struct Node {
-    quint64 pending;
-    qint32 next = -1;  // the next node at the same position
-    qint32 position;
     qint64 distance = kUnreached;
+    qint32 next = -1;  // the next node at the same position
     qint32 first_edge = 0;
     qint32 end_edge = 0;
   };
@@ -61,15 +95,18 @@ class SpellingSearch {
   void CollectSteps(const SpellingIndex& index, QStringView text);
   void Explore();
   void Measure();
-  qint32 NodeAt(qint32 position, quint64 pending);
-  [[nodiscard]] std::optional<quint64> Follow(quint64 pending, const Step& step) const;
+  qint32 NodeAt(qint32 position, const Open& open);
+  [[nodiscard]] std::optional<Open> Follow(const Open& open, const Step& step) const;
 
-  const CodeLookup& lookup_;
-  bool checked_;
+  std::optional<CodeClasses> classes_;  // when checked
   qint32 size_;
+  qint64 budget_;
+  qint64 work_ = 0;
+  bool abandoned_ = false;
   std::vector<Step> steps_;
   std::vector<qint32> first_step_;  // steps at each position, and one past the last
   std::vector<Node> nodes_;
+  std::vector<Open> opens_;   // of each node, when checked: else every node has none open
   std::vector<qint32> head_;  // first node at each position
   std::vector<Edge> edges_;
 };

@@ -5,18 +5,23 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace orvane::data {
 
 // Typed text beyond this many UTF-16 units is refused: the search's memory grows with it.
 inline constexpr qsizetype kMaxEncodedText = qsizetype{1} << 22;
+// A message shows this much of a spelling or of its reading, so that a long text's note stays a
+// line.
+inline constexpr qsizetype kShownInMessage = 64;
 
 // The bytes the table makes for a text, or why it makes none.
 struct EncodeResult {
-  enum class Status { kOk, kNoCode, kReadsBackOtherwise, kTooLong };
+  enum class Status { kOk, kNoCode, kReadsBackOtherwise, kTooLong, kTooManySpellings };
   Status status = Status::kOk;
-  // kOk: the answer. kReadsBackOtherwise: the fewest bytes, which read back as `read_back`.
+  // kOk: the answer. kReadsBackOtherwise, kTooManySpellings: the fewest bytes, which read back
+  // as `read_back`; no other bytes do, or there were too many to look at them all.
   QByteArray bytes;
   // kNoCode: the character no code spells, and where it is (1-based, in characters).
   QString character;
@@ -28,15 +33,19 @@ struct EncodeResult {
   [[nodiscard]] bool HasBytes() const {
     return status == Status::kOk || status == Status::kReadsBackOtherwise;
   }
-  // "No code for 'x' (character 3).", what fewer or these bytes read back as, or nothing.
+  // "No code for 'x' (character 3).", what fewer or these bytes read back as, or nothing. Each
+  // spelling shows at most kShownInMessage bytes or characters, then "…".
   [[nodiscard]] QString Message() const;
 };
 
 // Makes text into the bytes the game would hold: the fewest bytes that the table reads back as
 // exactly the text, the first in byte order among as few. A code stands for its text as the
 // reading shows it (a mark for its label, or "<END>" and "<LINE>"), and "<$XX>" for that byte.
-// Where fewer bytes spell the text but read back otherwise (overlapping codes), it says so and
-// gives the fewest that read back. The lookup must not change while it is in use.
+// So that what a reading printed can be typed back, a code also stands for its reading as
+// printed (AliasesOf) where no code reads as that: a labelled end or line-break mark for
+// "<END>" or "<LINE>", a text with a control that has no picture for it with the control's code
+// ("<U+009B>"). Where fewer bytes spell the text but read back otherwise (overlapping codes),
+// it says so and gives the fewest that read back. The lookup must not change while it is in use.
 class TextEncoder {
  public:
   explicit TextEncoder(const CodeLookup& lookup);
@@ -44,13 +53,20 @@ class TextEncoder {
   [[nodiscard]] EncodeResult Encode(QStringView text) const;
 
  private:
+  // Whether the table reads the bytes as the text, each code as its reading or an alias of it.
+  [[nodiscard]] bool ReadsBackAs(QByteArrayView bytes, QStringView text) const;
+  [[nodiscard]] QStringList AliasesInUse(const CodeReading& reading) const;
+
   const CodeLookup& lookup_;
+  QHash<QString, QByteArray> readings_;  // each reading, with its fewest bytes
+  bool has_aliases_ = false;
   SpellingIndex all_;
   SpellingIndex fewest_;  // one code for each text
 };
 
 // Text as a person types it, made into text as the reading shows it: the digits of "<$xx>" in
-// upper case, and a line end as "<LINE>".
+// upper case, a line end as "<LINE>", and another control character as its picture (a TAB as
+// "␉").
 [[nodiscard]] QString NormalizeTypedText(const QString& text);
 
 }  // namespace orvane::data

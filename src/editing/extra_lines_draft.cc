@@ -54,12 +54,12 @@ bool ExtraLinesDraft::Delete(int row) {
 }
 
 void ExtraLinesDraft::Apply() {
-  taken_ = rows_;
   applying_ = true;
   document_.SetExtraLines(rows_, origins_);
   applying_ = false;
-  taken_from_ = document_.GetExtraLines();
-  emit rowsChanged();
+  // A row that defines a code of two to four bytes is that code now, on its page: it leaves the
+  // list, which is the table's lines again.
+  Revert();
 }
 
 void ExtraLinesDraft::Revert() {

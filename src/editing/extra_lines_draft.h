@@ -31,7 +31,8 @@ class ExtraLinesDraft : public QObject {
   // code wins; a comment heads its block).
   [[nodiscard]] bool Delete(int row);
 
-  // Writes the rows into the table.
+  // Writes the rows into the table; a row that defines a code of two to four bytes becomes that
+  // code and leaves the rows.
   void Apply();
   // Takes the table's lines again, dropping the edits.
   void Revert();

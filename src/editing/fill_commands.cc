@@ -4,10 +4,10 @@
 
 namespace orvane::editing {
 
-bool RunFill(const FillCommand& command, model::TableDocument& document, EditingState& state) {
+std::optional<FillReach> RunFill(const FillCommand& command, model::TableDocument& document,
+                                 EditingState& state) {
   if (command.kind == FillCommand::Kind::kRange) {
-    AutoFillRange(document, state, command.first, command.last);
-    return true;
+    return AutoFillRange(document, state, command.first, command.last);
   }
   return AutoFillTable(document, state, command.table, command.script, command.upper_case);
 }

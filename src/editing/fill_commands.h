@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/autocompletion.h"
 #include "editing/editing_state.h"
 #include "kana/kana_tables.h"
 #include "model/table_document.h"
@@ -31,8 +32,9 @@ struct FillCommand {
   friend bool operator==(const FillCommand&, const FillCommand&) = default;
 };
 
-// False, and nothing written, when the fill writes kana and the table's encoding has none.
-[[nodiscard]] bool RunFill(const FillCommand& command, model::TableDocument& document,
-                           EditingState& state);
+// How far it got; nothing, and nothing written, when the fill writes kana and the table's
+// encoding has none.
+[[nodiscard]] std::optional<FillReach> RunFill(const FillCommand& command,
+                                               model::TableDocument& document, EditingState& state);
 
 }  // namespace orvane::editing

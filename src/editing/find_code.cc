@@ -6,8 +6,8 @@
 
 namespace orvane::editing {
 
-std::optional<model::Code> FindCode(const model::TableDocument& document, const model::Code& from,
-                                    const QString& text) {
+std::optional<FoundCode> FindCode(const model::TableDocument& document, const model::Code& from,
+                                  const QString& text) {
   if (text.isEmpty()) return std::nullopt;
   const QList<model::Code> codes = document.DefinedCodes();
   const auto matches = [&](const model::Code& code) {
@@ -16,10 +16,10 @@ std::optional<model::Code> FindCode(const model::TableDocument& document, const 
   };
   const auto after = std::upper_bound(codes.begin(), codes.end(), from);
   if (const auto found = std::find_if(after, codes.end(), matches); found != codes.end()) {
-    return *found;
+    return FoundCode{*found, false};
   }
   if (const auto found = std::find_if(codes.begin(), after, matches); found != after) {
-    return *found;
+    return FoundCode{*found, true};
   }
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #include "editing/table_conversion.h"
 
+#include "model/file_layout.h"
 #include "model/hex.h"
-#include "model/table_layout.h"
 #include "text/codec.h"
 
 #include <algorithm>
@@ -12,8 +12,7 @@ namespace {
 
 // The table's texts with the new bytes, built before anything changes.
 struct Converted {
-  std::array<QByteArray, model::kCodeCount> cells;
-  std::array<QByteArray, model::kCodeCount> labels;
+  model::CodeStore codes;
   std::array<QByteArray, model::kSlotCount> titles;
   model::ExtraLines extra_lines;
 };
@@ -40,7 +39,7 @@ bool AppendConvertedText(QByteArray& out, QByteArrayView bytes, text::Encoding f
          text::AppendConverted(out, bytes, from, to);
 }
 
-// The extra lines in the target, in one buffer as a load keeps them: there can be millions.
+// The extra lines in the target, in one buffer as a load keeps them.
 model::ExtraLines ConvertExtraLines(const model::ExtraLines& lines, text::Encoding from,
                                     text::Encoding to, QList<ConversionFailure>& failures) {
   model::ExtraLines converted;
@@ -54,8 +53,40 @@ model::ExtraLines ConvertExtraLines(const model::ExtraLines& lines, text::Encodi
                        WhyNotConvertible(line, from, to).value_or(Unconvertible{})});
     }
   }
-  (void)converted.FinishLoad();
   return converted;
+}
+
+// Every code's text and label in the target, loaded into a store of their own as a file's are:
+// there can be tens of thousands.
+model::CodeStore ConvertCodes(const model::CodeStore& codes, text::Encoding from, text::Encoding to,
+                              QList<ConversionFailure>& failures) {
+  struct Placed {
+    model::Code code;
+    bool special;
+    qsizetype text_begin, text_end, label_end;
+  };
+  QByteArray source;
+  std::vector<Placed> placed;
+  codes.ForEach([&](const model::Code& code, const model::CodeView& view) {
+    Placed at{code, view.special, source.size(), 0, 0};
+    const bool text = AppendConvertedText(source, view.text, from, to);
+    at.text_end = source.size();
+    const bool label = AppendConvertedText(source, view.label, from, to);
+    at.label_end = source.size();
+    if (!text || !label) {
+      failures.append(
+          {QStringLiteral("code %1").arg(QString::fromLatin1(code.Hex())),
+           WhyNotConvertible(text ? view.label : view.text, from, to).value_or(Unconvertible{})});
+    }
+    placed.push_back(at);
+  });
+  model::CodeStore::Loader loader(source);
+  const QByteArrayView all(source);
+  for (const Placed& at : placed) {
+    loader.Append(at.code, all.sliced(at.text_begin, at.text_end - at.text_begin), at.special,
+                  all.sliced(at.text_end, at.label_end - at.text_end));
+  }
+  return loader.Finish();
 }
 
 }  // namespace
@@ -84,38 +115,36 @@ std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes, text::Encod
   return Unconvertible{MisreadPart(*characters, to), true};
 }
 
-QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Encoding target) {
+QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Encoding target,
+                                      model::SaveLayout save) {
   const text::Encoding from = document.Encoding();
   QList<ConversionFailure> failures;
   Converted converted;
-  const auto convert = [&](QByteArrayView bytes, const QString& where) -> QByteArray {
-    QByteArray out;
-    if (!AppendConvertedText(out, bytes, from, target)) {
-      failures.append({where, WhyNotConvertible(bytes, from, target).value_or(Unconvertible{})});
-    }
-    return out;
-  };
   // In the order a save writes them.
   converted.extra_lines = ConvertExtraLines(document.GetExtraLines(), from, target, failures);
-  for (int c = 0; c < model::kCodeCount; ++c) {
-    const auto code = static_cast<quint8>(c);
-    const QString where = QStringLiteral("code %1").arg(QString::fromLatin1(model::HexByte(code)));
-    converted.cells[code] = convert(document.GetCellText(code), where);
-    converted.labels[code] = convert(document.MarkLabel(code), where);
-  }
+  converted.codes = ConvertCodes(document.Codes(), from, target, failures);
   for (int slot = 0; slot < model::kSlotCount; ++slot) {
-    converted.titles[static_cast<size_t>(slot)] =
-        convert(document.GetBookmark(slot).value_or(model::Bookmark{}).title,
-                QStringLiteral("bookmark %1").arg(slot + 1));
+    const QByteArray title = document.GetBookmark(slot).value_or(model::Bookmark{}).title;
+    if (!AppendConvertedText(converted.titles[static_cast<size_t>(slot)], title, from, target)) {
+      failures.append({QStringLiteral("bookmark %1").arg(slot + 1),
+                       WhyNotConvertible(title, from, target).value_or(Unconvertible{})});
+    }
+  }
+  // The lines of the file that a save writes as they were read, a later line having replaced
+  // them: converted too, or the conversion is refused, never left in the old encoding.
+  model::ConvertedLayout layout;
+  if (document.Layout()) {
+    layout = model::ConvertLayout(*document.Layout(), from, target);
+    for (const model::LayoutFailure& failure : layout.failures) {
+      if (failure.single_byte && save == model::SaveLayout::kCanonical) continue;
+      failures.append({QStringLiteral("line %1").arg(failure.line),
+                       WhyNotConvertible(failure.bytes, from, target).value_or(Unconvertible{})});
+    }
   }
   if (!failures.isEmpty()) return failures;
 
   model::BulkChange bulk(document);
-  for (int c = 0; c < model::kCodeCount; ++c) {
-    const auto code = static_cast<quint8>(c);
-    document.SetCellText(code, converted.cells[code]);
-    if (document.IsSpecial(code)) document.SetMarkLabel(code, converted.labels[code]);
-  }
+  document.SetCodes(converted.codes);
   document.SetExtraLines({});
   document.AddExtraLines(converted.extra_lines);
   for (int slot = 0; slot < model::kSlotCount; ++slot) {
@@ -125,7 +154,7 @@ QList<ConversionFailure> ConvertTable(model::TableDocument& document, text::Enco
                                  converted.titles[static_cast<size_t>(slot)], bookmark.origin);
     }
   }
-  if (document.Layout()) document.SetLayout(model::ConvertLayout(*document.Layout(), from, target));
+  if (layout.layout) document.SetLayout(layout.layout);
   document.SetEncoding(target);
   document.SetForm(text::FileForm::kPlain);
   return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/table_document.h"
+#include "model/table_file.h"
 #include "text/encoding.h"
 
 #include <QList>
@@ -26,12 +27,14 @@ struct ConversionFailure {
   Unconvertible why;
 };
 
-// Rewrites every cell, mark label, bookmark title and extra line from the table's encoding into
-// `target`, in one bulk change that marks the table modified; the file is then written plainly
-// in it, without a byte-order mark or UTF-16. When a text cannot be rewritten nothing changes
-// and the failures come back.
-[[nodiscard]] QList<ConversionFailure> ConvertTable(model::TableDocument& document,
-                                                    text::Encoding target);
+// Rewrites every code's text and label, bookmark title and extra line from the table's encoding
+// into `target`, in one bulk change, and the file's lines that a save writes as they were read;
+// the file is then written plainly in it, without a byte-order mark or UTF-16. When a text cannot
+// be rewritten nothing changes and the failures come back. A save in the canonical form leaves
+// out the single bytes' lines that a later line replaces: then those are not asked for.
+[[nodiscard]] QList<ConversionFailure> ConvertTable(
+    model::TableDocument& document, text::Encoding target,
+    model::SaveLayout save = model::SaveLayout::kKeepFile);
 
 // Why a text cannot be rewritten, or nothing when it can.
 [[nodiscard]] std::optional<Unconvertible> WhyNotConvertible(QByteArrayView bytes,

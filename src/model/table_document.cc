@@ -4,163 +4,104 @@
 #include "orvane_version.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace orvane::model {
 
 QString TitleSuffix() { return QStringLiteral(" - Orvane ") + QLatin1String(kVersion); }
 
 std::optional<Code> FirstChangedCode(const TableState& a, const TableState& b) {
-  for (int c = 0; c < kCodeCount; ++c) {
-    const auto code = static_cast<size_t>(c);
-    if (!(a.cells[code] == b.cells[code])) return static_cast<quint8>(c);
-  }
-  const qsizetype common = std::min(a.extra_lines.size(), b.extra_lines.size());
-  qsizetype line = 0;
-  while (line < common && a.extra_lines.at(line) == b.extra_lines.at(line)) ++line;
-  for (const ExtraLines* lines : {&b.extra_lines, &a.extra_lines}) {
-    if (line >= lines->size()) continue;
-    const TableLine read = ReadTableLine(lines->at(line));
-    if (read.form == LineForm::kCodeEntry || read.form == LineForm::kSpecial) return read.code;
-  }
-  return std::nullopt;
+  return a.codes.FirstDifference(b.codes);
 }
 
 TableDocument::TableDocument(QObject* parent) : QObject(parent) {
   SetTablePath(QLatin1String(kUnnamed));
 }
 
-QByteArray TableDocument::GetCellText(const Code& code) const {
-  if (code.IsSingleByte()) return cells_[code.Last()].text;
-  const auto line = extra_lines_.DefiningLine(code);
-  return line ? DefinedText(ReadTableLine(extra_lines_.at(*line))) : QByteArray();
-}
-
 bool TableDocument::IsSpecial(const Code& code) const {
-  if (code.IsSingleByte()) return cells_[code.Last()].special;
-  const auto line = extra_lines_.DefiningLine(code);
-  return line && ReadTableLine(extra_lines_.at(*line)).form == LineForm::kSpecial;
+  const auto view = codes_.Find(code);
+  return view && view->special;
 }
 
 bool TableDocument::HasWrittenMark(const Code& code) const {
-  if (!IsSpecial(code)) return false;
-  const QByteArray text = GetCellText(code);
-  return text == "/" || text == "*";
+  const auto view = codes_.Find(code);
+  return view && view->special && (view->text == "/" || view->text == "*");
 }
 
 QByteArray TableDocument::MarkLabel(const Code& code) const {
-  if (code.IsSingleByte()) return cells_[code.Last()].label;
-  const auto line = extra_lines_.DefiningLine(code);
-  if (!line) return {};
-  const TableLine read = ReadTableLine(extra_lines_.at(*line));
-  return read.form == LineForm::kSpecial ? read.text.toByteArray() : QByteArray();
+  const auto view = codes_.Find(code);
+  return view && view->special ? view->label.toByteArray() : QByteArray();
+}
+
+std::optional<CodeEntry> TableDocument::Entry(const Code& code) const {
+  const auto view = codes_.Find(code);
+  if (!view) return std::nullopt;
+  return view->Entry();
+}
+
+void TableDocument::SetEntry(const Code& code, const std::optional<CodeEntry>& entry) {
+  const auto now = codes_.Find(code);
+  if (!entry) {
+    if (!now) return;
+    codes_.Erase(code);
+  } else {
+    if (now && now->Entry() == *entry) return;
+    codes_.Set(code, *entry);
+  }
+  NotifyCell(code);
 }
 
 void TableDocument::SetCellText(const Code& code, const QByteArray& text) {
-  if (code.IsSingleByte()) {
-    cells_[code.Last()].text = text;
-    NotifyCell(code);
-    return;
+  std::optional<CodeEntry> entry = Entry(code);
+  if (!entry) entry = CodeEntry{};
+  // A longer code's mark is its line's form: any other text makes that line an entry again.
+  if (!code.IsSingleByte() && entry->special && text != "/" && text != "*") {
+    entry->special = false;
+    entry->label.clear();
   }
-  const auto line = extra_lines_.DefiningLine(code);
-  if (text.isEmpty()) {
-    const QList<qsizetype> lines = extra_lines_.LinesOf(code);
-    // Last line first, so that the earlier lines keep their places.
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) extra_lines_.Remove(lines[i]);
-    if (lines.isEmpty()) return;
-    NotifyCell(code);
-    NotifyExtraLines();
-    return;
-  }
-  if (!line) {
-    extra_lines_.Insert(extra_lines_.InsertionPoint(code), code.Hex() + '=' + text);
-    NotifyCell(code);
-    NotifyExtraLines();
-    return;
-  }
-  const TableLine read = ReadTableLine(extra_lines_.at(*line));
-  // A mark line stands for its mark's text; any other text makes it an entry again.
-  if (read.form == LineForm::kSpecial && text == QByteArray(1, read.mark)) return;
-  RewriteCodeLine(code, *line, read.digits.toByteArray() + '=' + text);
+  entry->text = text;
+  if (text.isEmpty() && !(code.IsSingleByte() && entry->special)) entry.reset();
+  SetEntry(code, entry);
 }
 
 void TableDocument::MarkSpecial(const Code& code) {
+  std::optional<CodeEntry> entry = Entry(code);
   if (code.IsSingleByte()) {
-    CodeCell& cell = cells_[code.Last()];
-    if (!cell.special) cell.label.clear();
-    cell.special = true;
-    NotifyCell(code);
+    if (!entry) entry = CodeEntry{};
+    if (!entry->special) entry->label.clear();
+  } else if (!entry || (entry->text != "/" && entry->text != "*")) {
     return;
   }
-  const auto line = extra_lines_.DefiningLine(code);
-  if (!line) return;
-  const TableLine read = ReadTableLine(extra_lines_.at(*line));
-  if (read.form != LineForm::kCodeEntry || (read.text != "/" && read.text != "*")) return;
-  RewriteCodeLine(code, *line, read.text.toByteArray() + read.digits.toByteArray());
+  entry->special = true;
+  SetEntry(code, entry);
 }
 
 void TableDocument::UnmarkSpecial(const Code& code) {
-  if (code.IsSingleByte()) {
-    cells_[code.Last()].special = false;
-    cells_[code.Last()].label.clear();
-    NotifyCell(code);
-    return;
-  }
-  const auto line = extra_lines_.DefiningLine(code);
-  if (!line) return;
-  const TableLine read = ReadTableLine(extra_lines_.at(*line));
-  if (read.form != LineForm::kSpecial) return;
-  RewriteCodeLine(code, *line, read.digits.toByteArray() + '=' + read.mark);
+  std::optional<CodeEntry> entry = Entry(code);
+  if (!entry || !entry->special) return;
+  entry->special = false;
+  entry->label.clear();
+  if (entry->text.isEmpty() && code.IsSingleByte()) entry.reset();
+  SetEntry(code, entry);
 }
 
 void TableDocument::SetMarkLabel(const Code& code, const QByteArray& label) {
-  if (code.IsSingleByte()) {
-    cells_[code.Last()].label = label;
-    NotifyCell(code);
-    return;
-  }
-  const auto line = extra_lines_.DefiningLine(code);
-  if (!line) return;
-  const TableLine read = ReadTableLine(extra_lines_.at(*line));
-  if (read.form != LineForm::kSpecial) return;
-  RewriteCodeLine(code, *line, read.mark + read.digits.toByteArray() + label);
-}
-
-void TableDocument::RewriteCodeLine(const Code& code, qsizetype line, const QByteArray& text) {
-  if (extra_lines_.at(line) == text) return;
-  extra_lines_.Replace(line, text);
-  NotifyCell(code);
-  NotifyExtraLines();
-}
-
-QList<PageCount> TableDocument::Pages() const {
-  QList<PageCount> pages;
-  for (const CodeIndex::Entry& entry : extra_lines_.Codes().Entries()) {
-    const Page page = entry.code.PageOf();
-    if (pages.isEmpty() || pages.constLast().page != page) pages.append(PageCount{page, 0});
-    ++pages.last().codes;
-  }
-  return pages;
-}
-
-bool TableDocument::LeadsCodes(const Code& code) const {
-  const std::optional<Page> led = PageLedBy(code);
-  return led && extra_lines_.Codes().HoldsCodesOf(*led);
+  std::optional<CodeEntry> entry = Entry(code);
+  if (!entry || !entry->special) return;
+  entry->label = label;
+  SetEntry(code, entry);
 }
 
 QList<Code> TableDocument::DefinedCodes() const {
   QList<Code> codes;
-  for (int c = 0; c < kCodeCount; ++c) {
-    if (!cells_[static_cast<size_t>(c)].text.isEmpty()) codes.append(static_cast<quint8>(c));
-  }
-  for (const CodeIndex::Entry& entry : extra_lines_.Codes().Entries()) codes.append(entry.code);
+  codes.reserve(codes_.Count());
+  codes_.ForEach([&codes](const Code& code, const CodeView&) { codes.append(code); });
   return codes;
 }
 
 void TableDocument::ClearTable() {
   {
     BulkChange bulk(*this);
-    cells_.fill(CodeCell{});
+    codes_.Clear();
     bookmarks_.fill(Bookmark{});
     extra_lines_.Clear();
     bulk_dirty_ = true;
@@ -224,9 +165,23 @@ std::optional<QByteArray> TableDocument::GetExtraLine(qsizetype slot) const {
   return extra_lines_.at(slot).toByteArray();
 }
 
+bool TableDocument::DefinesLongerCode(QByteArrayView line) {
+  const TableLine read = ReadTableLine(line);
+  if (read.form != LineForm::kCodeEntry && read.form != LineForm::kSpecial) return false;
+  if (read.code.IsSingleByte()) return false;
+  const bool mark = read.form == LineForm::kSpecial;
+  const QByteArrayView label = read.text.startsWith('=') ? read.text.sliced(1) : read.text;
+  SetEntry(read.code, mark ? CodeEntry{QByteArray(1, read.mark), true, label.toByteArray()}
+                           : CodeEntry{read.text.toByteArray(), false, {}});
+  return true;
+}
+
 bool TableDocument::SetExtraLine(qsizetype slot, const QByteArray& text) {
   if (slot < 0 || slot > extra_lines_.size()) return false;
-  if (slot == extra_lines_.size()) {
+  if (DefinesLongerCode(text)) {
+    if (slot == extra_lines_.size()) return true;
+    extra_lines_.Replace(slot, {});
+  } else if (slot == extra_lines_.size()) {
     extra_lines_.Append(text);
   } else {
     extra_lines_.Replace(slot, text);
@@ -236,6 +191,7 @@ bool TableDocument::SetExtraLine(qsizetype slot, const QByteArray& text) {
 }
 
 void TableDocument::AppendExtraLine(QByteArrayView text) {
+  if (DefinesLongerCode(text)) return;
   extra_lines_.Append(text);
   NotifyExtraLines();
 }
@@ -250,8 +206,41 @@ void TableDocument::AddExtraLines(const ExtraLines& lines) {
   NotifyExtraLines();
 }
 
+void TableDocument::AddCodes(const CodeStore& codes) {
+  if (codes.IsEmpty()) return;
+  const BulkChange bulk(*this);
+  if (codes_.IsEmpty()) {
+    codes_ = codes;
+  } else {
+    codes.ForEach(
+        [this](const Code& code, const CodeView& view) { codes_.Set(code, view.Entry()); });
+  }
+  bulk_dirty_ = true;
+}
+
+void TableDocument::SetCodes(const CodeStore& codes) {
+  const BulkChange bulk(*this);
+  codes_ = codes;
+  bulk_dirty_ = true;
+}
+
 void TableDocument::SetExtraLines(const QList<QByteArray>& lines, const QList<qsizetype>& origins) {
-  extra_lines_.Assign(lines, origins);
+  const auto defines = [](const QByteArray& line) {
+    const TableLine read = ReadTableLine(line);
+    return (read.form == LineForm::kCodeEntry || read.form == LineForm::kSpecial) &&
+           !read.code.IsSingleByte();
+  };
+  // Codes set among the lines are one change of the table, shown once.
+  std::optional<BulkChange> bulk;
+  if (std::any_of(lines.begin(), lines.end(), defines)) bulk.emplace(*this);
+  QList<QByteArray> kept;
+  QList<qsizetype> kept_origins;
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (DefinesLongerCode(lines[i])) continue;
+    kept.append(lines[i]);
+    kept_origins.append(origins.value(i));
+  }
+  extra_lines_.Assign(kept, kept_origins);
   NotifyExtraLines();
 }
 
@@ -286,22 +275,22 @@ void TableDocument::SetEncoding(text::Encoding encoding) {
 }
 
 TableState TableDocument::Snapshot() const {
-  return TableState{cells_, bookmarks_, extra_lines_, encoding_, form_, layout_};
+  return TableState{codes_, bookmarks_, extra_lines_, encoding_, form_, layout_};
 }
 
 void TableDocument::Restore(const TableState& state, bool with_encoding) {
-  std::vector<quint8> changed;  // single bytes; a longer code's change is a change of the lines
-  for (int c = 0; c < kCodeCount; ++c) {
-    const auto code = static_cast<quint8>(c);
-    if (!(cells_[code] == state.cells[code])) changed.push_back(code);
-  }
+  std::optional<Code> changed;
+  qsizetype count = 0;
+  codes_.ForEachDifference(state.codes, [&](const Code& code) {
+    if (++count == 1) changed = code;
+  });
   const bool stores_changed = bookmarks_ != state.bookmarks || !(extra_lines_ == state.extra_lines);
-  if (changed.size() == 1 && !stores_changed) {
-    cells_[changed.front()] = state.cells[changed.front()];
-    NotifyCell(changed.front());
-  } else if (!changed.empty() || stores_changed) {
+  if (count == 1 && !stores_changed) {
+    codes_ = state.codes;
+    NotifyCell(*changed);
+  } else if (count > 0 || stores_changed) {
     const BulkChange bulk(*this);
-    cells_ = state.cells;
+    codes_ = state.codes;
     bookmarks_ = state.bookmarks;
     extra_lines_ = state.extra_lines;
     bulk_dirty_ = true;

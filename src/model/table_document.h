@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/code.h"
+#include "model/code_store.h"
 #include "model/extra_lines.h"
 #include "text/encoding.h"
 
@@ -20,17 +21,6 @@ inline constexpr char kUnnamed[] = "Unnamed";
 // " - Orvane " and the version, after the path in every window title.
 [[nodiscard]] QString TitleSuffix();
 
-// One byte code of the table: its text, held as raw bytes, and its end-of-string/line mark with
-// the text the file gave after the mark's code ("=[end]" of "/FF=[end]"), which tools that dump
-// and insert text read.
-struct CodeCell {
-  QByteArray text;
-  bool special = false;
-  QByteArray label;
-
-  friend bool operator==(const CodeCell&, const CodeCell&) = default;
-};
-
 // A named address. A slot is in use exactly when its title is not empty. `origin` is the file
 // line it was read from, 0 for a bookmark added since.
 struct Bookmark {
@@ -43,11 +33,10 @@ struct Bookmark {
 
 struct FileLayout;
 
-// The whole table at one moment: cells with their marks, both stores, the encoding, the file form
-// and the file's layout as read. Copies share the data, so taking one is cheap whatever the
-// table's size.
+// The whole table at one moment: its codes, both stores, the encoding, the file form and the
+// file as it was read. Copies share the data, so taking one is cheap whatever the table's size.
 struct TableState {
-  std::array<CodeCell, 256> cells{};
+  CodeStore codes;
   std::array<Bookmark, 31> bookmarks{};
   ExtraLines extra_lines;
   text::Encoding encoding = text::Encoding::kEucJp;
@@ -57,49 +46,48 @@ struct TableState {
   friend bool operator==(const TableState&, const TableState&) = default;
 };
 
-// A page that holds codes, and how many.
-struct PageCount {
-  Page page;
-  qsizetype codes = 0;
-};
-
-// The first code whose text or mark differs between two states of a table, in code order; for
-// longer codes, the one whose line is the first to differ. Nothing when no code differs.
+// The first code whose text or mark differs between two states of a table, in code order;
+// nothing when no code differs.
 [[nodiscard]] std::optional<Code> FirstChangedCode(const TableState& a, const TableState& b);
 
 // The one open table. Every change is announced with a signal so that a window can show the
 // table without keeping a copy; inside a BulkChange the per-item signals are held back and a
-// single tableReset() is sent at the end. A code of one byte is a cell of its own; a code of two
-// to four bytes is the last extra line that defines it, edited in place, so its lines keep their
-// place and spelling in the file.
+// single tableReset() is sent at the end. Every code of one to four bytes is held alike; where
+// its line stood in the file and how it was spelled is the file layout's, for the writer.
 class TableDocument : public QObject {
   Q_OBJECT
 
  public:
   explicit TableDocument(QObject* parent = nullptr);
 
-  [[nodiscard]] QByteArray GetCellText(const Code& code) const;
-  // A longer code given an empty text loses every line that defines it; one without a line gets
-  // a new one where ExtraLines::InsertionPoint says.
+  [[nodiscard]] QByteArray GetCellText(const Code& code) const { return codes_.Text(code); }
+  // An empty text takes the code out of the table, unless a single byte keeps its mark. A longer
+  // code marked as an end or line break is an entry again once its text is not the mark's.
   void SetCellText(const Code& code, const QByteArray& text);
-  // A longer code is marked by its line: a mark line, which stands for the text "/" or "*".
   [[nodiscard]] bool IsSpecial(const Code& code) const;
   // A mark counts only on the text it stands for, "/" or "*": a save writes a marked cell with
   // any other text as a code entry, so only then is the mark shown and written.
   [[nodiscard]] bool HasWrittenMark(const Code& code) const;
   // Marking a cell that has no mark gives it no label; unmarking drops the label. A longer code
-  // is marked only while its text is "/" or "*": its line is rewritten in place, spelling kept.
+  // is marked only while its text is "/" or "*".
   void MarkSpecial(const Code& code);
   void UnmarkSpecial(const Code& code);
+  // A mark's label, without the "=" the file may give before it ("[end]" of "/FF=[end]").
   [[nodiscard]] QByteArray MarkLabel(const Code& code) const;
   void SetMarkLabel(const Code& code, const QByteArray& label);
+  // What the code holds, or nothing when the table does not hold it.
+  [[nodiscard]] std::optional<CodeEntry> Entry(const Code& code) const;
+  // Sets what the code holds in one change; nothing takes it out of the table.
+  void SetEntry(const Code& code, const std::optional<CodeEntry>& entry);
 
+  // Every code the table holds, for reading them all.
+  [[nodiscard]] const CodeStore& Codes() const { return codes_; }
   // The pages of longer codes that hold at least one code, in code order.
-  [[nodiscard]] QList<PageCount> Pages() const;
+  [[nodiscard]] QList<PageCount> Pages() const { return codes_.Pages(); }
   // Whether a longer code begins with all of `code`'s bytes: the page it leads holds codes.
-  [[nodiscard]] bool LeadsCodes(const Code& code) const;
-  // The codes the table defines, in code order: the single bytes that have text, then the longer
-  // codes, which a line defines even without text.
+  [[nodiscard]] bool LeadsCodes(const Code& code) const { return codes_.Extends(code); }
+  // The codes the table holds, in code order: those with a text or a mark, and longer codes a
+  // line defines without text.
   [[nodiscard]] QList<Code> DefinedCodes() const;
 
   // Empties cells, marks and both stores, returns to the format's own encoding and a plain file,
@@ -124,7 +112,8 @@ class TableDocument : public QObject {
   [[nodiscard]] bool RemoveBookmark(int slot);
 
   // The extra lines, any number in file order; an empty one is a free slot. A slot past the end
-  // is refused; SetExtraLine at the end appends.
+  // is refused; SetExtraLine at the end appends. A line that defines a code of two to four bytes
+  // is no extra line: it sets that code, and the slot it was given is left free.
   [[nodiscard]] int ExtraLineCount() const;
   [[nodiscard]] qsizetype ExtraLineSlots() const { return extra_lines_.size(); }
   [[nodiscard]] std::optional<QByteArray> GetExtraLine(qsizetype slot) const;
@@ -132,6 +121,10 @@ class TableDocument : public QObject {
   void AppendExtraLine(QByteArrayView text);
   // After the lines there are, sharing their text where the store is empty.
   void AddExtraLines(const ExtraLines& lines);
+  // Codes read from a file, in place of any the table holds; all of them when it holds none.
+  void AddCodes(const CodeStore& codes);
+  // Every code anew, as one reset.
+  void SetCodes(const CodeStore& codes);
   [[nodiscard]] const ExtraLines& GetExtraLines() const { return extra_lines_; }
   [[nodiscard]] QList<QByteArray> ExtraLineList() const { return extra_lines_.ToList(); }
   // `origins`, when given, names the file line of each (ExtraLines::Origin).
@@ -177,13 +170,13 @@ class TableDocument : public QObject {
   friend class BulkChange;
   [[nodiscard]] static bool ValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
   void NotifyExtraLines();
+  // Sets the code a line of a code or mark of two to four bytes defines; false for other lines.
+  bool DefinesLongerCode(QByteArrayView line);
   void BeginBulk() { ++bulk_depth_; }
   void EndBulk();
   void NotifyCell(const Code& code);
-  // Line `line` of the extra lines, which defines `code`, becomes `text`.
-  void RewriteCodeLine(const Code& code, qsizetype line, const QByteArray& text);
 
-  std::array<CodeCell, kCodeCount> cells_{};
+  CodeStore codes_;
   std::array<Bookmark, kSlotCount> bookmarks_{};
   ExtraLines extra_lines_;
   QString table_path_;

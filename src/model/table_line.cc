@@ -136,6 +136,18 @@ QByteArray DefinedText(const TableLine& line) {
   return line.text.toByteArray();
 }
 
+QByteArray CodeLineText(const CodeView& entry, const CodeSpelling& spelling) {
+  QByteArray line;
+  if (entry.special && (entry.text == "/" || entry.text == "*")) {
+    line.reserve(entry.text.size() + spelling.digits.size() + entry.label.size() + 1);
+    line.append(entry.text).append(spelling.digits);
+    if (!entry.label.isEmpty() && spelling.label_after_equals) line.append('=');
+    return line.append(entry.label);
+  }
+  line.reserve(spelling.digits.size() + entry.text.size() + 1);
+  return line.append(spelling.digits).append('=').append(entry.text);
+}
+
 bool ReadsAsExtraLine(QByteArrayView line) {
   if (line.contains('\r') || line.contains('\n')) return false;
   const TableLine read = ReadTableLine(line);

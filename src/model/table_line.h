@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/code.h"
+#include "model/code_store.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 
 namespace orvane::model {
@@ -32,6 +34,17 @@ struct TableLine {
 
 // The text a code has by this line: an entry's text, or a mark's "/" or "*".
 [[nodiscard]] QByteArray DefinedText(const TableLine& line);
+
+// How a code's line is spelled: the code's digits as the file has them (its own upper-case
+// digits for a new line), and whether a mark's label follows an "=".
+struct CodeSpelling {
+  QByteArrayView digits;
+  bool label_after_equals = true;
+};
+
+// The one writer of a code's line, beside the one reader: "41=A", "8a40=z", "/8140", "/FF=[end]".
+// A code marked while its text is "/" or "*" is written as its mark; any other as an entry.
+[[nodiscard]] QByteArray CodeLineText(const CodeView& entry, const CodeSpelling& spelling);
 
 // Whether the line, written as an extra line, is read back as one (and not as a code entry of a
 // single byte, a special character of a single byte or a bookmark, nor split into lines). The

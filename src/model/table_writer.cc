@@ -1,9 +1,10 @@
+#include "model/table_writer.h"
+
 #include "model/file_access.h"
 #include "model/hex.h"
 #include "model/limited_list.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
-#include "model/table_layout.h"
 #include "text/utf16.h"
 #include "text/utf8.h"
 
@@ -18,30 +19,14 @@ namespace {
 constexpr QByteArrayView kCrLf("\r\n");
 constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
-// An upper bound of the written size: growing a table of many megabytes by appends would copy
-// it several times over.
-qsizetype WrittenSizeBound(const TableDocument& document) {
-  const ExtraLines& lines = document.GetExtraLines();
-  qsizetype size = lines.ByteCount() + 2 * lines.size();
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    size += document.GetBookmark(slot).value_or(Bookmark{}).title.size() + 16;
-  }
-  for (int code = 0; code < kCodeCount; ++code) {
-    const auto c = static_cast<quint8>(code);
-    size += document.GetCellText(c).size() + document.MarkLabel(c).size() + 5;
-  }
-  return size;
-}
-
 // The texts a UTF-16 file cannot hold because they are not UTF-8, named for the user.
 QStringList NotUtf8Texts(const TableDocument& document) {
   QStringList names;
-  for (int code = 0; code < kCodeCount; ++code) {
-    const auto c = static_cast<quint8>(code);
-    if (!text::IsValidUtf8(document.GetCellText(c)) || !text::IsValidUtf8(document.MarkLabel(c))) {
-      names << QStringLiteral("code %1").arg(QString::fromLatin1(HexByte(c)));
+  document.Codes().ForEach([&names](const Code& code, const CodeView& view) {
+    if (!text::IsValidUtf8(view.text) || !text::IsValidUtf8(view.label)) {
+      names << QStringLiteral("code %1").arg(QString::fromLatin1(code.Hex()));
     }
-  }
+  });
   const ExtraLines& lines = document.GetExtraLines();
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (!text::IsValidUtf8(lines.at(i))) names << QStringLiteral("extra line %1").arg(i + 1);
@@ -67,53 +52,174 @@ bool WriteAll(QSaveFile& file, QByteArrayView bytes) {
 
 }  // namespace
 
+QByteArray TableWriter::Write() {
+  QByteArray bytes;
+  if (layout_ == nullptr) {
+    WriteWithoutFile(bytes);
+    return bytes;
+  }
+  Plan();
+  // The file, each line ended by CR LF, and what changed: about what is written.
+  qsizetype expected = layout_->text.size() + 2 * line_count_ + 256;
+  for (const Change& change : changes_) expected += change.text.size() + 2;
+  ByteSink sink(bytes, expected);
+  if (keep_) {
+    WriteLines(sink);
+  } else {
+    WriteTopLines(sink);
+    WriteSingleBytes(sink);
+    WriteBookmarks(sink);
+  }
+  return bytes;
+}
+
+// Every line where it stood, with its own end; most as the file has them, copied in runs.
+void TableWriter::WriteLines(ByteSink& bytes) {
+  const char* copied_to = layout_->Lines().data();  // the bytes before this are written or left out
+  const char* keep_to = copied_to;                  // and from there to here are to be kept
+  QByteArrayView last_end;
+  QByteArrayView kept_end;
+  const auto flush = [&] {
+    if (keep_to == copied_to) return;
+    bytes.Append(QByteArrayView(copied_to, keep_to));
+    copied_to = keep_to;
+    last_end = kept_end;
+  };
+  const auto add = [&](QByteArrayView text, LineEnding ending) {
+    flush();
+    last_end = LineEndingBytes(ending == LineEnding::kNone ? usual_ending_ : ending);
+    bytes.Append(text);
+    bytes.Append(last_end);
+  };
+  ExtraLineMerge extra(document_.GetExtraLines(), line_count_);
+  const auto add_new_extra_lines = [&](qsizetype before) {
+    extra.AddNew(before, [&](QByteArrayView line) { add(line, usual_ending_); });
+  };
+  auto change = changes_.cbegin();
+  qsizetype top = 0;
+  add_new_extra_lines(0);
+  ForEachLine(layout_->Lines(), [&](QByteArrayView line, qsizetype number, LineEnding ending) {
+    const QByteArrayView as_read = line;
+    const char* const next = line.data() + line.size() + LineEndingBytes(ending).size();
+    bool extra_line = false;
+    if (top < layout_->lines.size() && layout_->lines[top].number == number) {
+      extra_line = !layout_->lines[top++].IsCode();
+    }
+    bool dropped = false;
+    for (; change != changes_.cend() && change->line == number - 1; ++change) {
+      if (change->kind == Change::kInsertBefore) add(change->text, usual_ending_);
+      if (change->kind == Change::kReplace) line = change->text;
+      if (change->kind == Change::kDrop) dropped = true;
+    }
+    if (extra_line) dropped = !extra.Take(number, line);
+    // A last line without an end gets one when more follows it, so it is never kept as read.
+    if (!dropped && ending != LineEnding::kNone && line == as_read) {
+      keep_to = next;
+      kept_end = LineEndingBytes(ending);
+    } else {
+      if (!dropped) add(line, ending);
+      flush();
+      copied_to = keep_to = next;
+    }
+    add_new_extra_lines(number);
+    return true;
+  });
+  for (; change != changes_.cend(); ++change) add(change->text, usual_ending_);
+  for (const QByteArray& line : new_bookmarks_) {
+    add({}, usual_ending_);
+    add(line, usual_ending_);
+  }
+  flush();
+  // Each line keeps its end; a file without a final line end keeps having none.
+  if (line_count_ > 0 && final_ending_ == LineEnding::kNone) bytes.Chop(last_end.size());
+}
+
+// The extra lines and the longer codes' lines, in file order, each ended by CR LF.
+void TableWriter::WriteTopLines(ByteSink& bytes) {
+  ExtraLineMerge extra(document_.GetExtraLines(), line_count_);
+  const auto add = [&bytes](QByteArrayView line) { bytes.AppendLine(line); };
+  auto change = changes_.cbegin();
+  extra.AddNew(0, add);
+  const char* const text = layout_->text.constData();
+  for (const FileLayout::Line& top : layout_->lines) {
+    const qsizetype at = qsizetype{top.number} - 1;
+    // Most lines of a large table: a code's line that stays as it is, with nothing around it.
+    if (top.IsCode() && (change == changes_.cend() || change->line > at) &&
+        extra.Idle(top.number)) {
+      bytes.AppendLine(QByteArrayView(text + top.begin, top.size));
+      continue;
+    }
+    for (; change != changes_.cend() && change->line < at; ++change) add(change->text);
+    QByteArrayView line = layout_->LineText(top);
+    bool dropped = false;
+    for (; change != changes_.cend() && change->line == at; ++change) {
+      if (change->kind == Change::kInsertBefore) add(change->text);
+      if (change->kind == Change::kReplace) line = change->text;
+      if (change->kind == Change::kDrop) dropped = true;
+    }
+    if (!top.IsCode()) dropped = !extra.Take(top.number, line);
+    if (!dropped) add(line);
+    extra.AddNew(top.number, add);
+  }
+  for (; change != changes_.cend(); ++change) add(change->text);
+  extra.AddNew(line_count_, add);
+}
+
+void TableWriter::WriteSingleBytes(ByteSink& bytes) const {
+  document_.Codes().ForEachOnPage(Page(), [&](const Code& code, const CodeView& view) {
+    if (view.text.isEmpty()) return;
+    bytes.AppendLine(CodeLineText(view, Spelling(code, HexByte(code.Last()))));
+  });
+}
+
+void TableWriter::WriteBookmarks(ByteSink& bytes) const {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const Bookmark bookmark = document_.GetBookmark(slot).value_or(Bookmark{});
+    if (bookmark.title.isEmpty()) continue;
+    bytes.Append(ByteSink::kCrLf);
+    bytes.AppendLine('(' + HexAddress(bookmark.address) + "h)" + bookmark.title);
+  }
+}
+
+// A table without a file: the extra lines, the longer codes in code order, the single bytes.
+void TableWriter::WriteWithoutFile(QByteArray& bytes) const {
+  const ExtraLines& lines = document_.GetExtraLines();
+  qsizetype size = lines.ByteCount() + 2 * lines.size() + kSlotCount * 16;
+  document_.Codes().ForEach([&size](const Code& code, const CodeView& view) {
+    size += view.text.size() + view.label.size() + 2 * code.Length() + 4;
+  });
+  ByteSink sink(bytes, size);
+  for (qsizetype i = 0; i < lines.size(); ++i) {
+    if (!lines.at(i).isEmpty()) sink.AppendLine(lines.at(i));
+  }
+  document_.Codes().ForEach([&](const Code& code, const CodeView& view) {
+    if (!code.IsSingleByte()) sink.AppendLine(CodeLineText(view, Spelling(code, code.Hex())));
+  });
+  WriteSingleBytes(sink);
+  WriteBookmarks(sink);
+}
+
 QByteArray CodeLine(const TableDocument& document, const Code& code) {
-  if (!code.IsSingleByte()) {
-    const ExtraLines& lines = document.GetExtraLines();
-    const auto line = lines.DefiningLine(code);
-    return line ? lines.at(*line).toByteArray() : QByteArray();
-  }
-  const QByteArray text = document.GetCellText(code);
-  if (text.isEmpty()) return {};
-  // A mark is written only on the text it stands for; on any other text it is ignored.
-  if (document.HasWrittenMark(code)) {
-    return text + HexByte(code.Last()) + document.MarkLabel(code);
-  }
-  return HexByte(code.Last()) + '=' + text;
+  const std::optional<CodeView> view = document.Codes().Find(code);
+  if (!view || (code.IsSingleByte() && view->text.isEmpty())) return {};
+  const FileLayout* layout = document.Layout().get();
+  return CodeLineText(*view,
+                      CodeSpelling{code.Hex(), layout == nullptr || !layout->HasBareLabel(code)});
 }
 
 QByteArray TableToBytes(const TableDocument& document, SaveLayout layout) {
-  if (layout == SaveLayout::kKeepFile && document.Layout()) {
-    return LayoutToBytes(document, *document.Layout());
-  }
-  const qsizetype bound = WrittenSizeBound(document);
-  // Extra lines straight into the buffer: there can be millions, and an append each costs more
-  // than its bytes.
-  QByteArray out(bound, Qt::Uninitialized);
-  char* at = out.data();
-  const ExtraLines& lines = document.GetExtraLines();
-  for (qsizetype i = 0; i < lines.size(); ++i) {
-    const QByteArrayView line = lines.at(i);
-    if (line.isEmpty()) continue;
-    std::memcpy(at, line.data(), static_cast<size_t>(line.size()));
-    std::memcpy(at + line.size(), kCrLf.data(), 2);
-    at += line.size() + 2;
-  }
-  out.truncate(at - out.constData());
-  return out.append(CodeAndBookmarkLines(document));
+  const FileLayout* file = document.Layout().get();
+  const bool keep = layout == SaveLayout::kKeepFile && file != nullptr && !file->canonical;
+  return TableWriter(document, file, keep).Write();
 }
 
 QByteArray CodeAndBookmarkLines(const TableDocument& document) {
   QByteArray out;
-  for (int code = 0; code < kCodeCount; ++code) {
-    const QByteArray line = CodeLine(document, static_cast<quint8>(code));
-    if (!line.isEmpty()) out.append(line).append(kCrLf);
-  }
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const Bookmark bookmark = document.GetBookmark(slot).value_or(Bookmark{});
-    if (bookmark.title.isEmpty()) continue;
-    out.append(kCrLf).append('(').append(HexAddress(bookmark.address)).append("h)");
-    out.append(bookmark.title).append(kCrLf);
+  {
+    ByteSink sink(out, 0);
+    const TableWriter writer(document, nullptr, false);
+    writer.WriteSingleBytes(sink);
+    writer.WriteBookmarks(sink);
   }
   return out;
 }
@@ -186,7 +292,13 @@ std::optional<SaveError> SaveTable(TableDocument& document, const QString& path,
   }
   if (!file.commit()) return SaveError{file.errorString()};
   document.SetTablePath(path);
-  if (layout == SaveLayout::kCanonical) document.SetLayout(nullptr);
+  // The file is canonical now, and later saves keep it so; the lines of longer codes keep their
+  // places among the extra lines.
+  if (layout == SaveLayout::kCanonical && document.Layout() && !document.Layout()->canonical) {
+    auto canonical = std::make_shared<FileLayout>(*document.Layout());
+    canonical->canonical = true;
+    document.SetLayout(std::move(canonical));
+  }
   return std::nullopt;
 }
 

@@ -93,8 +93,16 @@ bool Session::AskFind() {
 bool Session::FindNext() {
   if (find_text_.isEmpty()) return AskFind();
   const auto found = editing::FindCode(document_, state_.CursorCode(), find_text_);
-  if (found) state_.SelectCode(*found);
-  return found.has_value();
+  if (!found) {
+    // A text of hexadecimal digits is most likely a code that was meant.
+    const bool code = model::Code::FromHex(find_text_.trimmed().toLatin1()).has_value();
+    emit status(code ? QStringLiteral("Not found. Go to Code (Ctrl+G) takes a code.")
+                     : QStringLiteral("Not found."));
+    return false;
+  }
+  state_.SelectCode(found->code);
+  if (found->wrapped) emit status(QStringLiteral("Find wrapped to the first code"));
+  return true;
 }
 
 bool Session::MayEditAtCursor() {
@@ -138,11 +146,19 @@ void Session::Type(StepKind kind, const std::function<editing::TypingNote()>& ty
 
 void Session::RunFill(const editing::FillCommand& fill) {
   if (!MayEditAtCursor()) return;
-  bool written = true;
-  Record(StepKind::kFill, [&] { written = editing::RunFill(fill, document_, state_); });
-  if (written) return;
-  Tell(QStringLiteral("Kana"),
-       text::NoKanaText(document_.Encoding(), QStringLiteral("nothing was written.")));
+  std::optional<editing::FillReach> reach;
+  Record(StepKind::kFill, [&] { reach = editing::RunFill(fill, document_, state_); });
+  if (!reach) {
+    Tell(QStringLiteral("Kana"),
+         text::NoKanaText(document_.Encoding(), QStringLiteral("nothing was written.")));
+    return;
+  }
+  if (reach->written < reach->texts) {
+    emit status(QStringLiteral("The fill wrote %1 of %2 and stopped at the page's last cell, %3.")
+                    .arg(reach->written)
+                    .arg(reach->texts)
+                    .arg(QString::fromLatin1(state_.CursorCode().Hex())));
+  }
 }
 
 void Session::SetSpecialCharacter() {

@@ -111,6 +111,8 @@ class Session : public QObject {
   void characterNotStored();
   // What Undo and Redo can do, or their names, may have changed.
   void historyChanged();
+  // A word for the status bar on what a command did ("Find wrapped to the first code").
+  void status(const QString& text);
 
  private:
   // False when the edit must not go on: the user cancelled the question about the manager's rows.

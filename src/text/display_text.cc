@@ -4,6 +4,8 @@
 #include "text/utf8.h"
 #include "text/windows1252.h"
 
+#include <algorithm>
+
 namespace orvane::text {
 namespace {
 
@@ -38,6 +40,26 @@ QString DisplayText(QByteArrayView bytes, Encoding encoding) {
 }
 
 QString WithControlPictures(QString text) { return Visible(std::move(text)); }
+
+bool IsInvisibleControl(char16_t unit) {
+  return (unit >= 0x80 && unit < 0xA0) || unit == 0x061C || unit == 0x200E || unit == 0x200F ||
+         (unit >= 0x2028 && unit <= 0x202E) || (unit >= 0x2066 && unit <= 0x2069);
+}
+
+QString WithInvisibleAsCodes(QString text) {
+  const auto first = std::find_if(text.cbegin(), text.cend(),
+                                  [](QChar c) { return IsInvisibleControl(c.unicode()); });
+  if (first == text.cend()) return text;
+  QString shown = text.first(first - text.cbegin());
+  for (auto at = first; at != text.cend(); ++at) {
+    if (IsInvisibleControl(at->unicode())) {
+      shown += QStringLiteral("<U+%1>").arg(at->unicode(), 4, 16, QChar(u'0')).toUpper();
+    } else {
+      shown += *at;
+    }
+  }
+  return shown;
+}
 
 QString Abridged(const QString& text) {
   if (text.size() <= kShownCharacters) return text;

@@ -21,4 +21,11 @@ inline constexpr qsizetype kShownCharacters = 200;
 // The characters with each control character (C0, DEL) as its picture, as a cell shows it.
 [[nodiscard]] QString WithControlPictures(QString text);
 
+// Whether a terminal would obey or hide the character rather than show it: a C1 control, or one
+// that reorders text or breaks its line (U+061C, U+200E, U+200F, U+202A..U+202E, U+2066..U+2069,
+// U+2028, U+2029); they have no pictures.
+[[nodiscard]] bool IsInvisibleControl(char16_t unit);
+// The text with each of those as its code ("<U+202E>"), which a reader can type back.
+[[nodiscard]] QString WithInvisibleAsCodes(QString text);
+
 }  // namespace orvane::text

@@ -2,7 +2,7 @@
 
 namespace orvane::text {
 
-bool IsValidUtf8(QByteArrayView bytes) {
+qsizetype FirstInvalidUtf8(QByteArrayView bytes) {
   qsizetype i = 0;
   while (i < bytes.size()) {
     const auto lead = static_cast<quint8>(bytes[i]);
@@ -24,16 +24,18 @@ bool IsValidUtf8(QByteArrayView bytes) {
       if (lead == 0xF0) low = 0x90;
       if (lead == 0xF4) high = 0x8F;
     } else {
-      return false;
+      return i;
     }
-    if (i + length > bytes.size()) return false;
+    if (i + length > bytes.size()) return i;
     for (int k = 1; k < length; ++k) {
       const auto next = static_cast<quint8>(bytes[i + k]);
-      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return i;
     }
     i += length;
   }
-  return true;
+  return bytes.size();
 }
+
+bool IsValidUtf8(QByteArrayView bytes) { return FirstInvalidUtf8(bytes) == bytes.size(); }
 
 }  // namespace orvane::text

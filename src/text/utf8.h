@@ -60,5 +60,7 @@ qsizetype FirstHighByte(Word high) {
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF, no cut sequence. Qt's
 // stateless decoder forgets its errors before they can be read, so it cannot tell.
 [[nodiscard]] bool IsValidUtf8(QByteArrayView bytes);
+// Where the first sequence that is not strict UTF-8 starts, or the size when there is none.
+[[nodiscard]] qsizetype FirstInvalidUtf8(QByteArrayView bytes);
 
 }  // namespace orvane::text

@@ -135,8 +135,8 @@ void frmOrvane::ShowSelectedCode() {
                 QLatin1Char('\''));
 }
 
-void frmOrvane::ShowNotFound(bool found) {
-  if (!found) PanelWidget(Panel::kSelectedCode)->setText(QStringLiteral("Not found."));
+void frmOrvane::ShowStatus(const QString& text) {
+  PanelWidget(Panel::kSelectedCode)->setText(text);
 }
 
 void frmOrvane::ShowModified(bool modified) { PanelWidget(Panel::kModified)->setEnabled(modified); }

@@ -76,8 +76,8 @@ class frmOrvane : public QMainWindow {
   void ShowHistory();
   void ShowCapsLock();
   void SelectCell(const model::Code& code);
-  // "Not found." in panel 1 until the cursor moves.
-  void ShowNotFound(bool found);
+  // What a command did, in panel 1 until the cursor moves.
+  void ShowStatus(const QString& text);
   void SetInputMode(kana::InputMode mode);
   [[nodiscard]] StatusPanel* PanelWidget(Panel panel) const;
 

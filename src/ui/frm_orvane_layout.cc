@@ -133,6 +133,7 @@ void frmOrvane::BuildEditMenu() {
   connect(mnu_paste, &QAction::triggered, this,
           [this] { session_.PasteText(QGuiApplication::clipboard()->text()); });
   connect(&session_, &session::Session::historyChanged, this, &frmOrvane::ShowHistory);
+  connect(&session_, &session::Session::status, this, &frmOrvane::ShowStatus);
   ShowHistory();
   BuildFindItems(edit);
   BuildPageKeys();
@@ -146,8 +147,8 @@ void frmOrvane::BuildFindItems(QMenu* edit) {
   QAction* mnu_find_next =
       AddItem(edit, "mnuFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
   connect(mnu_go_to, &QAction::triggered, &session_, &session::Session::AskGoToCode);
-  connect(mnu_find, &QAction::triggered, this, [this] { ShowNotFound(session_.AskFind()); });
-  connect(mnu_find_next, &QAction::triggered, this, [this] { ShowNotFound(session_.FindNext()); });
+  connect(mnu_find, &QAction::triggered, this, [this] { (void)session_.AskFind(); });
+  connect(mnu_find_next, &QAction::triggered, this, [this] { (void)session_.FindNext(); });
 }
 
 // The keys that move between pages; they have no menu items, as the arrow keys have none.

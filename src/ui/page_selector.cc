@@ -25,7 +25,9 @@ PageSelector::PageSelector(session::Session& session, QWidget* grid, QWidget* pa
   setMinimumContentsLength(18);
   setFocusPolicy(Qt::ClickFocus);
   const model::TableDocument& document = session_.Document();
-  connect(&document, &model::TableDocument::extraLinesChanged, this, &PageSelector::ShowPages);
+  connect(&document, &model::TableDocument::cellChanged, this, [this](const model::Code& code) {
+    if (!code.IsSingleByte()) ShowPages();
+  });
   connect(&document, &model::TableDocument::tableReset, this, &PageSelector::ShowPages);
   connect(&session_.State(), &editing::EditingState::pageChanged, this,
           &PageSelector::ShowCurrentPage);

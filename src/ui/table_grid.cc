@@ -53,8 +53,6 @@ TableGridModel::TableGridModel(const model::TableDocument& document,
   connect(&document_, &model::TableDocument::cellChanged, this, &TableGridModel::ShowCell);
   connect(&document_, &model::TableDocument::tableReset, this, &TableGridModel::ShowAll);
   connect(&document_, &model::TableDocument::encodingChanged, this, &TableGridModel::ShowAll);
-  // Lines added or removed may give a cell of this page its corner mark or take it away.
-  connect(&document_, &model::TableDocument::extraLinesChanged, this, &TableGridModel::ShowAll);
   connect(&state_, &editing::EditingState::pageChanged, this, &TableGridModel::ShowPage);
 }
 
@@ -122,7 +120,13 @@ Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
 }
 
 void TableGridModel::ShowCell(const model::Code& code) {
-  const QModelIndex cell = CellOfCode(code);
+  QModelIndex cell = CellOfCode(code);
+  // A longer code may give the cell of this page that leads it its corner mark, or take it away.
+  const int shown = state_.CurrentPage().Length() + 1;
+  if (!cell.isValid() && code.Length() > shown) {
+    const auto leading = model::Code::Make(code.Value() >> (8 * (code.Length() - shown)), shown);
+    if (leading) cell = CellOfCode(*leading);
+  }
   if (cell.isValid()) emit dataChanged(cell, cell);
 }
 

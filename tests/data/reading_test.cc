@@ -181,7 +181,7 @@ void ReadingTest::FollowsEveryKindOfTableChange_data() {
   QTest::newRow("longer code emptied")
       << Edit([](auto& d) { d.SetCellText(*model::Code::FromHex("8140"), {}); })
       << u"AB<$81><$40><END>C"_s << 1;
-  QTest::newRow("label given") << Edit([](auto& d) { d.SetMarkLabel(0xFF, "=[e]"); })
+  QTest::newRow("label given") << Edit([](auto& d) { d.SetMarkLabel(0xFF, "[e]"); })
                                << u"AB亜[e]C"_s << 1;
   QTest::newRow("line of no code")
       << Edit([](auto& d) { d.AppendExtraLine("; a comment"); }) << u"AB亜<END>C"_s << 0;

@@ -17,7 +17,28 @@ class TextEncoderTest : public QObject {
   void MakesTheFewestBytesThatReadBack();
   void TypedTextOfAMegabyteIsEncoded();
   void TypedTextIsNormalized();
+  void ReadBackCheckGrowsWithTheTextAlone_data();
+  void ReadBackCheckGrowsWithTheTextAlone();
 };
+
+namespace {
+
+// 20 codes reading "a" (01 to 14), 15 reading "b", and the 8,000 codes of three of those and
+// 15, each reading "Z": "aaab" spells as bytes that read back as "Z".
+QByteArray OverlappingTable() {
+  QByteArray table;
+  for (int a = 1; a <= 20; ++a) table += QByteArray::number(a, 16).rightJustified(2, '0') + "=a\n";
+  table += "15=b\n";
+  for (int code = 0; code < 8000; ++code) {
+    for (const int digit : {code / 400, code / 20 % 20, code % 20}) {
+      table += QByteArray::number(digit + 1, 16).rightJustified(2, '0');
+    }
+    table += "15=Z\n";
+  }
+  return table;
+}
+
+}  // namespace
 
 void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
   QTest::addColumn<QByteArray>("table");
@@ -57,6 +78,10 @@ void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
   QTest::newRow("raw byte that a code reads")
       << QByteArray("41=A\n") << u"<$41>"_s << QString()
       << u"The bytes 41 read back as 'A'; no other bytes read back as the text."_s;
+  QTest::newRow("codes that overlap in many ways")
+      << OverlappingTable() << u"a"_s.repeated(100) + u'b' << QString()
+      << u"The bytes "_s + u"01 "_s.repeated(63) + u"01 …"_s + u" read back as '"_s +
+             u"a"_s.repeated(64) + u"…'; no other bytes read back as the text."_s;
   QTest::newRow("raw byte that leads a code")
       << QByteArray("8140=\xE4\xBA\x9C\n40=@\n") << u"<$81>@"_s << QString()
       << u"The bytes 81 40 read back as '亜'; no other bytes read back as the text."_s;
@@ -96,6 +121,34 @@ void TextEncoderTest::TypedTextOfAMegabyteIsEncoded() {
 
 void TextEncoderTest::TypedTextIsNormalized() {
   QCOMPARE(data::NormalizeTypedText(u"a<$8f><$zz>\r\nb\n"_s), u"a<$8F><$zz><LINE>b<LINE>"_s);
+  // As a cell shows a control character: what a reading printed types back.
+  QCOMPARE(data::NormalizeTypedText(u"\ta\u007F"_s), u"\u2409a\u2421"_s);
+}
+
+void TextEncoderTest::ReadBackCheckGrowsWithTheTextAlone_data() {
+  QTest::addColumn<int>("count");  // of a's before the b
+  QTest::newRow("10") << 10;
+  QTest::newRow("1000") << 1000;
+}
+
+// Codes that begin alike and go on alike are one state of the check, not 8,000.
+void TextEncoderTest::ReadBackCheckGrowsWithTheTextAlone() {
+  QFETCH(int, count);
+  model::TableDocument document;
+  QVERIFY(!model::LoadTableFromBytes(document, OverlappingTable()));
+  data::CodeLookup lookup;
+  lookup.Build(document);
+  data::SpellingIndex index;
+  lookup.ForEach([&index](const data::CodeReading& reading) {
+    index[reading.shown[0].unicode()].push_back(
+        data::Spelling{reading.shown, reading.code.Bytes()});
+  });
+  const QString text = u"a"_s.repeated(count) + u'b';
+  const data::SpellingSearch checked(index, lookup, text, true);
+  QVERIFY(!checked.Abandoned());
+  QVERIFY(!checked.Spelled());
+  // Each position: a node or two, each trying the 21 codes there.
+  QCOMPARE_LT(checked.Work(), 64 * (text.size() + 1));
 }
 
 QTEST_GUILESS_MAIN(TextEncoderTest)

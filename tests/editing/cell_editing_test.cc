@@ -144,6 +144,9 @@ void CellEditingTest::CommittedTextIsAppended_data() {
       << QByteArray("a") << QStringLiteral("b\r\nc\nd") << QByteArray("abcd") << true;
   QTest::newRow("tab and delete dropped")
       << QByteArray() << QStringLiteral("\tx\x7F") << QByteArray("x") << true;
+  // Half of a character: no encoding holds it.
+  QTest::newRow("lone high surrogate left out")
+      << QByteArray() << QStringLiteral("a") + QChar(0xD83D) << QByteArray("a") << true;
   QTest::newRow("only a line end")
       << QByteArray("a") << QStringLiteral("\n") << QByteArray("a") << false;
 }

@@ -44,10 +44,10 @@ void LongerCodesTest::LinesDefineCodesOfTwoToFourBytes_data() {
   QTest::newRow("line-break mark") << QByteArray("*00f7\n") << QByteArray("00F7") << QByteArray("*")
                                    << true << QByteArray() << 1;
   QTest::newRow("end mark with label") << QByteArray("/FFFF=[end]\n") << QByteArray("FFFF")
-                                       << QByteArray("/") << true << QByteArray("=[end]") << 1;
+                                       << QByteArray("/") << true << QByteArray("[end]") << 1;
   QTest::newRow("two digits mark a single byte")
       << QByteArray("/FF=[end]\n") << QByteArray("FF") << QByteArray("/") << true
-      << QByteArray("=[end]") << 1;
+      << QByteArray("[end]") << 1;
   QTest::newRow("the later line wins") << QByteArray("8140=a\n8140=b\n") << QByteArray("8140")
                                        << QByteArray("b") << false << QByteArray() << 1;
   QTest::newRow("an entry after a mark") << QByteArray("/8140\n8140=c\n") << QByteArray("8140")
@@ -108,6 +108,10 @@ void LongerCodesTest::EditsRewriteTheirLineInPlace_data() {
   QTest::newRow("other text over a mark makes an entry")
       << QByteArray("/8140=[end]\n") << QByteArray("8140") << "text:/x"
       << QByteArray("8140=/x\r\n");
+  // A mark's label is held without the "=" the file may give: written back as it was.
+  QTest::newRow("label after no equals sign")
+      << QByteArray("/FFFF[end]\n/FF ; end\n") << QByteArray("FFFF") << "mark"
+      << QByteArray("/FFFF[end]\r\n/FF ; end\r\n");
   QTest::newRow("single bytes stay where they are")
       << QByteArray("41=A\n") << QByteArray("8140") << "text:a" << QByteArray("8140=a\r\n41=A\r\n");
 }

@@ -103,6 +103,9 @@ void TableLayoutTest::OnlyWhatChangedChanges_data() {
       << QByteArray("(10h)a\n(20h)b\n") << "book-:0" << QByteArray("(20h)b\n");
   QTest::newRow("bookmark deleted, the last moved into its slot")
       << QByteArray("(10h)a\n(20h)b\r\n(30h)c\n") << "book-:0" << QByteArray("(30h)c\n\n(20h)b\n");
+  QTest::newRow("a bookmark whose line comes before the one above it goes to the end")
+      << QByteArray("(10h)a\n(20h)b\n(30h)c\n(40h)d\n") << "book-:1"
+      << QByteArray("(10h)a\n(40h)d\n\n(30h)c\n");
   QTest::newRow("new bookmark at the end")
       << QByteArray("41=A\n") << "book+:10:x" << QByteArray("41=A\n\n(10h)x\n");
   QTest::newRow("extra line in place")
@@ -112,6 +115,14 @@ void TableLayoutTest::OnlyWhatChangedChanges_data() {
       << QByteArray("; a\n; new\n41=A\n; b\n");
   QTest::newRow("extra line deleted")
       << QByteArray("; a\n41=A\n; b\n") << "extra-:0" << QByteArray("41=A\n; b\n");
+  QTest::newRow("new longer code before the nearest higher of its length")
+      << QByteArray("20= \n; c\n9940=x\n") << "set:88F8:y"
+      << QByteArray("20= \n; c\n88F8=y\n9940=x\n");
+  QTest::newRow("new longer code of a length the file lacks, after the extra lines")
+      << QByteArray("41=A\n; c\n42=B\n") << "set:8140:k" << QByteArray("41=A\n; c\n8140=k\n42=B\n");
+  QTest::newRow("labels keep their spelling")
+      << QByteArray("/FF[end]\n/FE ; end\n/FD=[x]\n/FFFF[e]\n") << "set:FD:/"
+      << QByteArray("/FF[end]\n/FE ; end\n/FD=[x]\n/FFFF[e]\n");
   QTest::newRow("longer code in place")
       << QByteArray("41=A\n8a40=a\n") << "set:8A40:z" << QByteArray("41=A\n8a40=z\n");
   QTest::newRow("UTF-16 keeps its form")

@@ -33,6 +33,8 @@ class SessionTest : public QObject {
   void KanaTypedOnAPageIsOneNewLineInItsPlace();
   void PageEditsSettleTheManagersRowsFirst();
   void ApplySearchPlansOnceTheRowsAreSettled();
+  void UndoLandsOnTheFirstCodeItChanged_data();
+  void UndoLandsOnTheFirstCodeItChanged();
   void PagesAreSteppedSearchedAndGoneTo();
 
  private:
@@ -206,7 +208,8 @@ void SessionTest::UndoToTheSavedStateClearsModified() {
   Type(u"b"_s);  // after a save: a new step, not part of the saved one
   QVERIFY(Document().IsModified());
   session_->Undo();
-  QVERIFY(!Document().IsModified());  // back on the state last saved
+  QVERIFY(!Document().IsModified());                        // back on the state last saved
+  QCOMPARE(Document().GetCellText(0x50), QByteArray("a"));  // the saved text stays
   session_->Undo();
   QVERIFY(Document().IsModified());  // away from it
   session_->Redo();
@@ -290,7 +293,7 @@ void SessionTest::KanaTypedOnAPageIsOneNewLineInItsPlace() {
            QByteArray("8140=\x88\x9F\r\n8141=\x82\xA9\r\n; kanji\r\n8142=\x88\xA2\r\n41=A\r\n"));
   session_->Undo();
   QVERIFY(Document().GetCellText(*model::Code::FromHex("8141")).isEmpty());
-  QCOMPARE(Document().ExtraLineCount(), 3);
+  QCOMPARE(Document().ExtraLineCount(), 1);  // the comment; codes are codes, not extra lines
 }
 
 // Neither the manager nor the page overwrites the other: the question comes first.
@@ -305,7 +308,8 @@ void SessionTest::PageEditsSettleTheManagersRowsFirst() {
   answers_->QueueButton(editing::Answers::Button::kYes);
   Type(u"x"_s);
   QCOMPARE(Document().GetCellText(*model::Code::FromHex("8140")), QByteArray("mx"));
-  QCOMPARE(draft.Rows().constLast(), QByteArray("8140=mx"));  // the manager shows the edit
+  // The row is the code now, on its page: it left the manager's list.
+  QCOMPARE(draft.Rows(), QList<QByteArray>{"s: 20"});
   QVERIFY(answers_->AllAnswersUsed());
 }
 
@@ -330,6 +334,35 @@ void SessionTest::ApplySearchPlansOnceTheRowsAreSettled() {
   QCOMPARE(outcome.changed, 25);
 }
 
+void SessionTest::UndoLandsOnTheFirstCodeItChanged_data() {
+  QTest::addColumn<QString>("code");
+  QTest::addColumn<bool>("fill");
+  QTest::newRow("kana typed between two codes of the file") << u"99FD"_s << false;
+  QTest::newRow("a fill that runs to the page's end") << u"88F8"_s << true;
+  QTest::newRow("a single byte") << u"7F"_s << true;
+}
+
+// The cursor goes where the change was, not to the next code line of the file.
+void SessionTest::UndoLandsOnTheFirstCodeItChanged() {
+  QFETCH(QString, code);
+  QFETCH(bool, fill);
+  QVERIFY(!model::LoadTableFromBytes(Document(), "9940=x\n9A40=y\n9B40=z\n"));
+  const model::Code at = *model::Code::FromHex(code.toLatin1());
+  session_->SetInputMode(kana::InputMode::kHiragana);
+  session_->State().SelectCode(at);
+  if (fill) {
+    session_->RunFill(editing::FillCommand::Range('A', 'Z'));
+  } else {
+    Type(u"ka"_s);
+  }
+  session_->State().SelectCode(0x41);
+  session_->Undo();
+  QCOMPARE(session_->State().CursorCode(), at);
+  session_->State().SelectCode(0x41);
+  session_->Redo();
+  QCOMPARE(session_->State().CursorCode(), at);
+}
+
 void SessionTest::PagesAreSteppedSearchedAndGoneTo() {
   QVERIFY(!model::LoadTableFromBytes(Document(), "8140=a\n0100=x\n8A5B8B=A\n"));
   editing::EditingState& state = session_->State();
@@ -345,16 +378,28 @@ void SessionTest::PagesAreSteppedSearchedAndGoneTo() {
   QCOMPARE(page(), u"8A"_s);
   session_->StepPage(-1);  // from a page that holds nothing, to the one before it
   QCOMPARE(page(), u"81"_s);
+  QSignalSpy status(session_.get(), &Session::status);
   answers_->QueueText(u"a"_s);
   QVERIFY(session_->AskFind());  // over all pages, in code order, letter case aside
   QCOMPARE(state.CursorCode(), *model::Code::FromHex("8140"));
   QVERIFY(session_->FindNext());
   QCOMPARE(state.CursorCode(), *model::Code::FromHex("8A5B8B"));
+  QVERIFY(status.isEmpty());
   QVERIFY(session_->FindNext());
-  QCOMPARE(state.CursorCode(), quint8{0x41});  // wrapped around
+  QCOMPARE(state.CursorCode(), quint8{0x41});  // wrapped around, and says so
+  QCOMPARE(status.takeFirst().at(0).toString(), u"Find wrapped to the first code"_s);
   answers_->QueueText(u"none"_s);
   QVERIFY(!session_->AskFind());
   QCOMPARE(state.CursorCode(), quint8{0x41});
+  QCOMPARE(status.takeFirst().at(0).toString(), u"Not found."_s);
+  answers_->QueueText(u"8140"_s);
+  QVERIFY(!session_->AskFind());
+  QCOMPARE(status.takeFirst().at(0).toString(), u"Not found. Go to Code (Ctrl+G) takes a code."_s);
+  // A fill that meets the page's last cell says how far it got.
+  state.SelectCode(*model::Code::FromHex("81FC"));
+  session_->RunFill(editing::FillCommand::Range('A', 'Z'));
+  QCOMPARE(status.takeFirst().at(0).toString(),
+           u"The fill wrote 4 of 26 and stopped at the page's last cell, 81FF."_s);
   answers_->QueueText(u" 8a5b8b "_s);
   session_->AskGoToCode();
   QCOMPARE(state.CursorCode(), *model::Code::FromHex("8A5B8B"));

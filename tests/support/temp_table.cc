@@ -33,6 +33,21 @@ QByteArray Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
+QList<QByteArray> ArgumentBytes(const QStringList& arguments) {
+  QList<QByteArray> bytes;
+  for (const QString& argument : arguments) {
+    QByteArray utf8 = argument.toUtf8();
+    for (qsizetype at = utf8.indexOf("\\x"); at >= 0 && at + 4 <= utf8.size();
+         at = utf8.indexOf("\\x", at + 1)) {
+      bool ok = false;
+      const int byte = utf8.mid(at + 2, 2).toInt(&ok, 16);
+      if (ok) utf8.replace(at, 4, QByteArray(1, static_cast<char>(byte)));
+    }
+    bytes.append(utf8);
+  }
+  return bytes;
+}
+
 }  // namespace orvane::testing
 
 char* orvane::model::toString(const Code& code) { return qstrdup(code.Hex().constData()); }

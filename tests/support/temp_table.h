@@ -3,7 +3,9 @@
 #include "model/code.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <initializer_list>
@@ -30,6 +32,10 @@ class TempFolder {
 
 // Bytes written as numbers, for texts that are not ASCII.
 [[nodiscard]] QByteArray Bytes(std::initializer_list<int> values);
+
+// Command-line arguments in UTF-8, each "\\xHH" in them made that byte: a name or a text that is
+// not UTF-8, which a QString cannot carry.
+[[nodiscard]] QList<QByteArray> ArgumentBytes(const QStringList& arguments);
 
 }  // namespace orvane::testing
 

@@ -252,6 +252,9 @@ void CodecTest::BackspaceTakesAWholeCharacterWhereABytePairIsOne_data() {
       << Bytes({0x95, 0x5C}) << Encoding::kShiftJis << qsizetype{2};
   QTest::newRow("Shift-JIS half-width")
       << Bytes({0x82, 0xA9, 0xB1}) << Encoding::kShiftJis << qsizetype{1};
+  // A lead byte the cell ends on has no trail: it goes alone, and the pair before it stays.
+  QTest::newRow("Shift-JIS lone lead byte")
+      << Bytes({0x82, 0xA9, 0x82}) << Encoding::kShiftJis << qsizetype{1};
   QTest::newRow("empty") << QByteArray() << Encoding::kUtf8 << qsizetype{0};
 }
 

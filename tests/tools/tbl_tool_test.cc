@@ -42,6 +42,9 @@ class TblToolTest : public QObject {
   void ConvertSaysWhatItWritesOtherwise();
   void CheckWarnsOfLinesNotValidInTheEncoding();
   void ShowPrintsTheLinesAsTheEncodingReadsThem();
+  void EveryCommandNamesAFolderAlike_data();
+  void EveryCommandNamesAFolderAlike();
+  void DecodeEndsQuietlyWhenItsReaderGoes();
 };
 
 void TblToolTest::NormalizeWritesCanonicalBytes() {
@@ -229,6 +232,12 @@ void TblToolTest::BadArgumentsGiveUsage_data() {
   QTest::newRow("show with another option") << QStringList{u"show"_s, u"-e"_s, u"UTF-8"_s, u"a"_s};
   QTest::newRow("convert --from without a target")
       << QStringList{u"convert"_s, u"--from"_s, u"UTF-8"_s, u"a"_s, u"b"_s};
+  QTest::newRow("an option twice") << QStringList{u"convert"_s, u"--keep-layout"_s, u"a"_s, u"b"_s,
+                                                  u"UTF-8"_s,   u"--keep-layout"_s};
+  QTest::newRow("show with both names of its option")
+      << QStringList{u"show"_s, u"--encoding"_s, u"UTF-8"_s, u"a"_s, u"--from"_s, u"UTF-8"_s};
+  QTest::newRow("an option a command does not take")
+      << QStringList{u"check"_s, u"--encoding"_s, u"UTF-8"_s, u"a"_s};
 }
 
 void TblToolTest::BadArgumentsGiveUsage() {
@@ -236,7 +245,9 @@ void TblToolTest::BadArgumentsGiveUsage() {
   const auto result = RunTblTool(arguments);
   QCOMPARE(result.exit_code, 2);
   QCOMPARE(result.out, QByteArray());
-  QVERIFY(result.err.startsWith("usage: orvane-tbl check FILE\n"));
+  QVERIFY(result.err.contains("usage: orvane-tbl check FILE\n"));
+  // The reason, when there is one, comes first on a line of its own.
+  QVERIFY(result.err.startsWith("usage:") || result.err.startsWith("orvane-tbl: "));
 }
 
 void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
@@ -265,7 +276,12 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
             "orvane-tbl: unknown encoding 'SJIS'; known encodings: EUC-JP, Shift-JIS, UTF-8, "
             "Windows-1252 (any letter case)\n"},
         Run{{u"check"_s, u"-"_s}, 0, {}, summary, table},
-        Run{{u"normalize"_s, u"-"_s, u"-"_s}, 0, {}, "41=A\r\n42=B\r\n", table}}) {
+        Run{{u"normalize"_s, u"-"_s, u"-"_s}, 0, {}, "41=A\r\n42=B\r\n", table},
+        Run{{u"encode"_s, folder.Write(u"ab.tbl"_s, table), u"--file"_s, u"-"_s},
+            0,
+            {},
+            "41 42 41\n",
+            "ABA\n"}}) {
     QProcess process;
     process.start(QStringLiteral(ORVANE_TBL_PROGRAM), run.arguments);
     process.write(run.in);
@@ -313,12 +329,22 @@ void TblToolTest::ConvertRewritesTheTableOrNamesTheLines() {
   QCOMPARE(result.exit_code, 1);
   QCOMPARE(result.err, file + ":3: cannot be written in EUC-JP: '\xC3\x9F\xC3\x84'\n");
   QCOMPARE(TempFolder::Read(kept), QByteArray("old"));
-  // A line a later one replaces is not converted, so it stops nothing.
-  const QString replaced = folder.Write(u"re.tbl"_s, "41=\xC3\x84\n41=A\n");
+  // A line a later one replaces: the canonical form leaves it out, so it stops nothing; the
+  // file's own layout keeps it, so it is converted or refused, never left in the old encoding.
+  const QString replaced = folder.Write(u"re.tbl"_s, "41=\xC3\x84\n41=A\n42=\xC2\xB0\n");
+  const QByteArray defined_again =
+      replaced.toUtf8() + ":1: warning: code 41 is defined again on line 2\n";
   result = RunTblTool({u"convert"_s, replaced, kept, u"Shift-JIS"_s});
   QCOMPARE(result.exit_code, 0);
-  QCOMPARE(result.err, replaced.toUtf8() + ":1: warning: code 41 is defined again on line 2\n");
-  QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n"));
+  QCOMPARE(result.err, defined_again);
+  QCOMPARE(TempFolder::Read(kept), QByteArray("41=A\r\n42=\x81\x8B\r\n"));
+  result = RunTblTool({u"convert"_s, u"--keep-layout"_s, replaced, kept, u"Windows-1252"_s});
+  QCOMPARE(result.exit_code, 0);
+  QCOMPARE(TempFolder::Read(kept), QByteArray("41=\xC4\n41=A\n42=\xB0\n"));
+  result = RunTblTool({u"convert"_s, u"--keep-layout"_s, replaced, kept, u"Shift-JIS"_s});
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.err,
+           defined_again + replaced.toUtf8() + ":1: cannot be written in Shift-JIS: '\xC3\x84'\n");
 }
 
 // Counterparts written, a detection overridden, bytes that read back as another encoding.
@@ -381,10 +407,59 @@ void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
   for (const QString& option : {u"--encoding"_s, u"--from"_s}) {
     result = RunTblTool({u"show"_s, option, u"windows-1252"_s, path});
     QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
+    result = RunTblTool({u"show"_s, path, option, u"WINDOWS-1252"_s});
+    QCOMPARE(QString::fromUtf8(result.out).section(u'\n', 1, 1), u"41=\u0192J"_s);
   }
-  const QString csi = folder.Write(u"csi.tbl"_s, "41=\xC2\x9B\x7F\r\n");
+  // A C1 control (CSI) or one that reorders the line has no picture: its code, which encode
+  // reads back, stands for it.
+  const QString csi = folder.Write(u"csi.tbl"_s, "41=\xC2\x9B\x7F\xE2\x80\xAE\r\n");
   result = RunTblTool({u"show"_s, u"--encoding"_s, u"UTF-8"_s, csi});
-  QCOMPARE(QString::fromUtf8(result.out), u"41=\uFFFD\u2421\n"_s);
+  QCOMPARE(QString::fromUtf8(result.out), u"41=<U+009B>\u2421<U+202E>\n"_s);
+}
+
+void TblToolTest::EveryCommandNamesAFolderAlike_data() {
+  QTest::addColumn<QStringList>("arguments");  // DIR is a folder, TABLE a table
+  QTest::newRow("check") << QStringList{u"check"_s, u"DIR"_s};
+  QTest::newRow("normalize") << QStringList{u"normalize"_s, u"DIR"_s, u"DIR/out.tbl"_s};
+  QTest::newRow("show") << QStringList{u"show"_s, u"DIR"_s};
+  QTest::newRow("convert") << QStringList{u"convert"_s, u"DIR"_s, u"DIR/out.tbl"_s, u"UTF-8"_s};
+  QTest::newRow("decode's table") << QStringList{u"decode"_s, u"DIR"_s, u"TABLE"_s};
+  QTest::newRow("decode's data") << QStringList{u"decode"_s, u"TABLE"_s, u"DIR"_s};
+  QTest::newRow("search") << QStringList{u"search"_s, u"DIR"_s, u"HERO"_s};
+  QTest::newRow("encode's table") << QStringList{u"encode"_s, u"DIR"_s, u"A"_s};
+  QTest::newRow("encode's text") << QStringList{u"encode"_s, u"TABLE"_s, u"--file"_s, u"DIR"_s};
+}
+
+// A folder opens as a file does and fails at its first read: that failure is reported, not
+// retried, in the same words wherever the tool reads.
+void TblToolTest::EveryCommandNamesAFolderAlike() {
+  QFETCH(QStringList, arguments);
+  TempFolder folder;
+  const QString table = folder.Write(u"t.tbl"_s, "41=A\n");
+  const QString dir = QFileInfo(table).path();
+  arguments.replaceInStrings(u"TABLE"_s, table).replaceInStrings(u"DIR"_s, dir);
+  const auto result = RunTblTool(arguments);
+  QCOMPARE(result.exit_code, 1);
+  QCOMPARE(result.err, dir.toUtf8() + " is a folder.\n");
+  QVERIFY(!QFileInfo::exists(folder.Path(u"out.tbl"_s)));
+}
+
+// `decode ... | head`: the program stops when head goes, says nothing and exits 1.
+void TblToolTest::DecodeEndsQuietlyWhenItsReaderGoes() {
+  TempFolder folder;
+  const QString table = folder.Write(u"t.tbl"_s, "41=A\n");
+  const QString data = folder.Write(u"d.bin"_s, QByteArray(16 << 20, 'A'));
+  QProcess decode;
+  QProcess head;
+  decode.setStandardOutputProcess(&head);
+  head.start(u"head"_s, {u"-c"_s, u"20"_s});
+  decode.start(QStringLiteral(ORVANE_TBL_PROGRAM), {u"decode"_s, table, data});
+  QVERIFY(head.waitForFinished(30000));
+  QVERIFY(decode.waitForFinished(30000));
+  QCOMPARE(head.readAllStandardOutput(), QByteArray("00000000: AAAAAAAAAA"));
+  QCOMPARE(decode.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(decode.exitCode(), 1);
+  QCOMPARE(decode.readAllStandardError(), QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TblToolTest)

@@ -557,7 +557,7 @@ void FrmOrvaneTest::MarkedCellsAreYellow() {
   const QModelIndex cell = Grid()->model()->index(0, 0);
   QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 0));
   QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("/00"));
-  rig_->Document().SetMarkLabel(0x00, "=[end]");
+  rig_->Document().SetMarkLabel(0x00, "[end]");
   QCOMPARE(cell.data(Qt::ToolTipRole).toString(), QStringLiteral("/00=[end]"));
   // Other text: a save writes a code entry, so the cell shows no mark until it is "/" again.
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));

@@ -179,7 +179,7 @@ void RelativeSearchTest::TableRanksTheCandidatesAndNamesContradictions() {
     const auto code = orvane::model::Code::FromHex(table[i].mid(mark ? 1 : 0));
     document.SetCellText(*code, mark ? "/" : table[i + 1]);
     if (mark) document.MarkSpecial(*code);
-    if (mark) document.SetMarkLabel(*code, "=" + table[i + 1]);
+    if (mark) document.SetMarkLabel(*code, table[i + 1]);
   }
   const auto query = QueryFor(u"HERO"_s, u"upper"_s, ValueSize::k8);
   const auto found = Found(*query, bytes, data::CodeLookup::Of(document));

@@ -60,10 +60,9 @@ void SearchFile(benchmark::State& state, data::ValueSize values, qint64 hits) {
   const QString path = DataFile(hits);
   const auto query = data::MakeQuery(QStringLiteral("HERO"), std::nullopt, values).query;
   for (auto _ : state) {
-    QString error;
-    const auto source = data::FileSource::Open(path, &error);
-    if (!source) state.SkipWithError("open failed");
-    const data::SearchResult result = data::Search(*query, *source, std::stop_token());
+    const data::OpenedSource opened = data::FileSource::Open(path);
+    if (!opened.source) state.SkipWithError("open failed");
+    const data::SearchResult result = data::Search(*query, *opened.source, std::stop_token());
     if (values == data::ValueSize::k8 && hits > 0 && result.candidates.front().hits < hits) {
       state.SkipWithError("hits missed");
     }

@@ -1,6 +1,6 @@
 #include "data_commands.h"
 
-#include "data/data_file.h"
+#include "data/offset_text.h"
 #include "data/string_reader.h"
 #include "data/text_encoder.h"
 #include "data_input.h"
@@ -25,12 +25,15 @@ std::variant<DecodeRange, ToolResult> RangeOf(const ParsedArguments& arguments) 
   DecodeRange range;
   if (const auto from = arguments.Value("--from")) {
     const QString value = QString::fromUtf8(*from);
-    const auto offset = data::ParseOffset(value);
-    if (!offset) {
+    const data::TypedOffset offset = data::ParseOffset(value);
+    if (offset.status == data::TypedOffset::Status::kTooLarge) {
+      return UsageError(QStringLiteral("--from '%1' is too large for an offset").arg(value));
+    }
+    if (offset.status != data::TypedOffset::Status::kOffset) {
       return UsageError(
           QStringLiteral("--from takes an offset in hexadecimal, not '%1'").arg(value));
     }
-    range.from = *offset;
+    range.from = offset.offset;
   }
   if (const auto length = arguments.Value("--length")) {
     const QString value = QString::fromUtf8(*length);

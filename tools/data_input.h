@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/code_lookup.h"
-#include "data/relative_search_source.h"
+#include "data/data_source.h"
 #include "tbl_tool.h"
 #include "tool_files.h"
 #include "tool_output.h"

@@ -56,7 +56,7 @@ QByteArray CandidateLine(const data::Query& query, const data::Candidate& candid
 QByteArray Printed(const data::Query& query, data::SearchResult result, QByteArray& notes) {
   const qsizetype count = static_cast<qsizetype>(result.candidates.size());
   // No table to agree with: the ranking is by hits alone.
-  const auto ranked = data::Rank(query, std::move(result.candidates), data::TableTexts());
+  const auto ranked = data::Rank(query, std::move(result.candidates), data::CodeLookup());
   QByteArray out;
   for (qsizetype i = 0; i < std::min<qsizetype>(count, kPrintedCandidates); ++i) {
     out.append(CandidateLine(query, ranked[static_cast<size_t>(i)].candidate));

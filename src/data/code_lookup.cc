@@ -1,170 +1,188 @@
 #include "data/code_lookup.h"
 
 #include "model/table_document.h"
-#include "text/display_text.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace orvane::data {
 namespace {
 
-// How a code with this text and mark reads, or nothing when it does not read at all.
-std::optional<CodeReading> MakeReading(const model::Code& code, const QByteArray& text,
-                                       bool special, QByteArrayView label,
-                                       text::Encoding encoding) {
-  if (text.isEmpty()) return std::nullopt;
-  CodeReading reading;
-  reading.code = code;
-  if (!special || (text != "/" && text != "*")) {
-    reading.SetShown(text::DisplayText(text, encoding));
-    return reading;
-  }
-  reading.kind = text == "/" ? CodeKind::kEnd : CodeKind::kLineBreak;
-  reading.labelled = !label.isEmpty();
-  if (reading.labelled) {
-    reading.SetShown(text::DisplayText(label, encoding));
-  } else {
-    reading.SetShown((reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString());
-  }
-  return reading;
-}
-
-quint32 BigEndian(const char* bytes, int length) {
-  quint32 value = 0;
-  for (int i = 0; i < length; ++i) value = value << 8 | static_cast<quint8>(bytes[i]);
-  return value;
+// Each editor marks the pages it made, so that it changes those in place and copies the others.
+quint64 NextEditorId() {
+  static std::atomic<quint64> last{0};
+  return ++last;
 }
 
 }  // namespace
 
 CodeLookup::CodeLookup() {
-  single_.fill(-1);
-  leads_.fill(-1);
+  static const std::shared_ptr<const Page> kEmpty = std::make_shared<const Page>();
+  root_ = kEmpty;
 }
 
-qsizetype CodeLookup::Count() const {
-  return static_cast<qsizetype>(readings_.size() - free_list_.size());
+CodeLookup CodeLookup::Of(const model::TableDocument& document) {
+  CodeLookup empty;
+  empty.encoding_ = document.Encoding();
+  Editor editor(std::move(empty));
+  const text::Encoding encoding = document.Encoding();
+  document.Codes().ForEach(
+      [&editor, encoding](const model::Code& code, const model::CodeView& view) {
+        editor.Set(code,
+                   MakeReading(code, view.text.toByteArray(), view.special, view.label, encoding));
+      });
+  return std::move(editor).Done();
 }
 
-void CodeLookup::Build(const model::TableDocument& document) {
-  single_.fill(-1);
-  leads_.fill(-1);
-  nodes_.clear();
-  longer_.clear();
-  readings_.clear();
-  free_.clear();
-  free_list_.clear();
-  encoding_ = document.Encoding();
-  document.Codes().ForEach([this](const model::Code& code, const model::CodeView& view) {
-    Set(code, MakeReading(code, view.text.toByteArray(), view.special, view.label, encoding_));
-  });
+const CodeLookup::Slot* CodeLookup::SlotOf(const char* bytes, int length) const {
+  if (length < 1 || length > model::kMaxCodeLength) return nullptr;
+  const Page* page = root_.get();
+  for (int at = 0;; ++at) {
+    const Slot& slot = page->by_byte[static_cast<quint8>(bytes[at])];
+    if (at + 1 == length) return &slot;
+    page = slot.longer;
+    if (page == nullptr) return nullptr;
+  }
 }
 
-void CodeLookup::Update(const model::TableDocument& document, const model::Code& code) {
-  Set(code, MakeReading(code, document.GetCellText(code), document.IsSpecial(code),
-                        document.MarkLabel(code), encoding_));
+CodeLookup::Match CodeLookup::LongerThanTwo(const Page& page, const char* bytes,
+                                            qsizetype available, Match match) {
+  const Slot& third = page.by_byte[static_cast<quint8>(bytes[2])];
+  if (third.reading >= 0) match = {&page.readings[static_cast<size_t>(third.reading)], 3};
+  if (third.longer == nullptr || available < 4) return match;
+  const Page& last = *third.longer;
+  const Slot& fourth = last.by_byte[static_cast<quint8>(bytes[3])];
+  if (fourth.reading >= 0) match = {&last.readings[static_cast<size_t>(fourth.reading)], 4};
+  return match;
+}
+
+CodeLookup::Match CodeLookup::LongestOfValues(const char* bytes, qsizetype available,
+                                              int step) const {
+  Match match;
+  for (int length = step; length <= model::kMaxCodeLength && length <= available; length += step) {
+    if (const CodeReading* reading = Find(bytes, length)) match = {reading, length};
+    if (!Extends(bytes, length)) break;
+  }
+  return match;
 }
 
 const CodeReading* CodeLookup::Find(const char* bytes, int length) const {
-  if (length == 1) {
-    const qint32 single = single_[static_cast<quint8>(bytes[0])];
-    return single < 0 ? nullptr : &readings_[static_cast<size_t>(single)];
+  const Page* page = root_.get();
+  for (int at = 0; at + 1 < length && page != nullptr; ++at) {
+    page = page->by_byte[static_cast<quint8>(bytes[at])].longer;
   }
-  const qint32 node_index = leads_[static_cast<quint8>(bytes[0])];
-  if (node_index < 0) return nullptr;
-  if (length == 2) {
-    const qint32 pair =
-        nodes_[static_cast<size_t>(node_index)].pairs[static_cast<quint8>(bytes[1])];
-    return pair < 0 ? nullptr : &readings_[static_cast<size_t>(pair)];
-  }
-  const LongerKey key = static_cast<quint64>(length) << 32 | BigEndian(bytes, length);
-  const auto at = std::lower_bound(longer_.begin(), longer_.end(), std::pair(key, qint32{-1}));
-  if (at == longer_.end() || at->first != key) return nullptr;
-  return &readings_[static_cast<size_t>(at->second)];
-}
-
-const CodeReading* CodeLookup::FindLonger(const char* bytes, qsizetype available) const {
-  if (available >= 4) {
-    if (const CodeReading* four = Find(bytes, 4)) return four;
-  }
-  return Find(bytes, 3);
+  if (page == nullptr || length < 1 || length > model::kMaxCodeLength) return nullptr;
+  const qint32 reading = page->by_byte[static_cast<quint8>(bytes[length - 1])].reading;
+  return reading < 0 ? nullptr : &page->readings[static_cast<size_t>(reading)];
 }
 
 bool CodeLookup::Extends(const char* bytes, int length) const {
-  const qint32 node_index = leads_[static_cast<quint8>(bytes[0])];
-  if (node_index < 0 || length >= model::kMaxCodeLength) return false;
-  const Node& node = nodes_[static_cast<size_t>(node_index)];
-  if (length == 1) return node.codes > 0;
-  if (length == 2) return node.longer[static_cast<quint8>(bytes[1])] > 0;
-  const quint64 first = quint64{4} << 32 | BigEndian(bytes, 3) << 8;
-  const auto at = std::lower_bound(longer_.begin(), longer_.end(), std::pair(first, qint32{-1}));
-  return at != longer_.end() && at->first <= (first | 0xFF);
+  const Slot* slot = SlotOf(bytes, length);
+  return slot != nullptr && slot->longer != nullptr;
 }
 
-qint32* CodeLookup::Slot(const model::Code& code, bool create) {
+CodeLookup::Editor::Editor(CodeLookup from) : lookup_(std::move(from)), id_(NextEditorId()) {}
+
+void CodeLookup::Editor::Update(const model::TableDocument& document, const model::Code& code) {
+  Set(code, MakeReading(code, document.GetCellText(code), document.IsSpecial(code),
+                        document.MarkLabel(code), lookup_.encoding_));
+}
+
+CodeLookup::Page& CodeLookup::Editor::Own(std::shared_ptr<const Page>& page) {
+  if (page->editor == id_) {
+    // Made by this editor and not shared with any lookup yet.
+    return const_cast<Page&>(*page);
+  }
+  auto made = std::make_shared<Page>(*page);
+  made->editor = id_;
+  Repoint(*made);
+  Page& own = *made;
+  page = std::move(made);
+  return own;
+}
+
+void CodeLookup::Editor::Repoint(Page& page) {
+  for (size_t i = 0; i < page.readings.size(); ++i) {
+    page.by_byte[page.readings[i].code.Last()].reading = static_cast<qint32>(i);
+  }
+}
+
+CodeLookup::Page& CodeLookup::Editor::OwnLonger(Page& page, quint8 byte) {
+  Slot& slot = page.by_byte[byte];
+  if (slot.longer != nullptr && slot.longer->editor == id_) {
+    return const_cast<Page&>(*slot.longer);
+  }
+  auto made =
+      slot.longer != nullptr ? std::make_shared<Page>(*slot.longer) : std::make_shared<Page>();
+  made->editor = id_;
+  Repoint(*made);
+  Page& own = *made;
+  const auto held = std::find_if(page.children.begin(), page.children.end(),
+                                 [&slot](const auto& child) { return child.get() == slot.longer; });
+  if (held != page.children.end()) {
+    *held = std::move(made);
+  } else {
+    page.children.push_back(std::move(made));
+  }
+  slot.longer = &own;
+  return own;
+}
+
+void CodeLookup::Editor::DropReading(Page& page, quint8 byte) {
+  const auto place = static_cast<size_t>(page.by_byte[byte].reading);
+  page.by_byte[byte].reading = -1;
+  if (place + 1 != page.readings.size()) {
+    page.readings[place] = std::move(page.readings.back());
+    page.by_byte[page.readings[place].code.Last()].reading = static_cast<qint32>(place);
+  }
+  page.readings.pop_back();
+}
+
+void CodeLookup::Editor::DropLonger(Page& page, quint8 byte) {
+  Slot& slot = page.by_byte[byte];
+  std::erase_if(page.children, [&slot](const auto& child) { return child.get() == slot.longer; });
+  slot.longer = nullptr;
+}
+
+void CodeLookup::Editor::Set(const model::Code& code, std::optional<CodeReading> reading) {
+  if (!reading) {
+    Remove(code);
+    return;
+  }
+  reading->code = code;
+  const bool plain = reading->kind == CodeKind::kText && reading->arguments == 0 &&
+                     !reading->breaks_after && reading->shown.size() == 1;
+  reading->unit_ = plain ? reading->shown[0].unicode() : char16_t{0};
   const QByteArray bytes = code.Bytes();
-  const auto lead = static_cast<quint8>(bytes[0]);
-  if (code.IsSingleByte()) return &single_[lead];
-  if (leads_[lead] < 0) {
-    if (!create) return nullptr;
-    leads_[lead] = static_cast<qint32>(nodes_.size());
-    Node& node = nodes_.emplace_back();
-    node.pairs.fill(-1);
-    node.longer.fill(0);
+  Page* page = &Own(lookup_.root_);
+  for (qsizetype at = 0; at + 1 < bytes.size(); ++at) {
+    page = &OwnLonger(*page, static_cast<quint8>(bytes[at]));
   }
-  if (code.Length() == 2) {
-    return &nodes_[static_cast<size_t>(leads_[lead])].pairs[static_cast<quint8>(bytes[1])];
+  Slot& slot = page->by_byte[static_cast<quint8>(bytes.back())];
+  if (slot.reading >= 0) {
+    page->readings[static_cast<size_t>(slot.reading)] = *std::move(reading);
+    return;
   }
-  const LongerKey key = KeyOf(code);
-  auto at = std::lower_bound(longer_.begin(), longer_.end(), std::pair(key, qint32{-1}));
-  if (at == longer_.end() || at->first != key) {
-    if (!create) return nullptr;
-    at = longer_.insert(at, {key, -1});
-  }
-  return &at->second;
+  slot.reading = static_cast<qint32>(page->readings.size());
+  page->readings.push_back(*std::move(reading));
+  ++lookup_.count_;
 }
 
-void CodeLookup::Set(const model::Code& code, std::optional<CodeReading> reading) {
-  qint32* slot = Slot(code, reading.has_value());
-  if (slot == nullptr) return;
-  const bool was = *slot >= 0;
-  if (was) Release(*slot);
-  *slot = reading ? Store(*std::move(reading)) : -1;
-  const bool is = *slot >= 0;
-  if (was != is) Count(code, is ? 1 : -1);
-  if (!is && code.Length() > 2) {
-    longer_.erase(std::lower_bound(longer_.begin(), longer_.end(), std::pair(KeyOf(code), -1)));
-  }
-}
-
-void CodeLookup::Count(const model::Code& code, int by) {
-  if (code.IsSingleByte()) return;
+void CodeLookup::Editor::Remove(const model::Code& code) {
   const QByteArray bytes = code.Bytes();
-  Node& node = nodes_[static_cast<size_t>(leads_[static_cast<quint8>(bytes[0])])];
-  node.codes += by;
-  if (code.Length() > 2) {
-    quint32& longer = node.longer[static_cast<quint8>(bytes[1])];
-    longer = static_cast<quint32>(static_cast<qint64>(longer) + by);
+  const auto length = static_cast<int>(bytes.size());
+  if (lookup_.Find(bytes.constData(), length) == nullptr) return;
+  // The pages on the way down, each owned; then the pages left empty dropped on the way up.
+  std::array<Page*, model::kMaxCodeLength> path{};
+  path[0] = &Own(lookup_.root_);
+  for (int at = 1; at < length; ++at) {
+    path[at] = &OwnLonger(*path[at - 1], static_cast<quint8>(bytes[at - 1]));
   }
-}
-
-qint32 CodeLookup::Store(CodeReading reading) {
-  if (!free_list_.empty()) {
-    const qint32 index = free_list_.back();
-    free_list_.pop_back();
-    readings_[static_cast<size_t>(index)] = std::move(reading);
-    free_[static_cast<size_t>(index)] = false;
-    return index;
+  DropReading(*path[length - 1], static_cast<quint8>(bytes[length - 1]));
+  --lookup_.count_;
+  for (int at = length - 1; at > 0 && path[at]->Empty(); --at) {
+    DropLonger(*path[at - 1], static_cast<quint8>(bytes[at - 1]));
   }
-  readings_.push_back(std::move(reading));
-  free_.push_back(false);
-  return static_cast<qint32>(readings_.size() - 1);
-}
-
-void CodeLookup::Release(qint32 index) {
-  readings_[static_cast<size_t>(index)] = CodeReading{};
-  free_[static_cast<size_t>(index)] = true;
-  free_list_.push_back(index);
 }
 
 }  // namespace orvane::data

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "data/code_reading.h"
 #include "model/code.h"
 #include "text/encoding.h"
 
-#include <QByteArray>
-#include <QString>
+#include <QtGlobal>
 
-#include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace orvane::model {
@@ -18,79 +17,41 @@ class TableDocument;
 
 namespace orvane::data {
 
-// How a code reads: as its text, or as a mark the writer would write (a marked code whose text
-// is exactly "/" or "*").
-enum class CodeKind : quint8 { kText, kEnd, kLineBreak };
-
-// How the reading of a line break appears: as the marker of one-line output, or as a line end.
-enum class LineBreaks : quint8 { kMarker, kNewLine };
-
-inline constexpr QStringView kEndMarker = u"<END>";
-inline constexpr QStringView kLineMarker = u"<LINE>";
-
-// What one code of the table reads as. `shown` is the text as the grid shows it, a mark's label
-// without its leading "=", or the marker of a mark without a label.
-struct CodeReading {
-  model::Code code;
-  CodeKind kind = CodeKind::kText;
-  bool labelled = false;  // a mark with a label of its own
-  QString shown;
-
-  void SetShown(QString text) {
-    shown = std::move(text);
-    brief_size_ = shown.size() <= static_cast<qsizetype>(brief_.size())
-                      ? static_cast<quint8>(shown.size())
-                      : quint8{0};
-    std::copy_n(shown.utf16(), brief_size_, brief_.begin());
-  }
-  // A line break without a label reads as a line end where the output has lines.
-  [[nodiscard]] QStringView Shown(LineBreaks breaks) const {
-    if (kind == CodeKind::kLineBreak && !labelled && breaks == LineBreaks::kNewLine) return u"\n";
-    // Most texts are a character or two, read here without going to the string's own memory.
-    if (brief_size_ > 0) return QStringView(brief_.data(), brief_size_);
-    return shown;
-  }
-
- private:
-  std::array<char16_t, 4> brief_{};
-  quint8 brief_size_ = 0;
-};
-
-// The table's codes that read as something, arranged so that the longest code at a byte of data
-// is found with a few array reads: a flat table of the single bytes, a flat table of second bytes
-// for each lead byte that leads codes, and the rare codes of three and four bytes in one sorted
-// array. It is rebuilt code by code as the table changes.
+// The table's codes that read as something, in pages of the codes that share a prefix, so that
+// the longest code at a byte of data is found with a few array reads. Pages never change once a
+// lookup holds them: a change makes a new lookup that shares every page it leaves alone, so a
+// worker can read one while the table goes on changing, and a change of one code copies a page
+// per byte of it, whatever the table's size. Copies are cheap and share everything.
 class CodeLookup {
  public:
   struct Match {
-    const CodeReading* reading = nullptr;  // valid until the lookup changes
+    const CodeReading* reading = nullptr;  // valid while this lookup or a copy of it lives
     int length = 0;
   };
+  class Editor;
 
   CodeLookup();
 
-  // Everything anew, from the document's codes and encoding.
-  void Build(const model::TableDocument& document);
-  // One code as the document has it now.
-  void Update(const model::TableDocument& document, const model::Code& code);
+  // Every code of the document, read in its encoding.
+  [[nodiscard]] static CodeLookup Of(const model::TableDocument& document);
+  void Build(const model::TableDocument& document) { *this = Of(document); }
 
-  // The longest code that starts `bytes`, looking at no more than `available` of them.
+  // The longest code that starts `bytes`, looking at no more than `available` (at least one).
   [[nodiscard]] Match Longest(const char* bytes, qsizetype available) const {
+    // Most data is single bytes and pairs: those two levels are spelled out.
+    const Page& root = *root_;
+    const Slot& first = root.by_byte[static_cast<quint8>(bytes[0])];
     Match match;
-    const auto lead = static_cast<quint8>(bytes[0]);
-    if (const qint32 single = single_[lead]; single >= 0) match = {&readings_[single], 1};
-    const qint32 node_index = leads_[lead];
-    if (available < 2 || node_index < 0) return match;
-    const Node& node = nodes_[static_cast<size_t>(node_index)];
-    const auto second = static_cast<quint8>(bytes[1]);
-    if (node.longer[second] > 0 && available >= 3) {
-      if (const CodeReading* longer = FindLonger(bytes, available)) {
-        return {longer, longer->code.Length()};
-      }
-    }
-    if (const qint32 pair = node.pairs[second]; pair >= 0) match = {&readings_[pair], 2};
-    return match;
+    if (first.reading >= 0) match = {&root.readings[static_cast<size_t>(first.reading)], 1};
+    const Page* page = first.longer;
+    if (page == nullptr || available < 2) return match;
+    const Slot& second = page->by_byte[static_cast<quint8>(bytes[1])];
+    if (second.reading >= 0) match = {&page->readings[static_cast<size_t>(second.reading)], 2};
+    if (second.longer == nullptr || available < 3) return match;
+    return LongerThanTwo(*second.longer, bytes, available, match);
   }
+  // The same among the codes of whole values of `step` bytes.
+  [[nodiscard]] Match LongestOfValues(const char* bytes, qsizetype available, int step) const;
   // The code of exactly these one to four bytes, or null.
   [[nodiscard]] const CodeReading* Find(const char* bytes, int length) const;
   // Whether a code longer than `length` bytes begins with these bytes.
@@ -99,40 +60,68 @@ class CodeLookup {
   // Every code that reads, in no particular order.
   template <typename Visit>
   void ForEach(Visit visit) const {
-    for (size_t i = 0; i < readings_.size(); ++i) {
-      if (!free_[i]) visit(readings_[i]);
-    }
+    ForEachIn(*root_, visit);
   }
-  [[nodiscard]] qsizetype Count() const;
+  [[nodiscard]] qsizetype Count() const { return count_; }
   // The encoding the shown texts were made in.
   [[nodiscard]] text::Encoding Encoding() const { return encoding_; }
 
  private:
-  struct Node {
-    std::array<qint32, 256> pairs;    // reading of the two-byte code, or -1
-    std::array<quint32, 256> longer;  // how many codes of three and four bytes start here
-    qint32 codes = 0;                 // codes of two to four bytes under the lead byte
+  struct Page;
+  // What a byte at this place leads to: the reading of the code it ends, the page of the codes
+  // that go on past it. Small, so that a page of them stays in the cache as the data is read.
+  struct Slot {
+    qint32 reading = -1;           // in Page::readings
+    const Page* longer = nullptr;  // held by Page::children
   };
-  // Codes of three and four bytes, by their length and value.
-  using LongerKey = quint64;
-  static LongerKey KeyOf(const model::Code& code) {
-    return static_cast<quint64>(code.Length()) << 32 | code.Value();
-  }
-  [[nodiscard]] const CodeReading* FindLonger(const char* bytes, qsizetype available) const;
-  [[nodiscard]] qint32* Slot(const model::Code& code, bool create);
-  void Set(const model::Code& code, std::optional<CodeReading> reading);
-  void Count(const model::Code& code, int by);
-  qint32 Store(CodeReading reading);
-  void Release(qint32 index);
+  // A page that would hold no code is dropped.
+  struct Page {
+    std::array<Slot, 256> by_byte{};
+    std::vector<CodeReading> readings;
+    std::vector<std::shared_ptr<const Page>> children;
+    quint64 editor = 0;  // the editor that made it, which alone may change it
 
-  std::array<qint32, 256> single_{};
-  std::array<qint32, 256> leads_{};
-  std::vector<Node> nodes_;
-  std::vector<std::pair<LongerKey, qint32>> longer_;  // sorted by key
-  std::vector<CodeReading> readings_;
-  std::vector<bool> free_;
-  std::vector<qint32> free_list_;
+    [[nodiscard]] bool Empty() const { return readings.empty() && children.empty(); }
+  };
+
+  template <typename Visit>
+  static void ForEachIn(const Page& page, Visit& visit) {
+    for (const CodeReading& reading : page.readings) visit(reading);
+    for (const auto& child : page.children) ForEachIn(*child, visit);
+  }
+  [[nodiscard]] const Slot* SlotOf(const char* bytes, int length) const;
+  [[nodiscard]] static Match LongerThanTwo(const Page& page, const char* bytes, qsizetype available,
+                                           Match match);
+
+  std::shared_ptr<const Page> root_;
+  qsizetype count_ = 0;
   text::Encoding encoding_ = text::Encoding::kEucJp;
+};
+
+// Makes a changed lookup from another: the pages it changes are copied once, on first touch, and
+// the others shared. The lookup it started from stays as it was.
+class CodeLookup::Editor {
+ public:
+  explicit Editor(CodeLookup from);
+
+  // The code reads so, or with nothing no longer reads.
+  void Set(const model::Code& code, std::optional<CodeReading> reading);
+  // The code as the document has it now.
+  void Update(const model::TableDocument& document, const model::Code& code);
+  [[nodiscard]] CodeLookup Done() && { return std::move(lookup_); }
+
+ private:
+  Page& Own(std::shared_ptr<const Page>& page);
+  // The page of the codes that go on past `byte` of `page`, owned, made when there is none.
+  Page& OwnLonger(Page& page, quint8 byte);
+  static void DropReading(Page& page, quint8 byte);
+  // Points the slots at the page's own readings, after they moved.
+  static void Repoint(Page& page);
+  static void DropLonger(Page& page, quint8 byte);
+  void Remove(const model::Code& code);
+
+  CodeLookup lookup_;
+  quint64 id_;
 };
 
 }  // namespace orvane::data

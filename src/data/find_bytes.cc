@@ -1,17 +1,11 @@
 #include "data/find_bytes.h"
 
-#include "data/data_file.h"
-
-#include <QFile>
+#include "data/block_reader.h"
 
 #include <cstring>
+#include <limits>
 
 namespace orvane::data {
-namespace {
-
-constexpr qsizetype kFindBlock = qsizetype{4} << 20;
-
-}  // namespace
 
 void FindInBlock(QByteArrayView bytes, QByteArrayView pattern, qint64 base, FindResult& result) {
   if (pattern.isEmpty() || bytes.size() < pattern.size()) return;
@@ -31,59 +25,35 @@ void FindInBlock(QByteArrayView bytes, QByteArrayView pattern, qint64 base, Find
   }
 }
 
-FindResult FindInFile(const QString& path, QByteArrayView pattern, const std::stop_token& stop,
-                      std::atomic<qint64>* searched) {
+FindResult FindInSource(DataSource& source, QByteArrayView pattern, const std::stop_token& stop,
+                        const Progress& progress, qint64 block_size) {
   FindResult result;
-  QFile file;
-  if (const auto why = OpenToRead(file, path)) {
-    result.error = *why;
-    return result;
-  }
   if (pattern.isEmpty()) return result;
-  // The last bytes of each block come again at the front of the next, for a pattern across both.
-  const qsizetype overlap = pattern.size() - 1;
-  QByteArray buffer(kFindBlock + overlap, Qt::Uninitialized);
-  qsizetype kept = 0;
-  qint64 base = 0;  // the offset of the buffer's first byte
-  while (!stop.stop_requested()) {
-    const qint64 got = file.read(buffer.data() + kept, kFindBlock);
-    if (got < 0) result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
-    if (got <= 0) return result;
-    const qsizetype filled = kept + static_cast<qsizetype>(got);
-    FindInBlock(QByteArrayView(buffer).first(filled), pattern, base, result);
-    kept = std::min(overlap, filled);
-    std::memmove(buffer.data(), buffer.constData() + filled - kept, static_cast<size_t>(kept));
-    base += filled - kept;
-    if (searched != nullptr) searched->store(base + kept);
+  // Each block holds again the last bytes of the one before, for a pattern across both: a match
+  // is whole only in the block where it ends.
+  BlockReader blocks(&source, block_size, pattern.size() - 1);
+  const qint64 size = source.Size();
+  const ScanEnd ended =
+      blocks.Scan(0, std::numeric_limits<qint64>::max(), stop, [&](const Block& block) {
+        FindInBlock(block.Bytes(), pattern, block.start, result);
+        if (progress) progress(block.End(), size);
+      });
+  result.stopped = ended.status == ScanEnd::Status::kStopped;
+  if (ended.status == ScanEnd::Status::kFailed) {
+    result.error = QStringLiteral("The data could not be read: %1").arg(ended.error);
   }
-  result.stopped = true;
   return result;
 }
 
-void FindTask::Start(const QString& path, const QByteArray& pattern) {
-  Cancel();
-  searched_ = 0;
-  finished_ = false;
-  result_ = FindResult{};
-  thread_ = std::jthread(
-      [this, path, pattern](const std::stop_token& stop) { Run(stop, path, pattern); });
-}
-
-void FindTask::Run(const std::stop_token& stop, const QString& path, const QByteArray& pattern) {
-  result_ = FindInFile(path, pattern, stop, &searched_);
-  finished_.store(true);
-}
-
-void FindTask::Cancel() {
-  if (!thread_.joinable()) return;
-  thread_.request_stop();
-  thread_.join();
-}
-
-std::optional<FindResult> FindTask::Take() {
-  if (!thread_.joinable() || !finished_.load()) return std::nullopt;
-  thread_.join();
-  return std::move(result_);
+FindResult FindInFile(const QString& path, QByteArrayView pattern, const std::stop_token& stop,
+                      const Progress& progress) {
+  OpenedSource opened = FileSource::Open(path);
+  if (!opened.source) {
+    FindResult result;
+    result.error = opened.error;
+    return result;
+  }
+  return FindInSource(*opened.source, pattern, stop, progress);
 }
 
 }  // namespace orvane::data

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "data/data_source.h"
+#include "data/job.h"
 #include "data/relative_search_query.h"
-#include "data/relative_search_source.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <array>
-#include <functional>
+#include <optional>
 #include <stop_token>
 #include <vector>
 
@@ -42,14 +43,26 @@ struct SearchResult {
   QString error;  // the data could not be read, or is shorter than the word
 };
 
-// The bytes read so far and the data's size; called on the searching thread after each block.
-using Progress = std::function<void(qint64 done, qint64 total)>;
-
 // Every offset where the data holds values whose differences, run by run, are those of the
 // word's symbols, and where each run fits in the value range whole; values at every byte offset,
-// so 16-bit values are found at either alignment. Reads block by block and stops after the
-// block in hand once `stop` is requested.
+// so 16-bit values are found at either alignment. Reads in blocks of `block_size` and stops
+// after the block in hand once `stop` is requested; `progress` follows the bytes read.
 [[nodiscard]] SearchResult Search(const Query& query, DataSource& source,
-                                  const std::stop_token& stop, const Progress& progress = {});
+                                  const std::stop_token& stop, const Progress& progress = {},
+                                  qint64 block_size = kSearchBlock);
+
+// A word searched as it was typed, with the order chosen or none. Without an order, a word of
+// lower-case letters that is no hit as letters is tried in turn as romaji in the kana orders,
+// and `romaji` names the order that found it. `query` is the query of the result, or nothing
+// when the word cannot be searched (the result's error says why).
+struct WordSearch {
+  std::optional<Query> query;
+  std::optional<Order> romaji;
+  SearchResult result;
+};
+[[nodiscard]] WordSearch SearchWord(QStringView word, std::optional<Order> order, ValueSize values,
+                                    DataSource& source, const std::stop_token& stop,
+                                    const Progress& progress = {},
+                                    qint64 block_size = kSearchBlock);
 
 }  // namespace orvane::data

@@ -12,8 +12,6 @@ namespace {
 
 constexpr char32_t kAnySymbol = U'*';
 constexpr qsizetype kLongestSyllable = 3;
-constexpr quint32 kMax8 = 0xFF;
-constexpr quint32 kMax16 = 0xFFFF;
 
 struct Symbols {
   std::u32string symbols;
@@ -123,29 +121,6 @@ bool HasDifference(const Query& query) {
 QueryOrError Refuse(const QString& reason) { return QueryOrError{std::nullopt, reason}; }
 
 }  // namespace
-
-std::optional<ValueSize> ValueSizeFromName(QStringView name) {
-  if (name == QLatin1String("8")) return ValueSize::k8;
-  if (name.compare(QLatin1String("16be"), Qt::CaseInsensitive) == 0) return ValueSize::k16Be;
-  if (name.compare(QLatin1String("16le"), Qt::CaseInsensitive) == 0) return ValueSize::k16Le;
-  return std::nullopt;
-}
-
-int ValueBytes(ValueSize size) { return size == ValueSize::k8 ? 1 : 2; }
-
-quint32 MaxValue(ValueSize size) { return size == ValueSize::k8 ? kMax8 : kMax16; }
-
-model::Code CodeOfValue(quint32 value, ValueSize size) {
-  switch (size) {
-    case ValueSize::k8:
-      return static_cast<quint8>(value);
-    case ValueSize::k16Be:
-      return *model::Code::Make(value & kMax16, 2);
-    case ValueSize::k16Le:
-      return *model::Code::Make((value & kMax8) << 8 | (value >> 8 & kMax8), 2);
-  }
-  return {};
-}
 
 QueryOrError MakeQuery(QStringView word, std::optional<Order> order, ValueSize values) {
   if (word.isEmpty()) return Refuse(QStringLiteral("The word is empty."));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/relative_search_runs.h"
-#include "model/code.h"
+#include "data/values.h"
 
 #include <QString>
 
@@ -10,17 +10,6 @@
 #include <vector>
 
 namespace orvane::data {
-
-// How the data holds a value: a byte, or two bytes big- or little-endian.
-enum class ValueSize : quint8 { k8, k16Be, k16Le };
-
-// "8", "16be", "16le".
-[[nodiscard]] std::optional<ValueSize> ValueSizeFromName(QStringView name);
-[[nodiscard]] int ValueBytes(ValueSize size);
-[[nodiscard]] quint32 MaxValue(ValueSize size);
-// The code whose bytes are the value as the data holds it: 16-bit big-endian 0120 is code
-// 0120, little-endian 2001.
-[[nodiscard]] model::Code CodeOfValue(quint32 value, ValueSize size);
 
 inline constexpr int kMaxWordLength = 64;
 inline constexpr int kMaxRuns = 2;

@@ -1,5 +1,7 @@
 #include "data/relative_search_rank.h"
 
+#include "data/relative_search_preview.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -20,26 +22,22 @@ struct TableFacts {
   std::vector<std::pair<Known, std::pair<size_t, int>>> symbols;  // with run and index
 };
 
-quint32 ValueOfCode(const model::Code& code, ValueSize values) {
-  const quint32 value = code.Value();
-  if (values != ValueSize::k16Le) return value;
-  return (value & 0xFF) << 8 | value >> 8;
-}
-
-TableFacts FactsOf(const Query& query, const TableTexts& table) {
+TableFacts FactsOf(const Query& query, const CodeLookup& table) {
   TableFacts facts;
   const int unit = ValueBytes(query.values);
-  for (const auto& [code, text] : table.Texts()) {
-    if (code.Length() != unit) continue;
+  table.ForEach([&](const CodeReading& reading) {
+    const model::Code& code = reading.code;
+    if (code.Length() != unit) return;
+    const QString& text = reading.shown;
     const Known known{ValueOfCode(code, query.values), code, text};
     facts.by_value.push_back(known);
-    if (text.size() != 1) continue;
+    if (text.size() != 1) return;
     for (size_t run = 0; run < query.runs.size(); ++run) {
       if (const auto index = IndexInRun(query.runs[run], text[0].unicode())) {
         facts.symbols.emplace_back(known, std::pair(run, *index));
       }
     }
-  }
+  });
   std::sort(facts.by_value.begin(), facts.by_value.end(),
             [](const Known& a, const Known& b) { return a.value < b.value; });
   return facts;
@@ -87,7 +85,7 @@ RankedCandidate Judge(const Query& query, Candidate candidate, const TableFacts&
 }  // namespace
 
 std::vector<RankedCandidate> Rank(const Query& query, std::vector<Candidate> candidates,
-                                  const TableTexts& table) {
+                                  const CodeLookup& table) {
   const TableFacts facts = FactsOf(query, table);
   std::vector<RankedCandidate> ranked;
   ranked.reserve(candidates.size());

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "data/code_lookup.h"
 #include "data/relative_search.h"
-#include "data/relative_search_table.h"
 
 #include <QStringList>
 
@@ -25,7 +25,7 @@ struct RankedCandidate {
 // hits first, then the earlier first hit.
 [[nodiscard]] std::vector<RankedCandidate> Rank(const Query& query,
                                                 std::vector<Candidate> candidates,
-                                                const TableTexts& table);
+                                                const CodeLookup& table);
 
 // Each run's first symbol at its value, in 2 or 4 hex digits: "A=41", "あ=0120", "A=41 a=61".
 [[nodiscard]] QString CandidateValues(const Query& query, const Candidate& candidate);

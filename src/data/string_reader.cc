@@ -1,21 +1,10 @@
 #include "data/string_reader.h"
 
 #include <algorithm>
-#include <array>
+#include <limits>
 
 namespace orvane::data {
 namespace {
-
-const QString& UnknownByte(quint8 byte) {
-  static const std::array<QString, 256> kShown = [] {
-    std::array<QString, 256> shown;
-    for (int b = 0; b < 256; ++b) {
-      shown[static_cast<size_t>(b)] = QStringLiteral("<$%1>").arg(b, 2, 16, QChar(u'0')).toUpper();
-    }
-    return shown;
-  }();
-  return kShown[byte];
-}
 
 PieceKind KindOf(CodeKind kind) {
   switch (kind) {
@@ -36,46 +25,116 @@ QString FirstCharacter(QStringView text) {
   return text.first(size).toString();
 }
 
+QString CellOf(const ReadString& string, qsizetype piece, int byte) {
+  const ReadPiece& read = string.pieces[piece];
+  if (byte > 0) return QStringLiteral("·");
+  switch (read.kind) {
+    case PieceKind::kUnknown:
+      return QStringLiteral(".");
+    case PieceKind::kArgument:
+      return QStringLiteral("·");
+    case PieceKind::kEnd:
+      return QStringLiteral("/");
+    case PieceKind::kLineBreak:
+      return QStringLiteral("*");
+    case PieceKind::kText:
+      break;
+  }
+  const qsizetype text_end =
+      piece + 1 < string.pieces.size() ? string.pieces[piece + 1].text_begin : string.text.size();
+  return FirstCharacter(
+      QStringView(string.text).sliced(read.text_begin, text_end - read.text_begin));
+}
+
 }  // namespace
 
-StringReader::StringReader(const CodeLookup& lookup, qint64 offset, LineBreaks breaks,
-                           bool keep_pieces)
-    : lookup_(lookup), offset_(offset), breaks_(breaks), keep_pieces_(keep_pieces) {}
+StringReader::StringReader(const CodeLookup& lookup, qint64 offset, ReadOptions options)
+    : lookup_(lookup), offset_(offset), options_(options) {}
 
 qsizetype StringReader::Read(QByteArrayView bytes, bool last, const Take& take) {
   const char* data = bytes.data();
   const qsizetype size = bytes.size();
   const qsizetype stop = last ? size : size - (model::kMaxCodeLength - 1);
+  const ReadOptions options = options_;
   qsizetype at = 0;
   while (at < stop) {
     if (!open_) {
       current_.offset = offset_ + at;
       open_ = true;
     }
-    const CodeLookup::Match match = lookup_.Longest(data + at, size - at);
-    if (keep_pieces_) {
-      current_.pieces.append(
-          ReadPiece{offset_ + at, used_, static_cast<quint8>(match.reading ? match.length : 1),
-                    match.reading ? KindOf(match.reading->kind) : PieceKind::kUnknown});
-    }
-    if (match.reading == nullptr) {
-      Append(UnknownByte(static_cast<quint8>(data[at])));
+    if (arguments_left_ > 0) [[unlikely]] {
+      ReadArgument(data[at], offset_ + at, take);
       ++at;
       continue;
     }
-    Append(match.reading->Shown(breaks_));
+    const CodeLookup::Match match =
+        options.step == 1 ? lookup_.Longest(data + at, size - at)
+                          : lookup_.LongestOfValues(data + at, size - at, options.step);
+    const CodeReading* reading = match.reading;
+    if (reading == nullptr) [[unlikely]] {
+      at += ReadUnknown(data + at, size - at, offset_ + at);
+      continue;
+    }
+    if (const char16_t unit = reading->Unit(); unit != 0 && !options.keep_pieces) {
+      if (used_ == capacity_) Grow(1);
+      text_[static_cast<size_t>(used_++)] = unit;
+      at += match.length;
+      continue;
+    }
+    if (options.keep_pieces) AddPiece(offset_ + at, match.length, KindOf(reading->kind));
+    Append(reading->Shown(options.breaks));
     at += match.length;
-    if (match.reading->kind == CodeKind::kEnd) {
-      current_.ended = true;
-      Hand(take);
+    if (reading->kind != CodeKind::kText || reading->arguments > 0 || reading->breaks_after)
+        [[unlikely]] {
+      AfterCode(*reading, take);
     }
   }
   offset_ += at;
   return at;
 }
 
+int StringReader::ReadUnknown(const char* bytes, qsizetype available, qint64 offset) {
+  const int length = static_cast<int>(std::min<qsizetype>(options_.step, available));
+  for (int i = 0; i < length; ++i) {
+    if (options_.keep_pieces) AddPiece(offset + i, 1, PieceKind::kUnknown);
+    Append(UnknownByteText(static_cast<quint8>(bytes[i])));
+  }
+  return length;
+}
+
+void StringReader::AfterCode(const CodeReading& reading, const Take& take) {
+  if (reading.breaks_after && options_.breaks == LineBreaks::kNewLine) Append(u"\n");
+  arguments_left_ = reading.arguments;
+  if (reading.kind != CodeKind::kEnd) return;
+  if (arguments_left_ > 0) {
+    end_after_arguments_ = true;
+    return;
+  }
+  current_.ended = true;
+  Hand(take);
+}
+
+void StringReader::ReadArgument(char byte, qint64 offset, const Take& take) {
+  if (options_.keep_pieces) AddPiece(offset, 1, PieceKind::kArgument);
+  Append(UnknownByteText(static_cast<quint8>(byte)));
+  if (--arguments_left_ > 0 || !end_after_arguments_) return;
+  end_after_arguments_ = false;
+  current_.ended = true;
+  Hand(take);
+}
+
+void StringReader::Read(const Block& block, const Take& take) {
+  const qint64 from = offset_ - block.start;
+  (void)Read(block.Bytes().sliced(from), block.last, take);
+}
+
+void StringReader::AddPiece(qint64 offset, int length, PieceKind kind) {
+  current_.pieces.append(ReadPiece{offset, used_, static_cast<quint8>(length), kind});
+}
+
 void StringReader::Grow(qsizetype more) {
   text_.resize(std::max(text_.size() * 2, static_cast<size_t>(used_ + more)));
+  capacity_ = static_cast<qsizetype>(text_.size());
 }
 
 void StringReader::Hand(const Take& take) {
@@ -90,16 +149,33 @@ void StringReader::Finish(const Take& take) {
   if (open_) Hand(take);
 }
 
+ScanEnd ReadFileStrings(const CodeLookup& lookup, DataSource& source, qint64 from, qint64 length,
+                        LineBreaks breaks, const StringReader::Take& take, qint64 block_size) {
+  const qint64 end = length < 0 || length > std::numeric_limits<qint64>::max() - from
+                         ? std::numeric_limits<qint64>::max()
+                         : from + length;
+  BlockReader blocks(&source, block_size, model::kMaxCodeLength - 1);
+  StringReader reader(lookup, from, breaks, false);
+  ScanEnd ended = blocks.Scan(from, end, {}, [&](const Block& block) { reader.Read(block, take); });
+  reader.Finish(take);
+  return ended;
+}
+
 QList<ReadString> ReadStrings(const CodeLookup& lookup, QByteArrayView bytes, qint64 offset,
-                              LineBreaks breaks, bool keep_pieces) {
+                              ReadOptions options) {
   QList<ReadString> strings;
   const StringReader::Take take = [&strings](ReadString&& string) {
     strings.append(std::move(string));
   };
-  StringReader reader(lookup, offset, breaks, keep_pieces);
+  StringReader reader(lookup, offset, options);
   (void)reader.Read(bytes, true, take);
   reader.Finish(take);
   return strings;
+}
+
+QList<ReadString> ReadStrings(const CodeLookup& lookup, QByteArrayView bytes, qint64 offset,
+                              LineBreaks breaks, bool keep_pieces) {
+  return ReadStrings(lookup, bytes, offset, ReadOptions{breaks, keep_pieces, 1});
 }
 
 QString ReadText(const CodeLookup& lookup, QByteArrayView bytes) {
@@ -116,25 +192,9 @@ QStringList ByteCells(const QList<ReadString>& strings, qint64 first, qsizetype 
   for (const ReadString& string : strings) {
     for (qsizetype p = 0; p < string.pieces.size(); ++p) {
       const ReadPiece& piece = string.pieces[p];
-      if (piece.offset >= end || piece.offset + piece.length <= first) continue;
-      const qsizetype text_end =
-          p + 1 < string.pieces.size() ? string.pieces[p + 1].text_begin : string.text.size();
       for (int b = 0; b < piece.length; ++b) {
         const qint64 at = piece.offset + b;
-        if (at < first || at >= end) continue;
-        QString& cell = cells[at - first];
-        if (b > 0) {
-          cell = QStringLiteral("·");
-        } else if (piece.kind == PieceKind::kUnknown) {
-          cell = QStringLiteral(".");
-        } else if (piece.kind == PieceKind::kEnd) {
-          cell = QStringLiteral("/");
-        } else if (piece.kind == PieceKind::kLineBreak) {
-          cell = QStringLiteral("*");
-        } else {
-          cell = FirstCharacter(
-              QStringView(string.text).sliced(piece.text_begin, text_end - piece.text_begin));
-        }
+        if (at >= first && at < end) cells[at - first] = CellOf(string, p, b);
       }
     }
   }

@@ -86,10 +86,10 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy_data() {
   row("standard input", {u"decode"_s, u"TABLE"_s, u"-"_s}, 2, {},
       "orvane-tbl: decode reads DATA at offsets, so from a file, not from standard input "
       "(\"-\"); a file named - is ./-");
-  row("offset not hex", decode + QStringList{u"--from"_s, u"0x10"_s}, 2, {},
-      "orvane-tbl: --from takes an offset in hexadecimal, not '0x10'", true);
-  row("offset of 16 digits", decode + QStringList{u"--from"_s, u"0000000000000001"_s}, 2, {},
-      "orvane-tbl: --from takes an offset in hexadecimal, not '0000000000000001'", true);
+  row("offset not hex", decode + QStringList{u"--from"_s, u"0x1g"_s}, 2, {},
+      "orvane-tbl: --from takes an offset in hexadecimal, not '0x1g'", true);
+  row("offset too large", decode + QStringList{u"--from"_s, u"$10000000000000000"_s}, 2, {},
+      "orvane-tbl: --from '$10000000000000000' is too large for an offset", true);
   row("length not a number", decode + QStringList{u"--length"_s, u"-1"_s}, 2, {},
       "orvane-tbl: --length takes a number of bytes, not '-1'", true);
   row("an option twice", decode + QStringList{u"--from"_s, u"1"_s, u"--from"_s, u"2"_s}, 2, {},

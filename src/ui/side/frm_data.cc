@@ -1,5 +1,7 @@
 #include "ui/side/frm_data.h"
 
+#include "data/offset_text.h"
+#include "data/string_reader.h"
 #include "session/session.h"
 #include "ui/side/hex_view.h"
 #include "ui/side/search_tab.h"
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace orvane::ui::side {
@@ -23,16 +26,17 @@ namespace {
 
 // The strings pane reads on past the last byte in view to end the string there, up to this.
 constexpr qint64 kStringsReadOn = 1024;
+// What the window holds of the file for its rows and strings, read at once.
+constexpr qint64 kViewBlock = qint64{64} << 10;
 constexpr int kOffsetDigits = 8;
-
-QString OffsetText(qint64 offset) {
-  return QStringLiteral("%1").arg(offset, kOffsetDigits, 16, QChar(u'0')).toUpper();
-}
 
 }  // namespace
 
 frmData::frmData(session::Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session), lookup_(session.Document()) {
+    : QWidget(parent, Qt::Window),
+      session_(session),
+      lookup_(session.Document()),
+      reader_(nullptr, kViewBlock) {
   setObjectName(QStringLiteral("frmData"));
   setWindowTitle(QStringLiteral("Game Data"));
   resize(760, 720);
@@ -42,7 +46,7 @@ frmData::frmData(session::Session& session, QWidget* parent)
   tabData_->setObjectName(QStringLiteral("tabData"));
   QWidget* reading = BuildReadingTab();
   tabData_->addTab(reading, QStringLiteral("&Reading"));
-  tabSearch_ = new SearchTab(session_, tabData_);
+  tabSearch_ = new SearchTab(session_, lookup_, tabData_);
   tabData_->addTab(tabSearch_, QStringLiteral("Relative &Search"));
   layout->addWidget(tabData_, 1);
 
@@ -57,8 +61,6 @@ frmData::frmData(session::Session& session, QWidget* parent)
     if (show) tabData_->setCurrentWidget(reading);
   });
   connect(hexData_, &HexView::startChanged, this, &frmData::ShowStrings);
-  find_timer_.setInterval(50);
-  connect(&find_timer_, &QTimer::timeout, this, &frmData::FindTimer_Tick);
   ShowFile();
 }
 
@@ -77,10 +79,11 @@ QWidget* frmData::BuildFileRow() {
   auto* lbl_go_to = new QLabel(QStringLiteral("&Go to"), row);
   txtGoTo_ = new QLineEdit(row);
   txtGoTo_->setObjectName(QStringLiteral("txtGoTo"));
-  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex, Enter"));
+  txtGoTo_->setPlaceholderText(QStringLiteral("offset in hex (1F0, 0x1F0), Enter"));
   txtGoTo_->setMaximumWidth(160);
   lbl_go_to->setBuddy(txtGoTo_);
   file_row->addWidget(cmd_open);
+  file_row->addWidget(BuildRecentButton(row));
   file_row->addWidget(lblFile_, 1);
   file_row->addWidget(lbl_go_to);
   file_row->addWidget(txtGoTo_);
@@ -108,7 +111,7 @@ QWidget* frmData::BuildReadingTab() {
   tab->setObjectName(QStringLiteral("tabReading"));
   auto* layout = new QVBoxLayout(tab);
   auto* splitter = new QSplitter(Qt::Vertical, tab);
-  hexData_ = new HexView(file_, lookup_, splitter);
+  hexData_ = new HexView(reader_, lookup_, splitter);
   txtStrings_ = new QPlainTextEdit(splitter);
   txtStrings_->setObjectName(QStringLiteral("txtStrings"));
   txtStrings_->setReadOnly(true);
@@ -126,79 +129,95 @@ QWidget* frmData::BuildReadingTab() {
 
 void frmData::cmdOpen_Click() {
   const auto chosen =
-      session_.Answers().FileDialog(editing::Answers::FileDialogForm::kOpenData, file_.Path());
+      session_.Answers().FileDialog(editing::Answers::FileDialogForm::kOpenData, path_);
   if (chosen) OpenFile(*chosen);
 }
 
 void frmData::OpenFile(const QString& path) {
   // A file that cannot be read leaves the one shown as it is.
-  if (const auto why = data::DataFile().Open(path)) {
-    ShowError(session_.Answers(), *why);
+  data::OpenedSource opened = data::FileSource::Open(path);
+  if (!opened.source) {
+    ShowError(session_.Answers(), opened.error);
     return;
   }
   find_.Cancel();
   if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
-  if (const auto why = file_.Open(path)) ShowError(session_.Answers(), *why);
+  // An offset typed for another file means nothing in this one.
+  if (path != path_) txtGoTo_->clear();
+  source_ = std::move(opened.source);
+  path_ = path;
+  reader_.SetSource(source_.get());
   watcher_.addPath(path);
-  tabSearch_->SetData(path, file_.IsOpen());
+  tabSearch_->SetData(path, true);
   hexData_->GoTo(0);
   lstFound_->clear();
   lblFound_->clear();
+  RememberFile(path);
   ShowFile();
 }
 
 void frmData::cmdReload_Click() {
-  const QString path = file_.Path();
   const qint64 start = hexData_->Start();
-  OpenFile(path);
-  if (file_.IsOpen()) hexData_->GoTo(std::min(start, std::max<qint64>(0, file_.Size() - 1)));
+  OpenFile(path_);
+  hexData_->GoTo(std::min(start, std::max<qint64>(0, reader_.Size() - 1)));
 }
 
 void frmData::watcher_FileChanged(const QString& path) {
   // A file replaced on disk is no longer watched; its new one is.
   if (!watcher_.files().contains(path) && QFileInfo::exists(path)) watcher_.addPath(path);
   fraReload_->show();
+  ShowFileName();
   hexData_->FileChanged();
   ShowStrings();
 }
 
 void frmData::txtGoTo_Enter() {
+  using Status = data::TypedOffset::Status;
   const QString typed = txtGoTo_->text().trimmed();
-  const auto offset = data::ParseOffset(typed);
-  if (!offset) {
+  const data::TypedOffset offset = data::ParseOffset(typed);
+  if (offset.status == Status::kEmpty) return;
+  if (offset.status == Status::kNotAnOffset) {
     ShowError(session_.Answers(),
               QStringLiteral("'%1' is not an offset in hexadecimal digits.").arg(typed));
     return;
   }
-  if (*offset >= file_.Size()) {
+  // A number too large for any offset is past the end of any data.
+  if (offset.status == Status::kTooLarge || offset.offset >= reader_.Size()) {
+    const QString shown =
+        offset.status == Status::kTooLarge ? offset.digits : data::OffsetText(offset.offset);
     ShowError(session_.Answers(),
               QStringLiteral("Offset %1 is past the end of the data (%2 bytes).")
-                  .arg(OffsetText(*offset))
-                  .arg(file_.Size()));
+                  .arg(shown)
+                  .arg(reader_.Size()));
     return;
   }
-  hexData_->GoTo(*offset);
+  hexData_->GoTo(offset.offset);
 }
 
 void frmData::ShowFile() {
   fraReload_->hide();
-  if (!file_.IsOpen()) {
-    lblFile_->setText(QStringLiteral("No data file"));
-  } else {
-    const qint64 size = file_.Size();
-    lblFile_->setText(size == 0 ? QStringLiteral("%1: empty").arg(file_.Path())
-                                : QStringLiteral("%1: %2 bytes")
-                                      .arg(file_.Path(), QLocale(QLocale::English).toString(size)));
-  }
+  ShowFileName();
   hexData_->FileChanged();
   ShowStrings();
   ShowFindState();
 }
 
+void frmData::ShowFileName() {
+  if (!source_) {
+    lblFile_->setText(QStringLiteral("No data file"));
+    return;
+  }
+  const qint64 size = reader_.Size();
+  lblFile_->setText(
+      size == 0
+          ? QStringLiteral("%1: empty").arg(path_)
+          : QStringLiteral("%1: %2 bytes").arg(path_, QLocale(QLocale::English).toString(size)));
+}
+
 void frmData::ShowStrings() {
   const qint64 start = hexData_->Start();
   const qint64 end = start + hexData_->VisibleBytes();
-  const QByteArray bytes = file_.Read(start, end - start + kStringsReadOn);
+  const QByteArray bytes = reader_.Bytes(start, end - start + kStringsReadOn).toByteArray();
   const QList<data::ReadString> strings =
       data::ReadStrings(lookup_.Lookup(), bytes, start, data::LineBreaks::kNewLine, false);
   QStringList paragraphs;
@@ -208,17 +227,17 @@ void frmData::ShowStrings() {
     QString text = string.text;
     text.replace(u'\n', u'\n' + indent);
     // A string the reading stopped in before its end.
-    if (&string == &strings.constLast() && !string.ended && start + bytes.size() < file_.Size()) {
+    if (&string == &strings.constLast() && !string.ended && start + bytes.size() < reader_.Size()) {
       text += u'…';
     }
-    paragraphs << OffsetText(string.offset) + QStringLiteral(": ") + text;
+    paragraphs << data::OffsetText(string.offset) + QStringLiteral(": ") + text;
   }
   txtStrings_->setPlainText(paragraphs.join(u'\n'));
 }
 
 void frmData::closeEvent(QCloseEvent* event) {
-  find_.Cancel();
-  find_timer_.stop();
+  if (source_) emit closedAt(path_, hexData_->Start());
+  find_.Stop();
   tabSearch_->Stop();
   QWidget::closeEvent(event);
 }

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "data/data_file.h"
+#include "data/block_reader.h"
+#include "data/data_source.h"
 #include "data/document_lookup.h"
 #include "data/find_bytes.h"
+#include "data/watched_job.h"
 
 #include <QByteArray>
 #include <QFileSystemWatcher>
-#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -16,6 +19,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 
 namespace orvane::session {
 class Session;
@@ -42,12 +46,22 @@ class frmData : public QWidget {
 
   // Opens the file to read it, or tells the user why it cannot.
   void OpenFile(const QString& path);
+  // Opens the file the window showed when it was closed, at the starting byte it had, unless
+  // the file has gone meanwhile.
+  void Reopen(const QString& path, qint64 start);
 
   [[nodiscard]] QTabWidget* Tabs() const { return tabData_; }
   [[nodiscard]] HexView* View() const { return hexData_; }
   [[nodiscard]] SearchTab* Search() const { return tabSearch_; }
-  [[nodiscard]] const data::DataFile& File() const { return file_; }
+  [[nodiscard]] const data::BlockReader& File() const { return reader_; }
+  [[nodiscard]] QString Path() const { return path_; }
   [[nodiscard]] const data::DocumentLookup& Lookup() const { return lookup_; }
+
+ signals:
+  // A Find ended: with its offsets, with why it could not run, or cancelled.
+  void findFinished();
+  // The window closes on this file and starting byte, for a later window to open again.
+  void closedAt(const QString& path, qint64 start);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -56,6 +70,7 @@ class frmData : public QWidget {
   QWidget* BuildFileRow();
   QWidget* BuildReadingTab();
   QWidget* BuildFindPanel();
+  QToolButton* BuildRecentButton(QWidget* parent);
   void cmdOpen_Click();
   void cmdReload_Click();
   void txtGoTo_Enter();
@@ -63,26 +78,31 @@ class frmData : public QWidget {
   void cmdFind_Click();
   void cmdCancel_Click();
   void lstFound_Click();
+  void mnuRecent_Click(const QString& path);
   void watcher_FileChanged(const QString& path);
-  void FindTimer_Tick();
 
   void ShowFile();
+  void ShowFileName();
   void ShowStrings();
   void ShowFindState();
   void ShowFound(const data::FindResult& result);
+  void ShowRecentFiles();
+  // Puts the file first in the list of recent data files, kept between runs.
+  void RememberFile(const QString& path);
 
   session::Session& session_;
   data::DocumentLookup lookup_;
-  data::DataFile file_;
+  std::unique_ptr<data::FileSource> source_;
+  QString path_;
+  data::BlockReader reader_;
   QFileSystemWatcher watcher_;
-  data::FindTask find_;
-  QTimer find_timer_;
   QByteArray text_bytes_;   // what the Text box makes, or nothing
   QByteArray found_bytes_;  // what the last Find looked for
 
   QTabWidget* tabData_ = nullptr;
   HexView* hexData_ = nullptr;
   SearchTab* tabSearch_ = nullptr;
+  QToolButton* cmdRecent_ = nullptr;
   QLabel* lblFile_ = nullptr;
   QWidget* fraReload_ = nullptr;
   QPushButton* cmdReload_ = nullptr;
@@ -95,6 +115,9 @@ class frmData : public QWidget {
   QProgressBar* prgFind_ = nullptr;
   QListWidget* lstFound_ = nullptr;
   QLabel* lblFound_ = nullptr;
+
+  // Last, so that it is stopped first: its results go to the members above.
+  data::WatchedJob<data::FindResult> find_;
 };
 
 }  // namespace orvane::ui::side

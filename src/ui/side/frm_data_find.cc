@@ -1,4 +1,6 @@
 // The Game Data window's Text box and Find.
+#include "data/offset_text.h"
+#include "data/string_reader.h"
 #include "data/text_encoder.h"
 #include "ui/side/frm_data.h"
 #include "ui/side/hex_view.h"
@@ -84,6 +86,11 @@ void frmData::txtText_Change() {
     if (!result.Message().isEmpty()) lines << result.Message();
     lblBytes_->setText(lines.join(u'\n'));
   }
+  // The offsets of other bytes would pass for those of these; a Find running keeps its own.
+  if (!find_.Busy() && text_bytes_ != found_bytes_) {
+    lstFound_->clear();
+    lblFound_->clear();
+  }
   ShowFindState();
 }
 
@@ -92,33 +99,33 @@ void frmData::cmdFind_Click() {
   found_bytes_ = text_bytes_;
   lstFound_->clear();
   lblFound_->setText(QStringLiteral("Finding %1…").arg(ShownBytes(found_bytes_)));
-  find_.Start(file_.Path(), found_bytes_);
-  find_timer_.start();
+  prgFind_->setValue(0);
+  // The worker opens the file itself and is given a copy of the bytes: nothing the window changes.
+  find_.Start(
+      [path = path_, pattern = found_bytes_](data::JobControl& job) {
+        return data::FindInFile(path, pattern, job.StopToken(), job.Reporter());
+      },
+      [this](const data::FindResult& result) {
+        ShowFound(result);
+        ShowFindState();
+        emit findFinished();
+      },
+      [this](qint64 done, qint64 total) {
+        prgFind_->setValue(static_cast<int>(done * kProgressSteps / std::max<qint64>(1, total)));
+      });
   ShowFindState();
 }
 
 void frmData::cmdCancel_Click() {
   find_.Cancel();
-  find_timer_.stop();
   lblFound_->setText(QStringLiteral("Find cancelled."));
   ShowFindState();
-}
-
-void frmData::FindTimer_Tick() {
-  const qint64 size = std::max<qint64>(1, file_.Size());
-  prgFind_->setValue(
-      static_cast<int>(std::min<qint64>(kProgressSteps, find_.Searched() * kProgressSteps / size)));
-  if (const auto result = find_.Take()) {
-    find_timer_.stop();
-    ShowFound(*result);
-    ShowFindState();
-  }
+  emit findFinished();
 }
 
 void frmData::ShowFound(const data::FindResult& result) {
   for (const qint64 offset : result.offsets) {
-    auto* item = new QListWidgetItem(QStringLiteral("%1").arg(offset, 8, 16, QChar(u'0')).toUpper(),
-                                     lstFound_);
+    auto* item = new QListWidgetItem(data::OffsetText(offset), lstFound_);
     item->setData(Qt::UserRole, offset);
   }
   const QString bytes = ShownBytes(found_bytes_);
@@ -143,11 +150,10 @@ void frmData::lstFound_Click() {
 }
 
 void frmData::ShowFindState() {
-  const bool running = find_.Running();
-  cmdFind_->setEnabled(!running && file_.IsOpen() && !text_bytes_.isEmpty());
+  const bool running = find_.Busy();
+  cmdFind_->setEnabled(!running && source_ != nullptr && !text_bytes_.isEmpty());
   prgFind_->setVisible(running);
   cmdCancel_->setVisible(running);
-  if (running) prgFind_->setValue(0);
 }
 
 }  // namespace orvane::ui::side

@@ -1,9 +1,10 @@
 #include "ui/side/hex_view.h"
 
-#include "data/data_file.h"
+#include "data/block_reader.h"
 #include "data/document_lookup.h"
 #include "data/string_reader.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,66 +16,73 @@
 namespace orvane::ui::side {
 namespace {
 
-constexpr int kOffsetDigits = 8;
 constexpr int kMargin = 4;
-const QColor kMarkColour(0xFF, 0xFF, 0x00);  // the grid's yellow for marked cells
-
-QString OffsetText(qint64 offset) {
-  return QStringLiteral("%1").arg(offset, kOffsetDigits, 16, QChar(u'0')).toUpper();
-}
 
 }  // namespace
 
-HexView::HexView(const data::DataFile& file, const data::DocumentLookup& lookup, QWidget* parent)
-    : QAbstractScrollArea(parent), file_(file), lookup_(lookup) {
+HexView::HexView(data::BlockReader& reader, const data::DocumentLookup& lookup, QWidget* parent)
+    : QAbstractScrollArea(parent), reader_(reader), lookup_(lookup) {
   setObjectName(QStringLiteral("hexData"));
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   viewport()->setCursor(Qt::IBeamCursor);
+  columns_.push_back(std::make_unique<OffsetColumn>());
+  columns_.push_back(std::make_unique<HexColumn>());
+  columns_.push_back(std::make_unique<ReadingColumn>());
+  Relayout();
   connect(&lookup_, &data::DocumentLookup::changed, viewport(), qOverload<>(&QWidget::update));
 }
 
-HexView::Metrics HexView::Measure() const {
+HexView::~HexView() = default;
+
+void HexView::AddColumn(std::unique_ptr<ColumnRenderer> column) {
+  columns_.push_back(std::move(column));
+  Relayout();
+}
+
+void HexView::Relayout() {
   const QFontMetrics metrics(font());
-  Metrics m{};
-  m.row_height = metrics.height();
-  m.digit_width = metrics.horizontalAdvance(QLatin1Char('0'));
-  m.cell_width = std::max(m.digit_width, metrics.horizontalAdvance(QChar(u'\u6F22')));
-  m.hex_left = kMargin + (kOffsetDigits + 2) * m.digit_width;
-  m.text_left = m.hex_left + (kRowBytes * 3 + 2) * m.digit_width;
-  return m;
+  std::vector<ColumnShape> shapes;
+  for (const auto& column : columns_) shapes.push_back(column->Shape(metrics, kRowBytes));
+  layout_ = HexLayout(kRowBytes, metrics.height(), kMargin, std::move(shapes));
+  UpdateScrollRange();
+  viewport()->update();
 }
 
-int HexView::VisibleRowCount() const {
-  return std::max(1, viewport()->height() / Measure().row_height);
+void HexView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  if (event->type() == QEvent::FontChange) Relayout();
 }
 
-qint64 HexView::VisibleBytes() const { return qint64{VisibleRowCount()} * kRowBytes; }
+qint64 HexView::VisibleBytes() const {
+  return qint64{layout_.RowsIn(viewport()->height())} * kRowBytes;
+}
 
-qint64 HexView::TopOffset() const { return qint64{verticalScrollBar()->value()} * kRowBytes; }
+qint64 HexView::TopRow() const { return verticalScrollBar()->value(); }
 
 void HexView::UpdateScrollRange() {
-  const qint64 rows = (file_.Size() + kRowBytes - 1) / kRowBytes;
-  const qint64 last_top = std::clamp<qint64>(rows - VisibleRowCount(), 0, INT_MAX);
+  const int visible_rows = layout_.RowsIn(viewport()->height());
+  const qint64 last_top =
+      std::clamp<qint64>(layout_.RowCount(reader_.Size()) - visible_rows, 0, INT_MAX);
   verticalScrollBar()->setRange(0, static_cast<int>(last_top));
-  verticalScrollBar()->setPageStep(VisibleRowCount());
-  const Metrics m = Measure();
-  const int width = m.text_left + kRowBytes * m.cell_width + kMargin;
-  horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+  verticalScrollBar()->setPageStep(visible_rows);
+  horizontalScrollBar()->setRange(0, std::max(0, layout_.Width() - viewport()->width()));
   horizontalScrollBar()->setPageStep(viewport()->width());
 }
 
 void HexView::FileChanged() {
+  reader_.Forget();
   UpdateScrollRange();
-  const qint64 size = file_.Size();
+  const qint64 size = reader_.Size();
   if (start_ >= size) start_ = std::max<qint64>(0, size - 1);
   GoTo(start_);
 }
 
 void HexView::GoTo(qint64 offset) {
   scrolling_to_start_ = true;
-  verticalScrollBar()->setValue(static_cast<int>(std::min<qint64>(offset / kRowBytes, INT_MAX)));
+  const qint64 row = layout_.PlaceOf(offset).row;
+  verticalScrollBar()->setValue(static_cast<int>(std::min<qint64>(row, INT_MAX)));
   scrolling_to_start_ = false;
   SetStart(offset);
 }
@@ -87,7 +95,7 @@ void HexView::SetStart(qint64 start) {
 }
 
 void HexView::scrollContentsBy(int /*dx*/, int /*dy*/) {
-  if (!scrolling_to_start_) SetStart(TopOffset());
+  if (!scrolling_to_start_) SetStart(layout_.OffsetOf({TopRow(), 0}));
   viewport()->update();
 }
 
@@ -97,18 +105,21 @@ void HexView::resizeEvent(QResizeEvent* event) {
 }
 
 QList<HexView::Row> HexView::VisibleRows() const {
-  const qint64 top = TopOffset();
-  const QByteArray bytes = file_.Read(top, VisibleBytes());
+  const qint64 top = layout_.OffsetOf({TopRow(), 0});
+  const qint64 count = VisibleBytes();
+  // One ask for the rows and the bytes the last code in view may take after them.
+  const QByteArray bytes = reader_.Bytes(top, count + model::kMaxCodeLength - 1).toByteArray();
+  const qsizetype shown = std::min<qsizetype>(bytes.size(), count);
   // The reading runs from the starting byte to the last byte in view and the code it begins.
-  const qint64 from = std::max(start_, top);
-  const qint64 end = top + bytes.size();
-  const QByteArray read = file_.Read(from, end + model::kMaxCodeLength - 1 - from);
-  const QStringList cells = data::ByteCells(
-      data::ReadStrings(lookup_.Lookup(), read, from, data::LineBreaks::kMarker, true), top,
-      bytes.size());
+  const qint64 from = std::clamp(start_, top, top + bytes.size());
+  const QStringList cells =
+      data::ByteCells(data::ReadStrings(lookup_.Lookup(), QByteArrayView(bytes).sliced(from - top),
+                                        from, data::LineBreaks::kMarker, true),
+                      top, shown);
   QList<Row> rows;
-  for (qsizetype at = 0; at < bytes.size(); at += kRowBytes) {
-    rows.append(Row{top + at, bytes.mid(at, kRowBytes), cells.mid(at, kRowBytes)});
+  for (qsizetype at = 0; at < shown; at += kRowBytes) {
+    rows.append(Row{top + at, bytes.mid(at, std::min<qsizetype>(kRowBytes, shown - at)),
+                    cells.mid(at, kRowBytes)});
   }
   return rows;
 }
@@ -117,53 +128,21 @@ void HexView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), palette().base());
   painter.translate(-horizontalScrollBar()->value(), 0);
-  const Metrics m = Measure();
+  const QFontMetrics metrics(font());
   int y = 0;
   for (const Row& row : VisibleRows()) {
-    PaintRow(painter, m, row, y);
-    y += m.row_height;
-  }
-}
-
-void HexView::PaintRow(QPainter& painter, const Metrics& m, const Row& row, int y) const {
-  const QFontMetrics metrics(font());
-  const int baseline = y + metrics.ascent();
-  painter.setPen(palette().color(QPalette::PlaceholderText));
-  painter.drawText(kMargin, baseline, OffsetText(row.offset));
-  for (qsizetype i = 0; i < row.bytes.size(); ++i) {
-    const qint64 offset = row.offset + i;
-    const int hex_x =
-        m.hex_left + static_cast<int>(i * 3 + (i >= kRowBytes / 2 ? 1 : 0)) * m.digit_width;
-    const int text_x = m.text_left + static_cast<int>(i) * m.cell_width;
-    const QString& cell = row.cells[i];
-    if (offset == start_) {
-      painter.fillRect(hex_x, y, 2 * m.digit_width, m.row_height, palette().highlight());
-      painter.fillRect(text_x, y, m.cell_width, m.row_height, palette().highlight());
-    } else if (cell == u'/' || cell == u'*') {
-      painter.fillRect(text_x, y, m.cell_width, m.row_height, kMarkColour);
+    for (size_t column = 0; column < columns_.size(); ++column) {
+      columns_[column]->Paint(painter,
+                              RowPaint{row, layout_, column, y, start_, palette(), metrics});
     }
-    painter.setPen(palette().color(offset == start_ ? QPalette::HighlightedText : QPalette::Text));
-    const auto byte = static_cast<quint8>(row.bytes[i]);
-    painter.drawText(hex_x, baseline, QStringLiteral("%1").arg(byte, 2, 16, QChar(u'0')).toUpper());
-    if (cell == u'.' || cell == u'·') painter.setPen(palette().color(QPalette::PlaceholderText));
-    painter.drawText(QRect(text_x, y, m.cell_width, m.row_height), Qt::AlignCenter, cell);
+    y += layout_.RowHeight();
   }
 }
 
 void HexView::mousePressEvent(QMouseEvent* event) {
-  const Metrics m = Measure();
-  const int x = static_cast<int>(event->position().x()) + horizontalScrollBar()->value();
-  const int row = static_cast<int>(event->position().y()) / m.row_height;
-  int column = -1;
-  if (x >= m.text_left) {
-    column = (x - m.text_left) / m.cell_width;
-  } else if (x >= m.hex_left) {
-    const int digits = (x - m.hex_left) / m.digit_width;
-    column = (digits - (digits > kRowBytes / 2 * 3 ? 1 : 0)) / 3;
-  }
-  if (column < 0 || column >= kRowBytes) return;
-  const qint64 offset = TopOffset() + qint64{row} * kRowBytes + column;
-  if (offset < file_.Size()) SetStart(offset);
+  const QPoint point(static_cast<int>(event->position().x()) + horizontalScrollBar()->value(),
+                     static_cast<int>(event->position().y()));
+  if (const auto offset = layout_.OffsetAt(point, TopRow(), reader_.Size())) SetStart(*offset);
 }
 
 }  // namespace orvane::ui::side

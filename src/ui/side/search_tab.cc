@@ -1,7 +1,8 @@
 #include "ui/side/search_tab.h"
 
-#include "data/relative_search_apply.h"
-#include "data/relative_search_table.h"
+#include "data/document_lookup.h"
+#include "data/offset_text.h"
+#include "data/relative_search_preview.h"
 #include "session/session.h"
 #include "text/display_text.h"
 #include "ui/side/side_widgets.h"
@@ -27,10 +28,6 @@ constexpr int kProgressSteps = 1000;
 enum Column { kHits, kValues, kFirst, kReads, kTable };
 
 QString Number(qint64 number) { return QLocale(QLocale::English).toString(number); }
-
-QString OffsetText(qint64 offset) {
-  return QStringLiteral("%1").arg(offset, 8, 16, QChar(u'0')).toUpper();
-}
 
 void AddOrders(QComboBox* box) {
   box->addItem(QStringLiteral("From the word"));
@@ -65,13 +62,30 @@ QString VerdictText(const data::RankedCandidate& ranked) {
 
 }  // namespace
 
-SearchTab::SearchTab(session::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+SearchTab::SearchTab(session::Session& session, const data::DocumentLookup& lookup, QWidget* parent)
+    : QWidget(parent), session_(session), lookup_(lookup) {
   setObjectName(QStringLiteral("tabSearch"));
   auto* grid = new QGridLayout(this);
+  BuildQueryRows(grid);
+  BuildResultRows(grid);
+  grid->setRowStretch(4, 1);
+  grid->setColumnStretch(1, 1);
+
+  connect(txtWord_, &QLineEdit::returnPressed, this, &SearchTab::cmdSearch_Click);
+  connect(cmdSearch_, &QPushButton::clicked, this, &SearchTab::cmdSearch_Click);
+  connect(cmdCancel_, &QPushButton::clicked, this, &SearchTab::cmdCancel_Click);
+  connect(cmdApply_, &QPushButton::clicked, this, &SearchTab::cmdApply_Click);
+  connect(lstCandidates_, &QTreeWidget::currentItemChanged, this,
+          [this] { lstCandidates_Select(false); });
+  connect(lstCandidates_, &QTreeWidget::itemActivated, this,
+          [this] { lstCandidates_Select(true); });
+  ShowState();
+}
+
+void SearchTab::BuildQueryRows(QGridLayout* grid) {
   auto* lbl_word = new QLabel(QStringLiteral("&Word"), this);
   txtWord_ = MakeTextBox(this, QStringLiteral("txtWord"), {});
-  txtWord_->setPlaceholderText(QStringLiteral("HERO, たからもの, takaramono; * for any one"));
+  txtWord_->setPlaceholderText(QStringLiteral("HERO, たからもの, takaramono; * for any value"));
   lbl_word->setBuddy(txtWord_);
   auto* lbl_order = new QLabel(QStringLiteral("Or&der"), this);
   cboOrder_ = new QComboBox(this);
@@ -87,6 +101,16 @@ SearchTab::SearchTab(session::Session& session, QWidget* parent)
   lbl_values->setBuddy(cboValues_);
   cmdSearch_ = new QPushButton(QStringLiteral("S&earch"), this);
   cmdSearch_->setObjectName(QStringLiteral("cmdSearch"));
+  grid->addWidget(lbl_word, 0, 0);
+  grid->addWidget(txtWord_, 0, 1, 1, 3);
+  grid->addWidget(cmdSearch_, 0, 4);
+  grid->addWidget(lbl_order, 1, 0);
+  grid->addWidget(cboOrder_, 1, 1);
+  grid->addWidget(lbl_values, 1, 2);
+  grid->addWidget(cboValues_, 1, 3);
+}
+
+void SearchTab::BuildResultRows(QGridLayout* grid) {
   prgSearch_ = new QProgressBar(this);
   prgSearch_->setObjectName(QStringLiteral("prgSearch"));
   prgSearch_->setRange(0, kProgressSteps);
@@ -110,34 +134,12 @@ SearchTab::SearchTab(session::Session& session, QWidget* parent)
   cmdApply_->setObjectName(QStringLiteral("cmdApply"));
   cmdApply_->setToolTip(
       QStringLiteral("Write every letter of the chosen candidate into the table, at its value"));
-
-  grid->addWidget(lbl_word, 0, 0);
-  grid->addWidget(txtWord_, 0, 1, 1, 3);
-  grid->addWidget(cmdSearch_, 0, 4);
-  grid->addWidget(lbl_order, 1, 0);
-  grid->addWidget(cboOrder_, 1, 1);
-  grid->addWidget(lbl_values, 1, 2);
-  grid->addWidget(cboValues_, 1, 3);
   grid->addWidget(prgSearch_, 2, 1, 1, 3);
   grid->addWidget(cmdCancel_, 2, 4);
   grid->addWidget(lblSearch_, 3, 1, 1, 4);
   grid->addWidget(lstCandidates_, 4, 0, 1, 5);
   grid->addWidget(lblCandidate_, 5, 0, 1, 4);
   grid->addWidget(cmdApply_, 5, 4);
-  grid->setRowStretch(4, 1);
-  grid->setColumnStretch(1, 1);
-
-  connect(txtWord_, &QLineEdit::returnPressed, this, &SearchTab::cmdSearch_Click);
-  connect(cmdSearch_, &QPushButton::clicked, this, &SearchTab::cmdSearch_Click);
-  connect(cmdCancel_, &QPushButton::clicked, this, &SearchTab::cmdCancel_Click);
-  connect(cmdApply_, &QPushButton::clicked, this, &SearchTab::cmdApply_Click);
-  connect(lstCandidates_, &QTreeWidget::currentItemChanged, this,
-          [this] { lstCandidates_Select(false); });
-  connect(lstCandidates_, &QTreeWidget::itemActivated, this,
-          [this] { lstCandidates_Select(true); });
-  timer_.setInterval(50);
-  connect(&timer_, &QTimer::timeout, this, &SearchTab::SearchTimer_Tick);
-  ShowState();
 }
 
 SearchTab::~SearchTab() { job_.Stop(); }
@@ -153,9 +155,7 @@ void SearchTab::SetData(const QString& path, bool open) {
 }
 
 void SearchTab::Stop() {
-  ++search_;  // whatever it finds now is dropped
   job_.Stop();
-  timer_.stop();
   ShowState();
 }
 
@@ -163,7 +163,8 @@ void SearchTab::cmdSearch_Click() {
   if (!cmdSearch_->isEnabled()) return;
   const auto order = data::OrderFromName(cboOrder_->currentData().toString());
   const auto values = data::ValueSizeFromName(cboValues_->currentData().toString());
-  data::QueryOrError made = data::MakeQuery(txtWord_->text().trimmed(), order, *values);
+  const QString word = txtWord_->text().trimmed();
+  data::QueryOrError made = data::MakeQuery(word, order, *values);
   candidates_.clear();
   if (!made.query) {
     query_.reset();
@@ -171,60 +172,59 @@ void SearchTab::cmdSearch_Click() {
     ShowCandidates();
     return;
   }
-  QString error;
-  auto source = data::FileSource::Open(path_, &error);
-  if (!source) {
-    lblSearch_->setText(QStringLiteral("%1: %2").arg(path_, error));
-    query_.reset();
-    ShowCandidates();
-    return;
-  }
   query_ = made.query;
   ShowCandidates();
   lblSearch_->setText(QStringLiteral("Searching %1…").arg(query_->word));
-  const quint64 search = ++search_;
-  done_ = 0;
-  total_ = std::max<qint64>(1, source->Size());
+  prgSearch_->setValue(0);
+  // The worker opens the file itself and searches copies of the word and the order.
   job_.Start(
-      *query_, std::move(source),
-      [this, search](data::SearchResult result) {
-        const std::scoped_lock lock(arrived_mutex_);
-        arrived_ = Arrived{search, std::move(result)};
+      [path = path_, word, order, values = *values](data::JobControl& job) {
+        data::OpenedSource opened = data::FileSource::Open(path);
+        data::WordSearch found;
+        if (!opened.source) {
+          found.result.error = opened.error;
+          return found;
+        }
+        found =
+            data::SearchWord(word, order, values, *opened.source, job.StopToken(), job.Reporter());
+        if (!found.result.error.isEmpty()) {
+          found.result.error = QStringLiteral("%1: %2").arg(path, found.result.error);
+        }
+        return found;
       },
-      [this](qint64 done, qint64 /*total*/) { done_ = done; });
-  timer_.start();
+      [this](data::WordSearch result) {
+        ShowResult(std::move(result));
+        ShowState();
+        emit searchFinished();
+      },
+      [this](qint64 done, qint64 total) {
+        prgSearch_->setValue(static_cast<int>(done * kProgressSteps / std::max<qint64>(1, total)));
+      });
   ShowState();
 }
 
 void SearchTab::cmdCancel_Click() {
-  job_.Cancel();  // its result comes, cancelled, with the next tick
-}
-
-void SearchTab::SearchTimer_Tick() {
-  prgSearch_->setValue(static_cast<int>(done_ * kProgressSteps / total_));
-  std::optional<Arrived> arrived;
-  {
-    const std::scoped_lock lock(arrived_mutex_);
-    arrived.swap(arrived_);
-  }
-  if (!arrived || arrived->search != search_) return;
-  timer_.stop();
-  job_.Wait();
-  ShowResult(std::move(arrived->result));
+  job_.Cancel();
+  lblSearch_->setText(QStringLiteral("Search cancelled."));
   ShowState();
+  emit searchFinished();
 }
 
-void SearchTab::ShowResult(data::SearchResult result) {
-  if (result.cancelled) {
-    lblSearch_->setText(QStringLiteral("Search cancelled."));
-  } else if (!result.error.isEmpty()) {
-    lblSearch_->setText(QStringLiteral("%1: %2").arg(path_, result.error));
+void SearchTab::ShowResult(data::WordSearch found) {
+  if (found.query) query_ = std::move(found.query);
+  data::SearchResult& result = found.result;
+  if (!result.error.isEmpty()) {
+    lblSearch_->setText(result.error);
   } else if (result.candidates.empty()) {
     lblSearch_->setText(QStringLiteral("No hit for %1.").arg(query_->word));
   } else {
     const auto count = static_cast<qint64>(result.candidates.size());
     QString text = count == 1 ? QStringLiteral("1 candidate")
                               : QStringLiteral("%1 candidates").arg(Number(count));
+    if (found.romaji) {
+      text += QStringLiteral(" for %1, read as romaji in the order %2")
+                  .arg(query_->word, data::OrderName(*found.romaji));
+    }
     if (count > kListedCandidates)
       text += QStringLiteral("; the best %1 are listed").arg(kListedCandidates);
     if (result.uncounted_hits > 0) {
@@ -260,7 +260,7 @@ void SearchTab::ShowCandidates() {
   lstCandidates_->clear();
   ranked_.clear();
   if (query_ && !candidates_.empty()) {
-    const data::TableTexts table = data::TableTexts::Of(session_.Document());
+    const data::CodeLookup& table = lookup_.Lookup();
     ranked_ = data::Rank(*query_, candidates_, table);
     const auto listed = std::min<qsizetype>(kListedCandidates, std::ssize(ranked_));
     for (qsizetype i = 0; i < listed; ++i) {
@@ -268,7 +268,7 @@ void SearchTab::ShowCandidates() {
       auto* item = new QTreeWidgetItem(lstCandidates_);
       item->setText(kHits, Number(ranked.candidate.hits));
       item->setText(kValues, data::CandidateValues(*query_, ranked.candidate));
-      item->setText(kFirst, OffsetText(ranked.candidate.FirstHit()));
+      item->setText(kFirst, data::OffsetText(ranked.candidate.FirstHit()));
       item->setText(kReads, data::PreviewLine(*query_, ranked.candidate, table));
       item->setText(kTable, VerdictText(ranked));
       item->setTextAlignment(kHits, Qt::AlignRight);
@@ -301,7 +301,7 @@ void SearchTab::ShowSelected() {
       offsets << QStringLiteral("…");
       break;
     }
-    offsets << OffsetText(offset);
+    offsets << data::OffsetText(offset);
   }
   QString text = QStringLiteral("%1 at %2")
                      .arg(data::CandidateValues(*query_, ranked->candidate),

@@ -1,22 +1,24 @@
 #pragma once
 
-#include "data/relative_search_job.h"
 #include "data/relative_search_rank.h"
+#include "data/watched_job.h"
 
-#include <QTimer>
 #include <QWidget>
 
-#include <atomic>
-#include <mutex>
 #include <optional>
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
+
+namespace orvane::data {
+class DocumentLookup;
+}
 
 namespace orvane::session {
 class Session;
@@ -32,7 +34,9 @@ class SearchTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit SearchTab(session::Session& session, QWidget* parent = nullptr);
+  // The lookup is the window's, kept with the table; both must outlive the tab.
+  SearchTab(session::Session& session, const data::DocumentLookup& lookup,
+            QWidget* parent = nullptr);
   ~SearchTab() override;
   SearchTab(const SearchTab&) = delete;
   SearchTab& operator=(const SearchTab&) = delete;
@@ -43,44 +47,35 @@ class SearchTab : public QWidget {
   void TableChanged();
   // Ends a running search and waits for its thread.
   void Stop();
-  [[nodiscard]] bool Searching() const { return job_.Running() || timer_.isActive(); }
+  [[nodiscard]] bool Searching() const { return job_.Busy(); }
 
  signals:
   // A candidate was chosen: its first hit; `show` asks for the reading of it.
   void goTo(qint64 offset, bool show);
+  // A search ended: with its candidates, with why it found none, or cancelled.
+  void searchFinished();
 
  private:
-  struct Arrived {
-    quint64 search = 0;
-    data::SearchResult result;
-  };
-
+  void BuildQueryRows(QGridLayout* grid);
+  void BuildResultRows(QGridLayout* grid);
   void cmdSearch_Click();
   void cmdCancel_Click();
   void cmdApply_Click();
-  void SearchTimer_Tick();
   void lstCandidates_Select(bool show);
 
-  void ShowResult(data::SearchResult result);
+  void ShowResult(data::WordSearch found);
   void ShowCandidates();
   void ShowState();
   void ShowSelected();
   [[nodiscard]] const data::RankedCandidate* Selected() const;
 
   session::Session& session_;
+  const data::DocumentLookup& lookup_;
   QString path_;
   bool open_ = false;
   std::optional<data::Query> query_;         // of the search running or shown
   std::vector<data::Candidate> candidates_;  // as found
   std::vector<data::RankedCandidate> ranked_;
-  qint64 uncounted_hits_ = 0;
-  quint64 search_ = 0;  // which Start the window waits for; results of others are dropped
-  QTimer timer_;
-
-  std::atomic<qint64> done_{0};
-  std::atomic<qint64> total_{1};
-  std::mutex arrived_mutex_;
-  std::optional<Arrived> arrived_;  // guarded by arrived_mutex_
 
   QLineEdit* txtWord_ = nullptr;
   QComboBox* cboOrder_ = nullptr;
@@ -93,8 +88,8 @@ class SearchTab : public QWidget {
   QLabel* lblCandidate_ = nullptr;
   QPushButton* cmdApply_ = nullptr;
 
-  // Last, so that it is destroyed first: its thread writes into the members above.
-  data::SearchJob job_;
+  // Last, so that it is stopped first: its results go to the members above.
+  data::WatchedJob<data::WordSearch> job_;
 };
 
 }  // namespace orvane::ui::side

@@ -58,7 +58,16 @@ void SideWindowHost::ShowAbout() {
 }
 
 void SideWindowHost::ShowGameData() {
-  Present(Ensure(data_, [this] { return new frmData(session_); }));
+  const bool made = data_.isNull();
+  frmData* window = Ensure(data_, [this] { return new frmData(session_); });
+  if (made) {
+    connect(window, &frmData::closedAt, this, [this](const QString& path, qint64 start) {
+      data_path_ = path;
+      data_start_ = start;
+    });
+  }
+  Present(window);
+  if (made && !data_path_.isEmpty()) window->Reopen(data_path_, data_start_);
 }
 
 void SideWindowHost::TableReplaced() {

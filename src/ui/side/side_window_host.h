@@ -21,7 +21,8 @@ class frmReadme;
 
 // Owns the side windows: each is created on first show, without an owner so the main
 // window stays usable, brought to the front when shown again and destroyed when closed. The
-// managers are rebuilt when the session's table is replaced. The session must outlive it.
+// managers are rebuilt when the session's table is replaced; the Game Data window opens again
+// on the file and place it closed on. The session must outlive it.
 class SideWindowHost : public QObject, public SideWindows {
   Q_OBJECT
 
@@ -55,6 +56,9 @@ class SideWindowHost : public QObject, public SideWindows {
   QPointer<frmReadme> readme_;
   QPointer<frmOVAbout> about_;
   QPointer<frmData> data_;
+  // Where the Game Data window was when it closed, to open there again in this run.
+  QString data_path_;
+  qint64 data_start_ = 0;
 };
 
 }  // namespace orvane::ui::side

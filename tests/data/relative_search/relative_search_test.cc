@@ -1,9 +1,11 @@
 #include "data/relative_search.h"
 
+#include "data/relative_search_preview.h"
 #include "data/relative_search_rank.h"
 #include "made_up_data.h"
 #include "model/table_document.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,9 +19,10 @@ std::optional<data::Query> QueryFor(const QString& word, const QString& order, V
 }
 
 std::vector<data::RankedCandidate> Found(const data::Query& query, const QByteArray& bytes,
-                                         const data::TableTexts& table = {}) {
+                                         const data::CodeLookup& table = {},
+                                         qint64 block = data::kSearchBlock) {
   data::BytesSource source(bytes);
-  data::SearchResult result = data::Search(query, source, std::stop_token());
+  data::SearchResult result = data::Search(query, source, std::stop_token(), {}, block);
   return data::Rank(query, std::move(result.candidates), table);
 }
 
@@ -45,47 +48,67 @@ void RelativeSearchTest::MadeUpTableComesFirst_data() {
   QTest::addColumn<qint64>("hits");
   QTest::addColumn<qint64>("first");
   QTest::addColumn<QString>("preview");  // part of the best one's preview line
+  QTest::addColumn<QString>("romaji");   // the kana order a word of letters was found in
   const auto row = [](const char* name) -> QTestData& { return QTest::newRow(name); };
-  row("HERO") << u"HERO"_s << QString() << ValueSize::k8 << u"A=80"_s << 3LL << 0x100LL
-              << u"HERO"_s;
-  row("HERO 16be, odd offsets too")
-      << u"HERO"_s << QString() << ValueSize::k16Be << u"A=0200"_s << 3LL << 0x100LL << u"HERO"_s;
+  row("HERO") << u"HERO"_s << QString() << ValueSize::k8 << u"A=80"_s << 3LL << 0x100LL << u"HERO"_s
+              << QString();
+  row("HERO 16be, odd offsets too") << u"HERO"_s << QString() << ValueSize::k16Be << u"A=0200"_s
+                                    << 3LL << 0x100LL << u"HERO"_s << QString();
   row("any value") << u"HE*O"_s << QString() << ValueSize::k8 << u"A=80"_s << 3LL << 0x100LL
-                   << u"HERO"_s;
+                   << u"HERO"_s << QString();
   row("a space outside the order") << u"THE HERO"_s << QString() << ValueSize::k8 << u"A=80"_s
-                                   << 1LL << 0x501LL << u"THE<$00>HERO"_s;
-  row("upper and lower case apart")
-      << u"Hero"_s << QString() << ValueSize::k8 << u"A=80 a=A0"_s << 2LL << 0xD00LL << u"Hero"_s;
+                                   << 1LL << 0x501LL << u"THE<$00>HERO"_s << QString();
+  row("upper and lower case apart") << u"Hero"_s << QString() << ValueSize::k8 << u"A=80 a=A0"_s
+                                    << 2LL << 0xD00LL << u"Hero"_s << QString();
   row("kana") << u"たからもの"_s << QString() << ValueSize::k8 << u"あ=10"_s << 3LL << 0x1500LL
-              << u"たからもの"_s;
+              << u"たからもの"_s << QString();
   row("romaji") << u"takaramono"_s << u"hiragana"_s << ValueSize::k8 << u"あ=10"_s << 3LL
-                << 0x1500LL << u"たからもの"_s;
+                << 0x1500LL << u"たからもの"_s << QString();
   row("romaji 16le") << u"TAKARAMONO"_s << u"hiragana"_s << ValueSize::k16Le << u"あ=0120"_s << 3LL
-                     << 0x1500LL << u"たからもの"_s;
+                     << 0x1500LL << u"たからもの"_s << QString();
   row("pure and impure apart") << u"どうぐ"_s << QString() << ValueSize::k8 << u"あ=10 が=50"_s
-                               << 3LL << 0x2100LL << u"どうぐ"_s;
-  row("pure and impure in romaji 16be") << u"dougu"_s << u"hiragana"_s << ValueSize::k16Be
-                                        << u"あ=0120 が=0180"_s << 3LL << 0x2100LL << u"どうぐ"_s;
+                               << 3LL << 0x2100LL << u"どうぐ"_s << QString();
+  row("pure and impure in romaji 16be")
+      << u"dougu"_s << u"hiragana"_s << ValueSize::k16Be << u"あ=0120 が=0180"_s << 3LL << 0x2100LL
+      << u"どうぐ"_s << QString();
   row("JIS order") << u"ゆうしゃ"_s << u"hiragana-jis"_s << ValueSize::k8 << u"ぁ=20"_s << 2LL
-                   << 0x2D00LL << u"ゆうしゃ"_s;
+                   << 0x2D00LL << u"ゆうしゃ"_s << QString();
+  // From the word, lower-case letters that are no hit as letters are tried as romaji.
+  row("romaji from the word") << u"takaramono"_s << QString() << ValueSize::k8 << u"あ=10"_s << 3LL
+                              << 0x1500LL << u"たからもの"_s << u"hiragana"_s;
+  row("romaji 16be from the word")
+      << u"dougu"_s << QString() << ValueSize::k16Be << u"あ=0120 が=0180"_s << 3LL << 0x2100LL
+      << u"どうぐ"_s << u"hiragana"_s;
 }
 
 void RelativeSearchTest::MadeUpTableComesFirst() {
   QFETCH(QString, word);
   QFETCH(QString, order);
   QFETCH(ValueSize, values);
-  const auto query = QueryFor(word, order, values);
-  QVERIFY(query);
-  const auto found = Found(*query, orvane::testing::MadeUpData(values));
-  QVERIFY(!found.empty());
-  const data::Candidate& best = found.front().candidate;
-  QTEST(data::CandidateValues(*query, best), "best");
-  QTEST(best.hits, "hits");
-  QTEST(best.FirstHit(), "first");
-  QCOMPARE(qsizetype(best.offsets.size()), best.hits);
-  QFETCH(QString, preview);
-  const QString line = data::PreviewLine(*query, best, {});
-  QVERIFY2(line.contains(preview), qPrintable(line));
+  // Blocks of one byte and of a few make every hit and its context straddle one.
+  for (const qint64 block : {qint64{1}, qint64{7}, data::kSearchBlock}) {
+    data::BytesSource source(orvane::testing::MadeUpData(values));
+    data::WordSearch searched = data::SearchWord(word, data::OrderFromName(order), values, source,
+                                                 std::stop_token(), {}, block);
+    QVERIFY(searched.query);
+    const data::Query& query = *searched.query;
+    QTEST(searched.romaji ? data::OrderName(*searched.romaji) : QString(), "romaji");
+    const auto found = data::Rank(query, std::move(searched.result.candidates), {});
+    QVERIFY(!found.empty());
+    const data::Candidate& best = found.front().candidate;
+    QTEST(data::CandidateValues(query, best), "best");
+    QTEST(best.hits, "hits");
+    QTEST(best.FirstHit(), "first");
+    QCOMPARE(qsizetype(best.offsets.size()), best.hits);
+    QFETCH(QString, preview);
+    const QString line = data::PreviewLine(query, best, {});
+    QVERIFY2(line.contains(preview), qPrintable(line));
+    // The word in sight: what comes before it is at most kPreviewLead characters, a byte that
+    // starts no code counting as one.
+    QString before = line.first(line.indexOf(preview));
+    before.replace(QRegularExpression(u"<\\$[0-9A-F]{2}>"_s), u"#"_s);
+    QVERIFY2(before.size() == data::kPreviewLead, qPrintable(line));
+  }
 }
 
 void RelativeSearchTest::BadInputGivesAReason_data() {
@@ -159,7 +182,7 @@ void RelativeSearchTest::TableRanksTheCandidatesAndNamesContradictions() {
     if (mark) document.SetMarkLabel(*code, table[i + 1]);
   }
   const auto query = QueryFor(u"HERO"_s, u"upper"_s, ValueSize::k8);
-  const auto found = Found(*query, bytes, data::TableTexts::Of(document));
+  const auto found = Found(*query, bytes, data::CodeLookup::Of(document));
   QCOMPARE(found.size(), size_t{2});
   QTEST(data::CandidateValues(*query, found[0].candidate), "best");
   QCOMPARE(found[0].contradictions, QStringList());

@@ -13,12 +13,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -56,12 +59,16 @@ class FrmDataTest : public QObject {
 
  private slots:
   void init();
-  void cleanup() { rig_.reset(); }
+  void cleanup() {
+    rig_.reset();
+    QSettings(u"Orvane"_s, u"Orvane"_s).remove(u"RecentDataFiles"_s);  // in Qt's test folder
+  }
   void ReadsTheStringsAsTheTableIsEditedAndFindsThem();
   void BadInputGetsAClearMessage_data();
   void BadInputGetsAClearMessage();
   void NoticesAFileChangedOnDiskAndReloads();
   void FindRunsOffTheWindowAndStopsWithIt();
+  void ReopensWhereItWasAndOffersTheLastFiles();
 
  private:
   template <typename T>
@@ -78,6 +85,26 @@ class FrmDataTest : public QObject {
   void GoTo(const QString& offset) {
     Retype("txtGoTo", offset);
     QTest::keyClick(Get<QLineEdit>("txtGoTo"), Qt::Key_Return);
+  }
+  // Clicks Find and waits for it to end.
+  void Find() {
+    QSignalSpy finished(window_, &frmData::findFinished);
+    QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+    QVERIFY(!finished.isEmpty() || finished.wait(60000));
+  }
+  // The recent data files as the Recent button lists them.
+  QStringList RecentFiles() const {
+    QStringList files;
+    for (const QAction* item : Get<QToolButton>("cmdRecent")->menu()->actions()) {
+      files << item->data().toString();
+    }
+    return files;
+  }
+  void ChooseRecent(const QString& path) {
+    for (QAction* item : Get<QToolButton>("cmdRecent")->menu()->actions()) {
+      if (item->data().toString() == path) return item->trigger();
+    }
+    QFAIL(qPrintable(u"not in the recent files: "_s + path));
   }
   QString FirstString() const {
     return window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText().section(u'\n', 0, 0);
@@ -126,9 +153,9 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
   Retype("txtText", u"GAME OVER<LINE>漢[end]"_s);
   const QString bytes = Get<QLabel>("lblBytes")->text();
   QCOMPARE(bytes, u"16 10 1C 14 2A 1E 25 14 21 FE 88 40 FF"_s);
-  QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  Find();
   auto* found = Get<QListWidget>("lstFound");
-  QTRY_COMPARE(found->count(), 1);
+  QCOMPARE(found->count(), 1);
   QCOMPARE(Get<QLabel>("lblFound")->text(), bytes + u" found at 1 offset."_s);
   found->setCurrentRow(0);
   QCOMPARE(window_->View()->Start(), 0x300);
@@ -144,25 +171,46 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
   const auto encode = tools::RunTblTool({u"encode"_s, table_, u"GAME OVER<LINE>漢[end]"_s});
   QCOMPARE(QString::fromUtf8(encode.out), bytes + u'\n');
   QCOMPARE(testing::TempFolder::Read(data_), DataBytes());
+
+  // A text that makes no bytes, or other bytes, takes the last Find's offsets away.
+  Retype("txtText", u"x"_s);
+  QCOMPARE(found->count(), 0);
+  QCOMPARE(Get<QLabel>("lblFound")->text(), QString());
 }
 
 void FrmDataTest::BadInputGetsAClearMessage_data() {
   QTest::addColumn<QString>("step");     // open:NAME, goto:OFFSET or text:TEXT
   QTest::addColumn<QString>("message");  // a message box; %1 is the folder
   QTest::addColumn<QString>("shown");    // lblFile, or lblBytes for a text
+  QTest::addColumn<qint64>("start");     // the view's starting byte afterwards
   QTest::newRow("folder") << u"open:sub"_s << u"%1/sub is a folder."_s
-                          << u"%1/game.bin: 4,096 bytes"_s;
+                          << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
   QTest::newRow("missing") << u"open:none.bin"_s << u"%1/none.bin: No such file or directory"_s
-                           << u"%1/game.bin: 4,096 bytes"_s;
-  QTest::newRow("empty") << u"open:empty.bin"_s << QString() << u"%1/empty.bin: empty"_s;
+                           << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
+  QTest::newRow("empty") << u"open:empty.bin"_s << QString() << u"%1/empty.bin: empty"_s << 0LL;
   QTest::newRow("offset not hex") << u"goto:12g"_s
                                   << u"'12g' is not an offset in hexadecimal digits."_s
-                                  << u"%1/game.bin: 4,096 bytes"_s;
+                                  << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
   QTest::newRow("offset past the end")
       << u"goto:1000"_s << u"Offset 00001000 is past the end of the data (4096 bytes)."_s
-      << u"%1/game.bin: 4,096 bytes"_s;
+      << u"%1/game.bin: 4,096 bytes"_s << 0x20LL;
   QTest::newRow("no code for a character")
-      << u"text:GAME OVER"_s << QString() << u"No code for 'O' (character 6)."_s;
+      << u"text:GAME OVER"_s << QString() << u"No code for 'O' (character 6)."_s << 0x20LL;
+  const QString file = u"%1/game.bin: 4,096 bytes"_s;
+  const QString past = u"Offset %1 is past the end of the data (4096 bytes)."_s;
+  // Offsets as hex editors and assemblers write them; a number past 64 bits is past the end.
+  QTest::newRow("offset as 0x") << u"goto:0x1F0"_s << QString() << file << 0x1F0LL;
+  QTest::newRow("offset as $") << u"goto:$1f0"_s << QString() << file << 0x1F0LL;
+  QTest::newRow("offset as h") << u"goto: 1F0h "_s << QString() << file << 0x1F0LL;
+  QTest::newRow("0x offset past the end")
+      << u"goto:0x1000"_s << past.arg(u"00001000"_s) << file << 0x20LL;
+  QTest::newRow("offset too large")
+      << u"goto:0x1FFFFFFFFFFFFFFFF"_s << past.arg(u"1FFFFFFFFFFFFFFFF"_s) << file << 0x20LL;
+  QTest::newRow("offset of 16 digits")
+      << u"goto:8000000000000000"_s << past.arg(u"8000000000000000"_s) << file << 0x20LL;
+  QTest::newRow("no digits after 0x")
+      << u"goto:0x"_s << u"'0x' is not an offset in hexadecimal digits."_s << file << 0x20LL;
+  QTest::newRow("nothing typed") << u"goto:"_s << QString() << file << 0x20LL;
 }
 
 void FrmDataTest::BadInputGetsAClearMessage() {
@@ -173,6 +221,7 @@ void FrmDataTest::BadInputGetsAClearMessage() {
   (void)folder_.Write(u"empty.bin"_s, {});
   const QString folder = QFileInfo(data_).path();
   OpenData(data_);
+  GoTo(u"20"_s);
   const QString value = step.section(u':', 1);
   if (!message.isEmpty()) rig_->answers.QueueButton(editing::Answers::Button::kOk);
   if (step.startsWith(u"open"_s)) OpenData(folder + u'/' + value);
@@ -183,6 +232,9 @@ void FrmDataTest::BadInputGetsAClearMessage() {
            message.replace(u"%1"_s, folder));
   const char* label = step.startsWith(u"text"_s) ? "lblBytes" : "lblFile";
   QCOMPARE(Get<QLabel>(label)->text(), shown.replace(u"%1"_s, folder));
+  QTEST(window_->View()->Start(), "start");
+  // Another file opened: the offset typed for the last one is gone.
+  if (step == u"open:empty.bin"_s) QCOMPARE(Get<QLineEdit>("txtGoTo")->text(), QString());
   QVERIFY(!Get<QPushButton>("cmdFind")->isEnabled());
   if (window_->File().Size() == 0) {
     QVERIFY(window_->View()->VisibleRows().isEmpty());
@@ -196,6 +248,7 @@ void FrmDataTest::NoticesAFileChangedOnDiskAndReloads() {
   QVERIFY(!reload->isVisible());
   QVERIFY(QFile::resize(data_, 0x180));
   QTRY_VERIFY(reload->isVisible());
+  QCOMPARE(Get<QLabel>("lblFile")->text(), data_ + u": 384 bytes"_s);
   const HexView::Row last = window_->View()->VisibleRows().constLast();
   QVERIFY(last.offset + last.bytes.size() <= 0x180);
   QTest::mouseClick(reload, Qt::LeftButton);
@@ -214,20 +267,62 @@ void FrmDataTest::FindRunsOffTheWindowAndStopsWithIt() {
   const QString big = folder_.Write(u"big.bin"_s, QByteArray(qsizetype{64} << 20, '\0'));
   OpenData(big);
   Retype("txtText", u"AB"_s);
+  QSignalSpy finished(window_, &frmData::findFinished);
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
-  // The table changes while the Find runs; the Find goes on with the bytes it was given.
+  // The table changes while the Find runs (its result comes through the event loop, which has
+  // not run yet); the Find goes on with the bytes it was given.
   rig_->Document().SetCellText(0x11, "Q");
   QCOMPARE(Get<QLabel>("lblBytes")->text(), u"No code for 'B' (character 2)."_s);
-  QTRY_VERIFY_WITH_TIMEOUT(!Get<QPushButton>("cmdCancel")->isVisible(), 60000);
+  QVERIFY(finished.wait(60000));
+  QVERIFY(!Get<QPushButton>("cmdCancel")->isVisible());
   QCOMPARE(Get<QLabel>("lblFound")->text(), u"10 11 is not in the data."_s);
 
+  // Cancel ends the Find the window shows as running, however far the worker has come.
   Retype("txtText", u"AA"_s);
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
+  QVERIFY(Get<QPushButton>("cmdCancel")->isVisible());
   QTest::mouseClick(Get<QPushButton>("cmdCancel"), Qt::LeftButton);
   QCOMPARE(Get<QLabel>("lblFound")->text(), u"Find cancelled."_s);
+  QVERIFY(!Get<QPushButton>("cmdCancel")->isVisible());
   QTest::mouseClick(Get<QPushButton>("cmdFind"), Qt::LeftButton);
-  window_->close();  // the window goes, and its Find with it
-  QTRY_VERIFY(rig_->side.GameData() == nullptr);
+  window_->close();                               // the window goes, and its Find with it
+  QTRY_VERIFY(rig_->side.GameData() == nullptr);  // deleted later, by the event loop
+}
+
+void FrmDataTest::ReopensWhereItWasAndOffersTheLastFiles() {
+  QSettings(u"Orvane"_s, u"Orvane"_s).remove(u"RecentDataFiles"_s);
+  OpenData(data_);
+  GoTo(u"180"_s);
+  window_->close();
+  QTRY_VERIFY(rig_->side.GameData() == nullptr);  // deleted later, by the event loop
+  rig_->side.ShowGameData();
+  window_ = rig_->side.GameData();
+  QCOMPARE(window_->Path(), data_);
+  QCOMPARE(window_->View()->Start(), 0x180);
+  QCOMPARE(FirstString(), u"00000180: THE[end]"_s);
+
+  // Nine more files: the list keeps the last eight, the newest first, each once.
+  QStringList opened{data_};
+  for (int i = 0; i < 9; ++i) {
+    opened.prepend(folder_.Write(u"d%1.bin"_s.arg(i), "x"));
+    OpenData(opened.first());
+  }
+  OpenData(opened[2]);
+  opened.move(2, 0);
+  QCOMPARE(RecentFiles(), opened.first(8));
+  // A file gone from disk is taken off the list when it is chosen, and the user told.
+  QVERIFY(QFile::remove(opened[3]));
+  rig_->answers.QueueButton(editing::Answers::Button::kOk);
+  ChooseRecent(opened[3]);
+  QCOMPARE(rig_->answers.messages.constLast().text,
+           opened[3] + u" is no longer there; it is taken off the recent data files."_s);
+  QCOMPARE(window_->Path(), opened[0]);
+  opened.removeAt(3);
+  QCOMPARE(RecentFiles(), opened.first(7));
+  ChooseRecent(opened[4]);
+  QCOMPARE(window_->Path(), opened[4]);
+  QCOMPARE(RecentFiles().constFirst(), opened[4]);
+  QVERIFY(rig_->answers.AllAnswersUsed());
 }
 
 }  // namespace orvane::ui::side

@@ -1,0 +1,77 @@
+#include "ui/side/hex_columns.h"
+
+#include "data/offset_text.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace orvane::ui::side {
+namespace {
+
+constexpr int kOffsetDigits = 8;
+const QColor kMarkColour(0xFF, 0xFF, 0x00);  // the grid's yellow for marked cells
+
+int DigitWidth(const QFontMetrics& metrics) { return metrics.horizontalAdvance(QLatin1Char('0')); }
+
+QString HexByteText(char byte) {
+  return QStringLiteral("%1").arg(static_cast<quint8>(byte), 2, 16, QChar(u'0')).toUpper();
+}
+
+}  // namespace
+
+ColumnShape OffsetColumn::Shape(const QFontMetrics& metrics, int /*row_bytes*/) const {
+  const int digit = DigitWidth(metrics);
+  return ColumnShape{0, 0, 0, kOffsetDigits * digit, 2 * digit};
+}
+
+void OffsetColumn::Paint(QPainter& painter, const RowPaint& paint) const {
+  painter.setPen(paint.palette.color(QPalette::PlaceholderText));
+  painter.drawText(paint.layout.ColumnLeft(paint.column), paint.y + paint.metrics.ascent(),
+                   data::OffsetText(paint.row.offset));
+}
+
+ColumnShape HexColumn::Shape(const QFontMetrics& metrics, int row_bytes) const {
+  const int digit = DigitWidth(metrics);
+  return ColumnShape{row_bytes, 3 * digit, digit, 0, digit};
+}
+
+void HexColumn::Paint(QPainter& painter, const RowPaint& paint) const {
+  const int digits = 2 * DigitWidth(paint.metrics);
+  for (qsizetype i = 0; i < paint.row.bytes.size(); ++i) {
+    const QRect cell = paint.layout.CellRect(paint.column, static_cast<int>(i), paint.y);
+    const bool start = paint.row.offset + i == paint.start;
+    if (start) {
+      painter.fillRect(cell.left(), cell.top(), digits, cell.height(), paint.palette.highlight());
+    }
+    painter.setPen(paint.palette.color(start ? QPalette::HighlightedText : QPalette::Text));
+    painter.drawText(cell.left(), paint.y + paint.metrics.ascent(),
+                     HexByteText(paint.row.bytes[i]));
+  }
+}
+
+ColumnShape ReadingColumn::Shape(const QFontMetrics& metrics, int row_bytes) const {
+  // Wide enough for a kanji.
+  const int cell = std::max(DigitWidth(metrics), metrics.horizontalAdvance(QChar(u'\u6F22')));
+  return ColumnShape{row_bytes, cell, 0, 0, 0};
+}
+
+void ReadingColumn::Paint(QPainter& painter, const RowPaint& paint) const {
+  for (qsizetype i = 0; i < paint.row.cells.size(); ++i) {
+    const QRect cell = paint.layout.CellRect(paint.column, static_cast<int>(i), paint.y);
+    const QString& text = paint.row.cells[i];
+    const bool start = paint.row.offset + i == paint.start;
+    if (start) {
+      painter.fillRect(cell, paint.palette.highlight());
+    } else if (text == u'/' || text == u'*') {
+      painter.fillRect(cell, kMarkColour);
+    }
+    const bool faint = !start && (text == u'.' || text == u'·');
+    painter.setPen(paint.palette.color(start   ? QPalette::HighlightedText
+                                       : faint ? QPalette::PlaceholderText
+                                               : QPalette::Text));
+    painter.drawText(cell, Qt::AlignCenter, text);
+  }
+}
+
+}  // namespace orvane::ui::side

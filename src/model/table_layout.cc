@@ -38,8 +38,8 @@ void TableWriter::Plan() {
 // and how the lines end.
 void TableWriter::ReadFile() {
   std::array<qsizetype, 4> endings{};
-  qsizetype top = 0;
-  const QList<FileLayout::Line>& lines = layout_->lines;
+  size_t top = 0;
+  const std::vector<FileLayout::Line>& lines = layout_->lines;
   ForEachLine(layout_->Lines(), [&](QByteArrayView line, qsizetype number, LineEnding ending) {
     ++endings[static_cast<size_t>(ending)];
     final_ending_ = ending;
@@ -98,8 +98,7 @@ void TableWriter::PlanNewTopCodes(const std::vector<CodeAt>& lines) {
   std::vector<CodeAt> sorted = lines;
   std::sort(sorted.begin(), sorted.end(),
             [](const CodeAt& a, const CodeAt& b) { return a.code < b.code; });
-  const qsizetype after_top =
-      layout_->lines.isEmpty() ? 0 : qsizetype{layout_->lines.constLast().number};
+  const qsizetype after_top = layout_->lines.empty() ? 0 : qsizetype{layout_->lines.back().number};
   for (const Code& code : changed_) {
     const std::optional<CodeView> now = document_.Codes().Find(code);
     if (!OnTop(code, now) || OnTop(code, layout_->codes.Find(code))) continue;
@@ -184,12 +183,9 @@ void TableWriter::PlanNewSingleByte(quint8 code, const QByteArray& line) {
   }
   // No code of one byte: after the last line of a longer code.
   qsizetype after = line_count_;
-  for (auto at = layout_->lines.crbegin(); at != layout_->lines.crend(); ++at) {
-    if (at->IsCode()) {
-      after = at->number;
-      break;
-    }
-  }
+  const auto last_code = std::find_if(layout_->lines.crbegin(), layout_->lines.crend(),
+                                      [](const FileLayout::Line& at) { return at.IsCode(); });
+  if (last_code != layout_->lines.crend()) after = last_code->number;
   InsertBefore(after, line);
 }
 

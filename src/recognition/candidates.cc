@@ -21,7 +21,7 @@ bool Holds(text::Encoding encoding, char16_t character) {
 const std::vector<char16_t>& JisCells() {
   static const std::vector<char16_t> cells = [] {
     std::vector<char16_t> all;
-    all.reserve(kJisCellsPerRow * kJisCellsPerRow);
+    all.reserve(static_cast<size_t>(kJisCellsPerRow) * kJisCellsPerRow);
     const auto& tables = text::CodeTables::Get();
     for (int row = 1; row <= kJisCellsPerRow; ++row) {
       for (int cell = 1; cell <= kJisCellsPerRow; ++cell) {

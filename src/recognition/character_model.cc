@@ -50,7 +50,7 @@ std::optional<CharacterModel> CharacterModel::Build(const QString& family, int w
   for (size_t i = 0; i < count; ++i) {
     if (stop.stop_requested()) return std::nullopt;
     model.Add(i, painter.Draw(set.characters[i]));
-    if (progress && (i % 256 == 255 || i + 1 == count)) progress(static_cast<qint64>(i + 1), total);
+    if (progress && (i % 256 == 255 || i + 1 == count)) progress(static_cast<qint64>(i) + 1, total);
   }
   return model;
 }

@@ -51,7 +51,7 @@ InkImage CharacterPainter::Draw(char16_t character) {
     painter.drawText(QPointF(x, baseline), text);
   }
   InkImage image{width_, height_, {}};
-  image.ink.reserve(static_cast<size_t>(width_ * height_));
+  image.ink.reserve(static_cast<size_t>(width_) * static_cast<size_t>(height_));
   for (int y = 0; y < height_; ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(canvas_.constScanLine(y));
     for (int px = 0; px < width_; ++px) {

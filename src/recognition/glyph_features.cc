@@ -99,7 +99,10 @@ float Sample(const InkImage& image, float x, float y) {
          (at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx) * fy;
 }
 
-using Plane = std::array<float, kSide * kSide>;
+// An index computed in int; the planes are small, so it never overflows.
+constexpr size_t Ix(int index) { return static_cast<size_t>(index); }
+
+using Plane = std::array<float, Ix(kSide* kSide)>;
 
 // The source coordinate of sub-sample `sub` of `steps` across normalised pixel `at`.
 float SourceAt(int at, int sub, int steps, float centre, float scale) {
@@ -123,7 +126,7 @@ Plane Normalise(const InkImage& image, const Frame& frame) {
           sum += Sample(image, SourceAt(u, sx, steps_x, frame.centre_x, frame.scale_x), y);
         }
       }
-      plane[static_cast<size_t>(v * kSide + u)] = sum * weight;
+      plane[Ix(v * kSide + u)] = sum * weight;
     }
   }
   return plane;
@@ -136,7 +139,7 @@ std::array<float, 2 * kBlurReach + 1> BlurKernel() {
   float total = 0;
   for (int i = -kBlurReach; i <= kBlurReach; ++i) {
     const auto weight = std::exp(-static_cast<float>(i * i) / (2 * kBlurSigma * kBlurSigma));
-    kernel[static_cast<size_t>(i + kBlurReach)] = weight;
+    kernel[Ix(i + kBlurReach)] = weight;
     total += weight;
   }
   for (float& weight : kernel) weight /= total;
@@ -152,10 +155,9 @@ Plane BlurAlong(const Plane& plane, int step) {
       const int along = step == 1 ? x : y;
       float sum = 0;
       for (int i = std::max(-kBlurReach, -along); i <= kBlurReach && along + i < kSide; ++i) {
-        sum += kernel[static_cast<size_t>(i + kBlurReach)] *
-               plane[static_cast<size_t>(y * kSide + x + i * step)];
+        sum += kernel[Ix(i + kBlurReach)] * plane[Ix(y * kSide + x + i * step)];
       }
-      blurred[static_cast<size_t>(y * kSide + x)] = sum;
+      blurred[Ix(y * kSide + x)] = sum;
     }
   }
   return blurred;
@@ -220,17 +222,16 @@ void AddGradient(DirectionRows& rows, size_t x, size_t y, float gx, float gy) {
 DirectionRows Directions(const Plane& image) {
   // The image with its edge pixels repeated one pixel out, so that Sobel needs no bounds.
   constexpr int kPadded = kSide + 2;
-  std::array<float, kPadded * kPadded> padded{};
+  std::array<float, Ix(kPadded * kPadded)> padded{};
   for (int y = 0; y < kPadded; ++y) {
     const int from_y = std::clamp(y - 1, 0, kSide - 1);
     for (int x = 0; x < kPadded; ++x) {
-      padded[static_cast<size_t>(y * kPadded + x)] =
-          image[static_cast<size_t>(from_y * kSide + std::clamp(x - 1, 0, kSide - 1))];
+      padded[Ix(y * kPadded + x)] = image[Ix(from_y * kSide + std::clamp(x - 1, 0, kSide - 1))];
     }
   }
   DirectionRows rows{};
   for (int y = 0; y < kSide; ++y) {
-    const float* above = padded.data() + y * kPadded + 1;
+    const float* above = padded.data() + Ix(y * kPadded + 1);
     const float* here = above + kPadded;
     const float* below = here + kPadded;
     for (int x = 0; x < kSide; ++x) {

@@ -30,7 +30,7 @@ CandidateSet TestCandidates() {
   CandidateSet set;
   const auto& cells = recognition::JisCells();
   const auto row = [&](int jis_row, int count) {
-    const auto first = cells.begin() + (jis_row - 1) * recognition::kJisCellsPerRow;
+    const auto first = cells.begin() + std::ptrdiff_t{jis_row - 1} * recognition::kJisCellsPerRow;
     std::copy_if(first, first + count, std::back_inserter(set.characters),
                  [](char16_t c) { return c != 0; });
   };

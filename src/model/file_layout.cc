@@ -17,7 +17,7 @@ ConvertedLayout ConvertLayout(const FileLayout& layout, text::Encoding from, tex
   converted->text = layout.text.first(layout.start);
   converted->text.reserve(layout.text.size());
   QList<LayoutFailure> failures;
-  qsizetype top = 0;
+  size_t top = 0;
   ForEachLine(layout.Lines(), [&](QByteArrayView line, qsizetype number, LineEnding ending) {
     const auto begin = static_cast<quint32>(converted->text.size());
     const std::optional<QByteArray> text = text::Convert(line, from, to);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace orvane::model {
 
@@ -35,7 +36,7 @@ struct FileLayout {
   QByteArray text;
   qsizetype start = 0;  // where the lines begin in `text`
   qsizetype line_count = 0;
-  QList<Line> lines;  // in file order
+  std::vector<Line> lines;  // in file order
   // The line that defines each single byte's code last, or 0.
   std::array<quint32, kCodeCount> single_lines{};
   CodeStore codes;

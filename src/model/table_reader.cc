@@ -40,6 +40,9 @@ class TableReader {
     extra_lines_.Adopt(text_);
     layout_->text = text;
     layout_->start = start;
+    // Room for the lines of a large table of two-byte codes ("8140=X" and a line end), so that
+    // the list is not copied as it grows.
+    layout_->lines.reserve(static_cast<size_t>((text.size() - start) / 9));
   }
   ~TableReader() { Finish(); }
   TableReader(const TableReader&) = delete;
@@ -68,9 +71,9 @@ class TableReader {
   void DefineLonger(const TableLine& read, qsizetype number, QByteArrayView line);
   void AddLayoutLine(QByteArrayView line, qsizetype number, FileLayout::Kind kind) {
     const qsizetype begin = line.data() - text_.constData();
-    layout_->lines.append(FileLayout::Line{static_cast<quint32>(begin),
-                                           static_cast<quint32>(line.size()),
-                                           static_cast<quint32>(number), kind, false});
+    layout_->lines.push_back(FileLayout::Line{static_cast<quint32>(begin),
+                                              static_cast<quint32>(line.size()),
+                                              static_cast<quint32>(number), kind, false});
   }
   void Warn(LoadWarning warning) {
     if (warnings_ != nullptr) warnings_->append(warning);
@@ -205,7 +208,7 @@ void TableReader::FinishSingleBytes() {
 void TableReader::FinishLongerCodes() {
   // Each longer code as its last line says, read again only for a mark's label or a control
   // code's arguments: an entry's text is what follows its digits and "=".
-  const FileLayout::Line* const lines = layout_->lines.constData();
+  const FileLayout::Line* const lines = layout_->lines.data();
   const char* const text = layout_->text.constData();
   Page page;
   const auto define = [&](quint8 cell, quint32 where, int digits) {
@@ -243,6 +246,7 @@ void TableReader::Finish() {
   finished_ = true;
   FinishSingleBytes();
   FinishLongerCodes();
+  if (layout_->lines.size() < layout_->lines.capacity() / 2) layout_->lines.shrink_to_fit();
   std::sort(layout_->bare_labels.begin(), layout_->bare_labels.end());
   layout_->line_count = last_line_;
   document_.AddCodes(loader_.Finish());

@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include <cstring>
+#include <limits>
 
 namespace orvane::model {
 namespace {
@@ -96,7 +97,7 @@ void TableWriter::WriteLines(ByteSink& bytes) {
     extra.AddNew(before, [&](QByteArrayView line) { add(line, usual_ending_); });
   };
   auto change = changes_.cbegin();
-  qsizetype top = 0;
+  size_t top = 0;
   add_new_extra_lines(0);
   ForEachLine(layout_->Lines(), [&](QByteArrayView line, qsizetype number, LineEnding ending) {
     const QByteArrayView as_read = line;
@@ -141,14 +142,38 @@ void TableWriter::WriteTopLines(ByteSink& bytes) {
   auto change = changes_.cbegin();
   extra.AddNew(0, add);
   const char* const text = layout_->text.constData();
+  const char* const text_end = text + layout_->text.size();
+  // Most lines of a large table are a code's line that stays as it is, with nothing around it;
+  // those the file ends with CR LF, one after the other, go out in one copy.
+  QByteArrayView run;
+  const auto flush = [&bytes, &run] {
+    bytes.Append(run);
+    run = {};
+  };
+  // Lines numbered below this have no change and no added extra line around them.
+  const auto quiet_below = [&] {
+    const qsizetype changed =
+        change == changes_.cend() ? std::numeric_limits<qsizetype>::max() : change->line + 1;
+    return std::min(changed, extra.IdleBelow());
+  };
+  qsizetype quiet = quiet_below();
   for (const FileLayout::Line& top : layout_->lines) {
     const qsizetype at = qsizetype{top.number} - 1;
-    // Most lines of a large table: a code's line that stays as it is, with nothing around it.
-    if (top.IsCode() && (change == changes_.cend() || change->line > at) &&
-        extra.Idle(top.number)) {
-      bytes.AppendLine(QByteArrayView(text + top.begin, top.size));
+    if (top.IsCode() && qsizetype{top.number} < quiet) {
+      const char* const begin = text + top.begin;
+      const char* const end = begin + top.size;
+      if (text_end - end < 2 || end[0] != '\r' || end[1] != '\n') {
+        flush();
+        bytes.AppendLine(QByteArrayView(begin, top.size));
+      } else if (!run.isEmpty() && begin == run.data() + run.size()) {
+        run = QByteArrayView(run.data(), end + 2 - run.data());
+      } else {
+        flush();
+        run = QByteArrayView(begin, end + 2 - begin);
+      }
       continue;
     }
+    flush();
     for (; change != changes_.cend() && change->line < at; ++change) add(change->text);
     QByteArrayView line = layout_->LineText(top);
     bool dropped = false;
@@ -160,7 +185,9 @@ void TableWriter::WriteTopLines(ByteSink& bytes) {
     if (!top.IsCode()) dropped = !extra.Take(top.number, line);
     if (!dropped) add(line);
     extra.AddNew(top.number, add);
+    quiet = quiet_below();
   }
+  flush();
   for (; change != changes_.cend(); ++change) add(change->text);
   extra.AddNew(line_count_, add);
 }
@@ -185,9 +212,9 @@ void TableWriter::WriteBookmarks(ByteSink& bytes) const {
 // the single bytes.
 void TableWriter::WriteWithoutFile(QByteArray& bytes) const {
   const ExtraLines& lines = document_.GetExtraLines();
-  qsizetype size = lines.ByteCount() + 2 * lines.size() + kSlotCount * 16;
+  qsizetype size = lines.ByteCount() + 2 * lines.size() + qsizetype{kSlotCount} * 16;
   document_.Codes().ForEach([&size](const Code& code, const CodeView& view) {
-    size += view.text.size() + view.label.size() + 2 * code.Length() + 4;
+    size += view.text.size() + view.label.size() + 2 * qsizetype{code.Length()} + 4;
   });
   ByteSink sink(bytes, size);
   for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace orvane::model {
@@ -75,11 +76,11 @@ class ExtraLineMerge {
     line = lines_.at(next_++);
     return !line.isEmpty();
   }
-  // Whether AddNew(before) would write nothing.
-  [[nodiscard]] bool Idle(qsizetype before) const {
-    if (next_ == lines_.size()) return true;
+  // AddNew(before) writes nothing for every `before` below this.
+  [[nodiscard]] qsizetype IdleBelow() const {
+    if (next_ == lines_.size()) return std::numeric_limits<qsizetype>::max();
     const qsizetype origin = lines_.Origin(next_);
-    return origin > before && origin <= line_count_;
+    return origin <= line_count_ ? origin : 0;
   }
   // Writes the lines added since that come before file line `before` + 1.
   template <typename Add>

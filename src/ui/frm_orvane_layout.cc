@@ -188,7 +188,7 @@ void frmOrvane::ShowHistory() {
   show(mnu_redo_, QStringLiteral("&Redo"), session_.RedoName(), session_.CanRedo());
 }
 
-// The only setting Orvane keeps between runs.
+// Kept between runs, beside the Game Data window's recent files.
 constexpr char kKeepLayoutSetting[] = "KeepFileLayout";
 
 void frmOrvane::BuildLayoutItem(QMenu* options) {

@@ -92,16 +92,24 @@ ToolResult RunSearch(const ParsedArguments& arguments, OutputSink& /*out*/) {
   auto opened = OpenData(search.data);
   if (const auto* error = std::get_if<ReadError>(&opened)) return Unreadable(search.data, *error);
   data::DataSource& source = *std::get<std::unique_ptr<data::DataSource>>(opened);
-  data::SearchResult result = data::Search(*made.query, source, std::stop_token());
+  data::WordSearch found = data::SearchWord(QString::fromUtf8(search.word), search.order,
+                                            search.values, source, std::stop_token());
+  data::SearchResult& result = found.result;
   if (!result.error.isEmpty()) {
     return ToolResult{kExitFailed, {}, path + ": " + PrintableText(result.error) + '\n'};
   }
+  const data::Query& query = found.query ? *found.query : *made.query;
   if (result.candidates.empty()) {
-    return ToolResult{
-        kExitFailed, {}, path + ": no hit for " + PrintableText(made.query->word) + '\n'};
+    return ToolResult{kExitFailed, {}, path + ": no hit for " + PrintableText(query.word) + '\n'};
   }
   ToolResult printed;
-  printed.out = Printed(*made.query, std::move(result), printed.err);
+  if (found.romaji) {
+    printed.out =
+        PrintableText(QStringLiteral("%1 read as romaji in the order %2:")
+                          .arg(QString::fromUtf8(search.word), data::OrderName(*found.romaji))) +
+        '\n';
+  }
+  printed.out += Printed(query, std::move(result), printed.err);
   return printed;
 }
 

@@ -123,6 +123,11 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy_data() {
       "DIR is a folder.");
   row("a text and a file", {u"encode"_s, u"TABLE"_s, u"B"_s, u"--file"_s, u"DIR/text.txt"_s}, 2, {},
       "orvane-tbl: encode takes a TEXT or --file FILE, not both", true);
+  row("search names the kana order romaji was read in",
+      {u"search"_s, u"DIR/kana.bin"_s, u"takaramono"_s}, 0,
+      "takaramono read as romaji in the order hiragana:\n1 hit: \xE3\x81\x82=10 (first at "
+      "00000006)",
+      {});
   row("encode without text", {u"encode"_s, u"TABLE"_s}, 2, {},
       "orvane-tbl: encode takes TABLE TEXT", true);
 }
@@ -142,6 +147,7 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy() {
   const QString data = folder.Write(u"data.bin"_s, bytes);
   (void)folder.Write(u"empty.bin"_s, {});
   (void)folder.Write(u"one.bin"_s, "A");
+  (void)folder.Write(u"kana.bin"_s, QByteArray::fromHex("0000000000001f153632280000000000"));
   (void)folder.Write(u"text.txt"_s, "B\xE4\xBA\x9C\r\n");
   const QString dir = QFileInfo(data).path();
   const QByteArray cafe = QFile::encodeName(dir) + "/caf\xE9.bin";

@@ -1,5 +1,6 @@
 #include "data/text_encoder.h"
 
+#include "data/control_text.h"
 #include "data/string_reader.h"
 #include "text/display_text.h"
 
@@ -38,14 +39,18 @@ QString CharacterAt(QStringView text, qsizetype index) {
 }
 
 // What else a code stands for: its reading as printed where that is not the reading itself.
+// What else a code stands for: its reading as printed where that is not the reading itself, and
+// its text without the line breaks it ends in.
 QStringList AliasesOf(const CodeReading& reading) {
   QStringList aliases;
   if (reading.labelled) {
     aliases << (reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString();
   }
-  if (QString printed = text::WithInvisibleAsCodes(reading.shown); printed != reading.shown) {
+  const QString text = OneLineText(reading);
+  if (QString printed = text::WithInvisibleAsCodes(text); printed != text) {
     aliases << std::move(printed);
   }
+  if (reading.breaks_after > 0 && !reading.shown.isEmpty()) aliases << reading.shown;
   return aliases;
 }
 
@@ -77,6 +82,11 @@ QString EncodeResult::Message() const {
           .arg(ElidedBytes(bytes), Elided(read_back));
     case Status::kTooLong:
       return QStringLiteral("The text is longer than %1 characters.").arg(kMaxEncodedText);
+    case Status::kControlArguments:
+      return QStringLiteral("%1 (character %2) takes %3.")
+          .arg(character)
+          .arg(position)
+          .arg(Elided(control));
   }
   return {};
 }
@@ -86,11 +96,19 @@ TextEncoder::TextEncoder(const CodeLookup& lookup) : lookup_(lookup) {
   // it best wherever the reading allows it.
   lookup_.ForEach([this](const CodeReading& reading) {
     const QByteArray bytes = reading.code.Bytes();
-    all_[reading.shown[0].unicode()].push_back(Spelling{reading.shown, bytes});
-    KeepFewest(readings_, reading.shown, bytes);
+    if (reading.control) {
+      controls_.push_back(&reading);
+      // Without its line breaks it reads back otherwise: that is an alias's check.
+      has_aliases_ = has_aliases_ || reading.breaks_after > 0;
+      return;
+    }
+    const QString text = OneLineText(reading);
+    all_[text[0].unicode()].push_back(Spelling{text, bytes});
+    KeepFewest(readings_, text, bytes);
   });
   QHash<QString, QByteArray> fewest = readings_;
   lookup_.ForEach([this, &fewest](const CodeReading& reading) {
+    if (reading.control) return;
     for (const QString& alias : AliasesInUse(reading)) {
       const QByteArray bytes = reading.code.Bytes();
       all_[alias[0].unicode()].push_back(Spelling{alias, bytes});
@@ -101,6 +119,13 @@ TextEncoder::TextEncoder(const CodeLookup& lookup) : lookup_(lookup) {
   for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
     fewest_[at.key()[0].unicode()].push_back(Spelling{at.key(), at.value()});
   }
+  // Each control code's label opens its spellings, whatever its arguments are.
+  for (const CodeReading* control : controls_) {
+    const QString opening = ControlOpening(*control).toString();
+    const Spelling spelling{opening, control->code.Bytes(), control};
+    all_[opening[0].unicode()].push_back(spelling);
+    fewest_[opening[0].unicode()].push_back(spelling);
+  }
 }
 
 QStringList TextEncoder::AliasesInUse(const CodeReading& reading) const {
@@ -109,22 +134,39 @@ QStringList TextEncoder::AliasesInUse(const CodeReading& reading) const {
   return aliases;
 }
 
+QStringList TextEncoder::OtherSpellings(QByteArrayView bytes, const ReadString& string,
+                                        qsizetype piece, qsizetype last) const {
+  const ReadPiece& read = string.pieces[piece];
+  if (read.kind == PieceKind::kUnknown || read.kind == PieceKind::kArgument) return {};
+  const CodeReading* reading = lookup_.Find(bytes.data() + read.offset, read.length);
+  if (reading == nullptr) return {};
+  if (!reading->control) return AliasesInUse(*reading);
+  if (reading->breaks_after == 0 || last - piece != reading->arguments) return {};
+  const QByteArrayView arguments = bytes.sliced(read.offset + read.length, reading->arguments);
+  return {ControlText(*reading, arguments, false)};
+}
+
 bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text) const {
   if (ReadText(lookup_, bytes) == text) return true;
   if (!has_aliases_) return false;
-  // Where the text read so far can end, piece by piece, each piece spelt by its reading or by
-  // one of its aliases.
+  // Where the text read so far can end, code by code, each spelt by its reading or by one of its
+  // aliases; a control code with its arguments is one.
   std::vector<qsizetype> ends{0};
   std::vector<qsizetype> next;
   for (const ReadString& string : ReadStrings(lookup_, bytes, 0, LineBreaks::kMarker, true)) {
     for (qsizetype p = 0; p < string.pieces.size(); ++p) {
       const ReadPiece& piece = string.pieces[p];
-      const qsizetype end =
-          p + 1 < string.pieces.size() ? string.pieces[p + 1].text_begin : string.text.size();
-      QStringList spellings{string.text.sliced(piece.text_begin, end - piece.text_begin)};
-      if (piece.kind != PieceKind::kUnknown) {
-        spellings += AliasesInUse(*lookup_.Find(bytes.data() + piece.offset, piece.length));
+      qsizetype last = p;
+      if (piece.kind == PieceKind::kControl) {
+        while (last + 1 < string.pieces.size() &&
+               string.pieces[last + 1].kind == PieceKind::kArgument) {
+          ++last;
+        }
       }
+      const qsizetype end =
+          last + 1 < string.pieces.size() ? string.pieces[last + 1].text_begin : string.text.size();
+      QStringList spellings{string.text.sliced(piece.text_begin, end - piece.text_begin)};
+      spellings += OtherSpellings(bytes, string, p, last);
       next.clear();
       for (const qsizetype at : ends) {
         for (const QString& spelling : spellings) {
@@ -135,9 +177,22 @@ bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text) const {
       next.erase(std::unique(next.begin(), next.end()), next.end());
       std::swap(ends, next);
       if (ends.empty()) return false;
+      p = last;
     }
   }
   return std::find(ends.begin(), ends.end(), text.size()) != ends.end();
+}
+
+const CodeReading* TextEncoder::ControlWithoutArguments(QStringView text) const {
+  const CodeReading* found = nullptr;
+  for (const CodeReading* control : controls_) {
+    const QStringView opening = ControlOpening(*control);
+    if (control->arguments > 0 && text.startsWith(opening) &&
+        (found == nullptr || opening.size() > ControlOpening(*found).size())) {
+      found = control;
+    }
+  }
+  return found;
 }
 
 EncodeResult TextEncoder::Encode(QStringView text) const {
@@ -152,6 +207,12 @@ EncodeResult TextEncoder::Encode(QStringView text) const {
     result.status = EncodeResult::Status::kNoCode;
     result.character = CharacterAt(text, at);
     result.position = CharacterNumber(text, at);
+    if (const CodeReading* control = ControlWithoutArguments(text.sliced(at))) {
+      result.status = EncodeResult::Status::kControlArguments;
+      result.character = QStringLiteral("The control code %1 %2")
+                             .arg(QString::fromLatin1(control->code.Hex()), control->shown);
+      result.control = ControlUsage(*control);
+    }
     return result;
   }
   // The fewest bytes when they read back; only otherwise a search of every code, which follows

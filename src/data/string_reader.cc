@@ -47,7 +47,11 @@ QString CellOf(const ReadString& string, qsizetype piece, int byte) {
       piece + 1 < string.pieces.size() ? string.pieces[piece + 1].text_begin : string.text.size();
   const QStringView text =
       QStringView(string.text).sliced(read.text_begin, text_end - read.text_begin);
-  if (read.kind != PieceKind::kControl) return FirstCharacter(text);
+  if (read.kind != PieceKind::kControl) {
+    // A code that stands for a line break alone.
+    if (text.startsWith(kLineMarker) || text.startsWith(u'\n')) return QStringLiteral("↵");
+    return FirstCharacter(text);
+  }
   // The label whole, without the line breaks after it.
   QString label = read.closing != 0 ? text.toString() + QChar(read.closing) : text.toString();
   while (label.endsWith(kLineMarker) || label.endsWith(u'\n')) {

@@ -136,8 +136,9 @@ ScanEnd ReadFileStrings(const CodeLookup& lookup, DataSource& source, qint64 fro
 
 // For each of `count` bytes from `first`, what the reading shows at it beside a hex view: the
 // first character of a code at its first byte ("/" or "*" for a mark, a control code's label),
-// "·" at the other bytes of a longer code and at a control code's arguments, "." for a byte that
-// starts no code, and nothing for a byte not read.
+// "·" at the other bytes of a longer code and at a control code's arguments, "↵" for a code that
+// stands for a line break alone, "." for a byte that starts no code, and nothing for a byte not
+// read.
 [[nodiscard]] QStringList ByteCells(const QList<ReadString>& strings, qint64 first,
                                     qsizetype count);
 

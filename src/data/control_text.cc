@@ -98,7 +98,8 @@ QStringView LineBreakText(LineBreaks breaks) {
   return breaks == LineBreaks::kNewLine ? QStringView(u"\n") : kLineMarker;
 }
 
-QList<ControlMatch> MatchControl(const CodeReading& reading, QStringView text) {
+QList<ControlMatch> MatchControl(const CodeReading& reading, QStringView text,
+                                 bool without_breaks) {
   const QStringView opening = ControlOpening(reading);
   if (!text.startsWith(opening)) return {};
   ControlMatch match;
@@ -112,7 +113,8 @@ QList<ControlMatch> MatchControl(const CodeReading& reading, QStringView text) {
   const QStringView closing = ControlClosing(reading);
   if (!text.sliced(match.length).startsWith(closing)) return {};
   match.length += closing.size();
-  QList<ControlMatch> matches{match};
+  QList<ControlMatch> matches;
+  if (reading.breaks_after == 0 || without_breaks) matches.append(match);
   const QString breaks = kLineMarker.toString().repeated(reading.breaks_after);
   if (!breaks.isEmpty() && text.sliced(match.length).startsWith(breaks)) {
     matches.append(ControlMatch{match.length + breaks.size(), match.arguments});

@@ -23,13 +23,14 @@ namespace orvane::data {
 // What a line break after a code reads as.
 [[nodiscard]] QStringView LineBreakText(LineBreaks breaks);
 
-// A control code with its arguments at the start of a text: how many units it takes, with or
-// without its line breaks, and the argument bytes.
+// A control code with its arguments at the start of a text: how many units it takes with its
+// line breaks, or also without them when `without_breaks`, and the argument bytes.
 struct ControlMatch {
   qsizetype length = 0;
   QByteArray arguments;
 };
-[[nodiscard]] QList<ControlMatch> MatchControl(const CodeReading& reading, QStringView text);
+[[nodiscard]] QList<ControlMatch> MatchControl(const CodeReading& reading, QStringView text,
+                                               bool without_breaks);
 
 // How the code reads with these arguments, in one-line form, with or without its line breaks.
 [[nodiscard]] QString ControlText(const CodeReading& reading, QByteArrayView arguments,

@@ -138,7 +138,8 @@ void SpellingSearch::CollectSteps(const SpellingIndex& index, QStringView text) 
           AddStep(static_cast<qint32>(spelling.text.size()), spelling.bytes, code);
           continue;
         }
-        for (const ControlMatch& match : MatchControl(*spelling.control, rest)) {
+        for (const ControlMatch& match :
+             MatchControl(*spelling.control, rest, spelling.without_breaks)) {
           AddStep(static_cast<qint32>(match.length), spelling.bytes + match.arguments, code);
         }
       }

@@ -18,6 +18,7 @@ struct Spelling {
   QString text;
   QByteArray bytes;
   const CodeReading* control = nullptr;  // valid while the lookup it came from is
+  bool without_breaks = false;           // the control code may be spelt without its line breaks
 };
 // The spellings of a table by the first UTF-16 unit of their text.
 using SpellingIndex = QHash<char16_t, std::vector<Spelling>>;
@@ -98,7 +99,7 @@ class SpellingSearch {
   void CollectSteps(const SpellingIndex& index, QStringView text);
   void AddStep(qint32 advance, QByteArrayView bytes, int min_match);
   [[nodiscard]] quint8 ByteOf(const Step& step, int at) const {
-    return static_cast<quint8>(bytes_[static_cast<size_t>(step.first + at)]);
+    return static_cast<quint8>(bytes_[static_cast<size_t>(step.first) + static_cast<size_t>(at)]);
   }
   void Explore();
   void Measure();

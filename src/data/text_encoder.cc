@@ -40,8 +40,8 @@ QString CharacterAt(QStringView text, qsizetype index) {
 
 // What else a code stands for: its reading as printed where that is not the reading itself.
 // What else a code stands for: its reading as printed where that is not the reading itself, and
-// its text without the line breaks it ends in.
-QStringList AliasesOf(const CodeReading& reading) {
+// when `loose`, its text without the line breaks it ends in.
+QStringList AliasesOf(const CodeReading& reading, bool loose) {
   QStringList aliases;
   if (reading.labelled) {
     aliases << (reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString();
@@ -50,8 +50,21 @@ QStringList AliasesOf(const CodeReading& reading) {
   if (QString printed = text::WithInvisibleAsCodes(text); printed != text) {
     aliases << std::move(printed);
   }
-  if (reading.breaks_after > 0 && !reading.shown.isEmpty()) aliases << reading.shown;
+  if (loose && reading.breaks_after > 0 && !reading.shown.isEmpty()) aliases << reading.shown;
   return aliases;
+}
+
+void AddSpelling(SpellingIndex& index, Spelling spelling) {
+  const char16_t first = spelling.text[0].unicode();
+  index[first].push_back(std::move(spelling));
+}
+
+SpellingIndex FewestOf(const QHash<QString, QByteArray>& fewest) {
+  SpellingIndex index;
+  for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
+    AddSpelling(index, Spelling{at.key(), at.value()});
+  }
+  return index;
 }
 
 void KeepFewest(QHash<QString, QByteArray>& fewest, const QString& text, const QByteArray& bytes) {
@@ -94,61 +107,81 @@ QString EncodeResult::Message() const {
 TextEncoder::TextEncoder(const CodeLookup& lookup) : lookup_(lookup) {
   // Of the codes that spell the same text, one of fewest bytes, the first in byte order, spells
   // it best wherever the reading allows it.
-  lookup_.ForEach([this](const CodeReading& reading) {
-    const QByteArray bytes = reading.code.Bytes();
+  bool breaks = false;
+  lookup_.ForEach([this, &breaks](const CodeReading& reading) {
+    breaks = breaks || reading.breaks_after > 0;
     if (reading.control) {
       controls_.push_back(&reading);
-      // Without its line breaks it reads back otherwise: that is an alias's check.
-      has_aliases_ = has_aliases_ || reading.breaks_after > 0;
       return;
     }
     const QString text = OneLineText(reading);
-    all_[text[0].unicode()].push_back(Spelling{text, bytes});
-    KeepFewest(readings_, text, bytes);
+    AddSpelling(exact_.all, Spelling{text, reading.code.Bytes()});
+    KeepFewest(readings_, text, reading.code.Bytes());
   });
+  // The texts without their line breaks only where the exact texts make no bytes: what decode
+  // prints comes back as the same bytes.
+  if (breaks) loose_.emplace();
   QHash<QString, QByteArray> fewest = readings_;
-  lookup_.ForEach([this, &fewest](const CodeReading& reading) {
+  QHash<QString, QByteArray> loose_fewest;
+  lookup_.ForEach([&](const CodeReading& reading) {
     if (reading.control) return;
-    for (const QString& alias : AliasesInUse(reading)) {
-      const QByteArray bytes = reading.code.Bytes();
-      all_[alias[0].unicode()].push_back(Spelling{alias, bytes});
+    const QByteArray bytes = reading.code.Bytes();
+    for (const QString& alias : AliasesInUse(reading, false)) {
+      AddSpelling(exact_.all, Spelling{alias, bytes});
       KeepFewest(fewest, alias, bytes);
       has_aliases_ = true;
     }
+    if (!loose_ || reading.breaks_after == 0) return;
+    for (const QString& alias : AliasesInUse(reading, true)) {
+      AddSpelling(loose_->all, Spelling{alias, bytes});
+      KeepFewest(loose_fewest, alias, bytes);
+    }
   });
-  for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
-    fewest_[at.key()[0].unicode()].push_back(Spelling{at.key(), at.value()});
+  exact_.fewest = FewestOf(fewest);
+  if (loose_) {
+    for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
+      KeepFewest(loose_fewest, at.key(), at.value());
+    }
+    loose_->fewest = FewestOf(loose_fewest);
+    for (const auto& [first, spellings] : exact_.all.asKeyValueRange()) {
+      auto& into = loose_->all[first];
+      into.insert(into.end(), spellings.begin(), spellings.end());
+    }
   }
   // Each control code's label opens its spellings, whatever its arguments are.
   for (const CodeReading* control : controls_) {
     const QString opening = ControlOpening(*control).toString();
-    const Spelling spelling{opening, control->code.Bytes(), control};
-    all_[opening[0].unicode()].push_back(spelling);
-    fewest_[opening[0].unicode()].push_back(spelling);
+    const Spelling spelling{opening, control->code.Bytes(), control, false};
+    AddSpelling(exact_.all, spelling);
+    AddSpelling(exact_.fewest, spelling);
+    if (!loose_) continue;
+    const Spelling loose{opening, control->code.Bytes(), control, true};
+    AddSpelling(loose_->all, loose);
+    AddSpelling(loose_->fewest, loose);
   }
 }
 
-QStringList TextEncoder::AliasesInUse(const CodeReading& reading) const {
-  QStringList aliases = AliasesOf(reading);
+QStringList TextEncoder::AliasesInUse(const CodeReading& reading, bool loose) const {
+  QStringList aliases = AliasesOf(reading, loose);
   aliases.removeIf([this](const QString& alias) { return readings_.contains(alias); });
   return aliases;
 }
 
 QStringList TextEncoder::OtherSpellings(QByteArrayView bytes, const ReadString& string,
-                                        qsizetype piece, qsizetype last) const {
+                                        qsizetype piece, qsizetype last, bool loose) const {
   const ReadPiece& read = string.pieces[piece];
   if (read.kind == PieceKind::kUnknown || read.kind == PieceKind::kArgument) return {};
   const CodeReading* reading = lookup_.Find(bytes.data() + read.offset, read.length);
   if (reading == nullptr) return {};
-  if (!reading->control) return AliasesInUse(*reading);
-  if (reading->breaks_after == 0 || last - piece != reading->arguments) return {};
+  if (!reading->control) return AliasesInUse(*reading, loose);
+  if (!loose || reading->breaks_after == 0 || last - piece != reading->arguments) return {};
   const QByteArrayView arguments = bytes.sliced(read.offset + read.length, reading->arguments);
   return {ControlText(*reading, arguments, false)};
 }
 
-bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text) const {
+bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text, bool loose) const {
   if (ReadText(lookup_, bytes) == text) return true;
-  if (!has_aliases_) return false;
+  if (!has_aliases_ && !loose) return false;
   // Where the text read so far can end, code by code, each spelt by its reading or by one of its
   // aliases; a control code with its arguments is one.
   std::vector<qsizetype> ends{0};
@@ -166,7 +199,7 @@ bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text) const {
       const qsizetype end =
           last + 1 < string.pieces.size() ? string.pieces[last + 1].text_begin : string.text.size();
       QStringList spellings{string.text.sliced(piece.text_begin, end - piece.text_begin)};
-      spellings += OtherSpellings(bytes, string, p, last);
+      spellings += OtherSpellings(bytes, string, p, last, loose);
       next.clear();
       for (const qsizetype at : ends) {
         for (const QString& spelling : spellings) {
@@ -196,12 +229,21 @@ const CodeReading* TextEncoder::ControlWithoutArguments(QStringView text) const 
 }
 
 EncodeResult TextEncoder::Encode(QStringView text) const {
-  EncodeResult result;
   if (text.size() > kMaxEncodedText) {
+    EncodeResult result;
     result.status = EncodeResult::Status::kTooLong;
     return result;
   }
-  const SpellingSearch any(fewest_, lookup_, text, false);
+  EncodeResult exact = EncodeWith(text, exact_, false);
+  if (exact.status == EncodeResult::Status::kOk || !loose_) return exact;
+  EncodeResult loose = EncodeWith(text, *loose_, true);
+  return loose.status == EncodeResult::Status::kOk ? loose : exact;
+}
+
+EncodeResult TextEncoder::EncodeWith(QStringView text, const Spellings& spellings,
+                                     bool loose) const {
+  EncodeResult result;
+  const SpellingSearch any(spellings.fewest, lookup_, text, false);
   if (!any.Spelled()) {
     const qsizetype at = any.Furthest();
     result.status = EncodeResult::Status::kNoCode;
@@ -218,12 +260,12 @@ EncodeResult TextEncoder::Encode(QStringView text) const {
   // The fewest bytes when they read back; only otherwise a search of every code, which follows
   // what the reading would do.
   const QByteArray shortest = any.Best();
-  if (ReadsBackAs(shortest, text)) {
+  if (ReadsBackAs(shortest, text, loose)) {
     result.bytes = shortest;
     return result;
   }
   const QString read_back = ReadText(lookup_, shortest);
-  const SpellingSearch checked(all_, lookup_, text, true);
+  const SpellingSearch checked(spellings.all, lookup_, text, true);
   if (!checked.Spelled()) {
     result.status = checked.Abandoned() ? EncodeResult::Status::kTooManySpellings
                                         : EncodeResult::Status::kReadsBackOtherwise;

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 namespace orvane::data {
 
 // Typed text beyond this many UTF-16 units is refused: the search's memory grows with it.
@@ -66,12 +68,19 @@ class TextEncoder {
   [[nodiscard]] EncodeResult Encode(QStringView text) const;
 
  private:
+  struct Spellings {
+    SpellingIndex all;
+    SpellingIndex fewest;  // one code for each text
+  };
+  // With `loose`, a code's text may also be spelt without the line breaks it ends in.
+  [[nodiscard]] EncodeResult EncodeWith(QStringView text, const Spellings& spellings,
+                                        bool loose) const;
   // Whether the table reads the bytes as the text, each code as its reading or an alias of it.
-  [[nodiscard]] bool ReadsBackAs(QByteArrayView bytes, QStringView text) const;
-  [[nodiscard]] QStringList AliasesInUse(const CodeReading& reading) const;
+  [[nodiscard]] bool ReadsBackAs(QByteArrayView bytes, QStringView text, bool loose) const;
+  [[nodiscard]] QStringList AliasesInUse(const CodeReading& reading, bool loose) const;
   // What else the code at this piece, with the pieces of its arguments, may be spelt as.
   [[nodiscard]] QStringList OtherSpellings(QByteArrayView bytes, const ReadString& string,
-                                           qsizetype piece, qsizetype last) const;
+                                           qsizetype piece, qsizetype last, bool loose) const;
   // The control code whose label without its arguments is at the start of the text, if any.
   [[nodiscard]] const CodeReading* ControlWithoutArguments(QStringView text) const;
 
@@ -79,8 +88,9 @@ class TextEncoder {
   QHash<QString, QByteArray> readings_;  // each reading, with its fewest bytes
   bool has_aliases_ = false;
   std::vector<const CodeReading*> controls_;
-  SpellingIndex all_;
-  SpellingIndex fewest_;  // one code for each text
+  Spellings exact_;
+  // Made only when some code's text ends in line breaks, for text typed without them.
+  std::optional<Spellings> loose_;
 };
 
 // Text as a person types it, made into text as the reading shows it: the digits of "<$xx>" in

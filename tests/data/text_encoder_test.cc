@@ -94,6 +94,8 @@ void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
       << controls << u"[color c=0 f=%11111111]"_s << u"F3 00 FF"_s << QString();
   QTest::newRow("a text with or without its line breaks")
       << controls << u"<clear>A<clear><LINE><LINE>"_s << u"FF 41 FF"_s << QString();
+  QTest::newRow("a text's own codes before codes less their line breaks")
+      << QByteArray("00=bb\n02=bbb\\n\n") << u"bbbbbb"_s << u"00 00 00"_s << QString();
   QTest::newRow("a control code's empty label")
       << controls << u"<$05><$FF>"_s << u"05 FF"_s << QString();
   QTest::newRow("a label without its argument")

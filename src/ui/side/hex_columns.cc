@@ -86,8 +86,10 @@ void ReadingColumn::Paint(QPainter& painter, const RowPaint& paint) const {
                                        : faint ? QPalette::PlaceholderText
                                                : QPalette::Text));
     if (label) {
-      painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
-                       paint.metrics.elidedText(text, Qt::ElideRight, cell.width()));
+      // Where not even a character and "…" fit, the label's start says more than "…".
+      QString shown = paint.metrics.elidedText(text, Qt::ElideRight, cell.width());
+      if (shown == u'…') shown = text;
+      painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, shown);
     } else {
       painter.drawText(cell, Qt::AlignCenter, text);
     }

@@ -176,6 +176,15 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
   Retype("txtText", u"x"_s);
   QCOMPARE(found->count(), 0);
   QCOMPARE(Get<QLabel>("lblFound")->text(), QString());
+
+  // A control code takes the byte after it, in the strings, beside the bytes and as typed.
+  rig_->session.Document().SetEntry(0x1E, model::CodeEntry{"<p>", false, {}, true, "1"});
+  GoTo(u"100"_s);
+  QCOMPARE(FirstString(), u"00000100: HELL<p><$2A>W<p><$21>LD[end]"_s);
+  QCOMPARE(window_->View()->VisibleRows().constFirst().cells.mid(0, 12).join(u'|'),
+           u"H|E|L|L|<p>|·|W|<p>|·|L|D|/"_s);
+  Retype("txtText", u"W<p><$21>"_s);
+  QCOMPARE(Get<QLabel>("lblBytes")->text(), u"26 1E 21"_s);
 }
 
 void FrmDataTest::BadInputGetsAClearMessage_data() {

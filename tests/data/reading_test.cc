@@ -113,6 +113,9 @@ void ReadingTest::ControlCodesTakeArgumentsAndEndLines_data() {
   QTest::newRow("a label without a bracket, and an empty one")
       << QByteArray("f605f51e") << u"0: wait t=$05<$F5><$1E>"_s << u"0: wait t=$05<$F5><$1E>"_s
       << u"wait·<$F5>·"_s << false;
+  QTest::newRow("a control code of two bytes, closed by >")
+      << QByteArray("8140fff1ff") << u"0: [k]<$FF><c c=$FF>"_s << u"0: [k]<$FF><c c=$FF>"_s
+      << u"[k]··<c>·"_s << false;
   QTest::newRow("lines after a text and an end mark's label")
       << QByteArray("41fe41ff41") << u"0: A<LINE>A[end]<LINE><LINE>|4: A"_s
       << u"0: A\nA[end]\n\n|4: A"_s << u"A↵A/A"_s << false;
@@ -134,7 +137,7 @@ void ReadingTest::ControlCodesTakeArgumentsAndEndLines() {
   model::TableDocument document;
   Load(document,
        "41=A\n$F0=[col],2\n$f2=[area],id\n$F3=[color]\\n,c=%D,f=%B\n$F5=,1\n$F6=wait,t=%X\n"
-       "FE=\\n\n/FF=[end]\\n\\n\n4A=\\\\n\n");
+       "FE=\\n\n/FF=[end]\\n\\n\n4A=\\\\n\n$8140=[k],1\n$F1=<c>,c\n");
   data::CodeLookup lookup;
   lookup.Build(document);
   const QByteArray bytes = QByteArray::fromHex(data);

@@ -98,6 +98,10 @@ void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
       << QByteArray("00=bb\n02=bbb\\n\n") << u"bbbbbb"_s << u"00 00 00"_s << QString();
   QTest::newRow("a control code's empty label")
       << controls << u"<$05><$FF>"_s << u"05 FF"_s << QString();
+  QTest::newRow("a control code of two bytes")
+      << QByteArray("$8140=[k],2\n") << u"[k]<$81><$40>"_s << u"81 40 81 40"_s << QString();
+  QTest::newRow("a label that is a plain code's text too")
+      << QByteArray("41=<p>\n$C9=<p>,1\n") << u"<p><$05><p>"_s << u"41 05 41"_s << QString();
   QTest::newRow("a label without its argument")
       << controls << u"A<pause=>A"_s << QString()
       << u"The control code C9 <pause=> (character 2) takes 1 argument byte: <pause=><$XX>."_s;

@@ -49,6 +49,7 @@ QByteArray DataBytes() {
   put(0x100, "17141b1b1e2a261e211b13ff");          // HELLO WORLD[end]
   put(0x180, "231714ff");                          // THE[end]
   put(0x300, "1610 1c14 2a1e 2514 21fe 8840 ff");  // GAME OVER<LINE>漢[end]
+  data[kDataSize - 1] = '\x1E';                    // O, and a control code the end cuts
   return data;
 }
 
@@ -185,6 +186,9 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
            u"H|E|L|L|<p>|·|W|<p>|·|L|D|/"_s);
   Retype("txtText", u"W<p><$21>"_s);
   QCOMPARE(Get<QLabel>("lblBytes")->text(), u"26 1E 21"_s);
+  GoTo(u"FFF"_s);
+  QCOMPARE(window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText(),
+           u"00000FFF: <p><$…>\n          (the data ends inside a control code)"_s);
 }
 
 void FrmDataTest::BadInputGetsAClearMessage_data() {

@@ -1,7 +1,8 @@
 // A random table of codes of one to four bytes, with marks, control codes, texts that end in line
-// breaks and overlapping texts, and random data: the data reads as pieces that cover it byte for byte, the lookup built code by code as
-// the table is edited reads as one built at once, and the bytes made for the data's own text are
-// no more than the data's, the first in byte order among as many, and read back as the text.
+// breaks and overlapping texts, and random data: the data reads as pieces that cover it byte for
+// byte, the lookup built code by code as the table is edited reads as one built at once, and the
+// bytes made for the data's own text are no more than the data's, the first in byte order among
+// as many, and read back as the text.
 #include "data/document_lookup.h"
 #include "data/string_reader.h"
 #include "data/text_encoder.h"
@@ -53,8 +54,10 @@ void AddCode(model::TableDocument& document, Input& input) {
     static const char* const kArguments[] = {"", "1", "2", "a", "a=%D,b=%B"};
     if (kind & 0x20) text.append(']');
     if (kind & 0x08) text.append("\\n");
-    document.SetEntry(code, model::CodeEntry{kind & 0x40 ? text : QByteArray(), false, {}, true,
-                                             kArguments[input.Next() % 5]});
+    document.SetEntry(
+        code,
+        model::CodeEntry{
+            kind & 0x40 ? text : QByteArray(), false, {}, true, kArguments[input.Next() % 5]});
     return;
   }
   if (kind % 5 != 0 && kind & 0x08) text.append("\\n");

@@ -100,6 +100,9 @@ void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
       << controls << u"<$05><$FF>"_s << u"05 FF"_s << QString();
   QTest::newRow("a control code of two bytes")
       << QByteArray("$8140=[k],2\n") << u"[k]<$81><$40>"_s << u"81 40 81 40"_s << QString();
+  QTest::newRow("a control code of 255 arguments")
+      << QByteArray("$C9=<x>,255\n") << u"<x>"_s + u"<$07>"_s.repeated(255)
+      << u"C9"_s + u" 07"_s.repeated(255) << QString();
   QTest::newRow("a label that is a plain code's text too")
       << QByteArray("41=<p>\n$C9=<p>,1\n") << u"<p><$05><p>"_s << u"41 05 41"_s << QString();
   QTest::newRow("a label without its argument")

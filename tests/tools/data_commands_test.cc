@@ -98,6 +98,10 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy_data() {
       "orvane-tbl: unknown option '--to'", true);
   row("decode without data", {u"decode"_s, u"TABLE"_s}, 2, {},
       "orvane-tbl: decode takes TABLE DATA", true);
+  row("a length that ends inside a control code",
+      {u"decode"_s, u"TABLE"_s, u"DIR/cut_later.bin"_s, u"--length"_s, u"2"_s}, 0,
+      "00000000: A<p><$\xE2\x80\xA6>",
+      "DIR/cut_later.bin: warning: the data ends inside a control code");
   row("data that ends inside a control code", {u"decode"_s, u"TABLE"_s, u"DIR/cut.bin"_s}, 0,
       "00000000: A<p><$\xE2\x80\xA6>", "DIR/cut.bin: warning: the data ends inside a control code");
 
@@ -116,6 +120,8 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy_data() {
   row("an end mark as <END>", {u"encode"_s, u"TABLE"_s, u"A<END>"_s}, 0, "41 FF", {});
   row("encode a character without a code", {u"encode"_s, u"TABLE"_s, u"AZ"_s}, 1, {},
       "No code for 'Z' (character 2).");
+  row("a control code and its argument", {u"encode"_s, u"TABLE"_s, u"A<p><$05>"_s}, 0, "41 C9 05",
+      {});
   row("a control code without its argument", {u"encode"_s, u"TABLE"_s, u"A<p>"_s}, 1, {},
       "The control code C9 <p> (character 2) takes 1 argument byte: <p><$XX>.");
   row("text not UTF-8", {u"encode"_s, u"TABLE"_s, u"HER\\xFF"_s}, 2, {},
@@ -147,6 +153,7 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy() {
   (void)folder.Write(u"empty.bin"_s, {});
   (void)folder.Write(u"one.bin"_s, "A");
   (void)folder.Write(u"cut.bin"_s, "A\xC9");
+  (void)folder.Write(u"cut_later.bin"_s, "A\xC9\x05");
   (void)folder.Write(u"text.txt"_s, "B\xE4\xBA\x9C\r\n");
   const QString dir = QFileInfo(data).path();
   const QByteArray cafe = QFile::encodeName(dir) + "/caf\xE9.bin";

@@ -1,7 +1,8 @@
-// A random table of codes of one to four bytes, with marks and overlapping texts, and random
-// data: the data reads as pieces that cover it byte for byte, the lookup built code by code as
-// the table is edited reads as one built at once, and the bytes made for the data's own text are
-// no more than the data's, the first in byte order among as many, and read back as the text.
+// A random table of codes of one to four bytes, with marks, control codes, texts that end in line
+// breaks and overlapping texts, and random data: the data reads as pieces that cover it byte for
+// byte, the lookup built code by code as the table is edited reads as one built at once, and the
+// bytes made for the data's own text are no more than the data's, the first in byte order among
+// as many, and read back as the text.
 #include "data/document_lookup.h"
 #include "data/string_reader.h"
 #include "data/text_encoder.h"
@@ -48,10 +49,22 @@ void AddCode(model::TableDocument& document, Input& input) {
   } else {
     for (int i = kind % 3; i >= 0; --i) text.append(kLetters[input.Next() % 7]);
   }
+  if (kind % 5 == 1 && kind & 0x80) {
+    // A control code: counted or named arguments, a label with or without a closing bracket.
+    static const char* const kArguments[] = {"", "1", "2", "a", "a=%D,b=%B"};
+    if (kind & 0x20) text.append(']');
+    if (kind & 0x08) text.append("\\n");
+    document.SetEntry(
+        code,
+        model::CodeEntry{
+            kind & 0x40 ? text : QByteArray(), false, {}, true, kArguments[input.Next() % 5]});
+    return;
+  }
+  if (kind % 5 != 0 && kind & 0x08) text.append("\\n");
   document.SetCellText(code, text);
   if (kind % 5 == 0 && kind & 0x80) {
     document.MarkSpecial(code);
-    if (kind & 0x20) document.SetMarkLabel(code, kind & 0x10 ? "=[e]" : "a");
+    if (kind & 0x20) document.SetMarkLabel(code, kind & 0x10 ? "=[e]" : "a\\n");
   }
 }
 
@@ -84,6 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (data::ReadText(live.Lookup(), data_bytes) != text) Fail("the live lookup reads otherwise");
   CheckPieces(fresh, data_bytes);
 
+  // Arguments the data's end cut off are shown as no bytes can spell them.
+  const auto strings = data::ReadStrings(fresh, data_bytes, 0, data::LineBreaks::kMarker, false);
+  if (!strings.isEmpty() && strings.constLast().cut) return 0;
   const data::EncodeResult result = data::TextEncoder(fresh).Encode(text);
   if (result.status != data::EncodeResult::Status::kOk) Fail("the data's own text has no bytes");
   if (data::ReadText(fresh, result.bytes) != text) Fail("the bytes read back otherwise");

@@ -97,7 +97,11 @@ ToolResult RunDecode(const ParsedArguments& arguments, OutputSink& out) {
   lookup.Build(table.document);
   const StreamEnd end = StreamStrings(lookup, opened, from, length, out);
   if (!end.error.isEmpty()) return Failure(data, end.error);
-  return ToolResult{end.output_closed ? kExitFailed : kExitOk, {}, {}};
+  // Where the reading ends: the last line shows the arguments it lacks as "<$…>".
+  const QByteArray cut =
+      end.cut ? PrintableName(data) + ": warning: the data ends inside a control code\n"
+              : QByteArray();
+  return ToolResult{end.output_closed ? kExitFailed : kExitOk, {}, cut};
 }
 
 ToolResult RunEncode(const ParsedArguments& arguments, OutputSink& /*out*/) {

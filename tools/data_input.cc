@@ -57,6 +57,7 @@ class StringPrinter {
   explicit StringPrinter(OutputSink& out) : out_(out) {}
 
   void Print(const data::ReadString& string) {
+    cut_ = cut_ || string.cut;
     if (!line_open_) Write(OffsetText(string.offset) + ": ");
     Write(PrintableText(string.text));
     line_open_ = !string.ended;
@@ -68,6 +69,7 @@ class StringPrinter {
   }
   void Flush() { open_ = open_ && out_.Flush(); }
   [[nodiscard]] bool Open() const { return open_; }
+  [[nodiscard]] bool Cut() const { return cut_; }
 
  private:
   void Write(QByteArrayView bytes) { open_ = open_ && out_.Write(bytes); }
@@ -75,6 +77,7 @@ class StringPrinter {
   OutputSink& out_;
   bool open_ = true;
   bool line_open_ = false;
+  bool cut_ = false;
 };
 
 }  // namespace
@@ -125,6 +128,7 @@ StreamEnd StreamStrings(const data::CodeLookup& lookup, data::DataSource& source
   printer.EndLine();
   printer.Flush();
   stream.output_closed = !printer.Open();
+  stream.cut = printer.Cut();
   return stream;
 }
 

@@ -28,7 +28,8 @@ namespace orvane::tools {
 
 struct StreamEnd {
   bool output_closed = false;
-  QString error;  // the data could not be read to the end
+  QString error;     // the data could not be read to the end
+  bool cut = false;  // the data ended inside a control code's arguments
 };
 
 // The strings of `length` bytes of the data from `from` (to its end when `length` is negative),

@@ -28,8 +28,7 @@ CodeLookup CodeLookup::Of(const model::TableDocument& document) {
   const text::Encoding encoding = document.Encoding();
   document.Codes().ForEach(
       [&editor, encoding](const model::Code& code, const model::CodeView& view) {
-        editor.Set(code,
-                   MakeReading(code, view.text.toByteArray(), view.special, view.label, encoding));
+        editor.Set(code, MakeReading(code, view, encoding));
       });
   return std::move(editor).Done();
 }
@@ -84,8 +83,15 @@ bool CodeLookup::Extends(const char* bytes, int length) const {
 CodeLookup::Editor::Editor(CodeLookup from) : lookup_(std::move(from)), id_(NextEditorId()) {}
 
 void CodeLookup::Editor::Update(const model::TableDocument& document, const model::Code& code) {
-  Set(code, MakeReading(code, document.GetCellText(code), document.IsSpecial(code),
-                        document.MarkLabel(code), lookup_.encoding_));
+  const std::optional<model::CodeEntry> entry = document.Entry(code);
+  if (!entry) {
+    Set(code, std::nullopt);
+    return;
+  }
+  Set(code, MakeReading(code,
+                        model::CodeView{entry->text, entry->special, entry->label, entry->control,
+                                        entry->arguments},
+                        lookup_.encoding_));
 }
 
 CodeLookup::Page& CodeLookup::Editor::Own(std::shared_ptr<const Page>& page) {
@@ -150,8 +156,9 @@ void CodeLookup::Editor::Set(const model::Code& code, std::optional<CodeReading>
     return;
   }
   reading->code = code;
-  const bool plain = reading->kind == CodeKind::kText && reading->arguments == 0 &&
-                     !reading->breaks_after && reading->shown.size() == 1;
+  const bool plain = reading->kind == CodeKind::kText && !reading->control &&
+                     reading->arguments == 0 && reading->breaks_after == 0 &&
+                     reading->shown.size() == 1;
   reading->unit_ = plain ? reading->shown[0].unicode() : char16_t{0};
   const QByteArray bytes = code.Bytes();
   Page* page = &Own(lookup_.root_);

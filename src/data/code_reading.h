@@ -1,10 +1,13 @@
 #pragma once
 
 #include "model/code.h"
+#include "model/code_store.h"
+#include "model/control_code.h"
 #include "text/encoding.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -26,14 +29,16 @@ inline constexpr QStringView kEndMarker = u"<END>";
 inline constexpr QStringView kLineMarker = u"<LINE>";
 
 // What one code of the table reads as. `shown` is the text as the grid shows it, a mark's label,
-// or the marker of a mark without a label. `arguments` and `breaks_after` tell the reader how to
-// go on after the code: control codes take bytes after them as their arguments, and some end a
-// line of the script as well as standing for a text.
+// a control code's label, or the marker of a mark without a label, less the line breaks it ends
+// in. `arguments` and `breaks_after` tell the reader how to go on after the code: control codes
+// take bytes after them as their arguments, and a text or label that ends in "\n" ends a line of
+// the script after the code and its arguments.
 struct CodeReading {
   CodeKind kind = CodeKind::kText;
   bool labelled = false;  // a mark with a label of its own
+  bool control = false;
   quint8 arguments = 0;
-  bool breaks_after = false;
+  quint8 breaks_after = 0;
 
  private:
   friend class CodeLookup;
@@ -45,6 +50,8 @@ struct CodeReading {
  public:
   model::Code code;
   QString shown;
+  // A control code's named arguments, one for each byte; empty when they are counted.
+  QList<model::ControlArgument> named;
 
   void SetShown(QString text) {
     shown = std::move(text);
@@ -66,11 +73,14 @@ struct CodeReading {
   }
 };
 
-// How a code with this text and mark reads, or nothing when it does not read at all: the one
-// place a code's reading is made. `label` is the mark's, without the file's "=".
+// How a code that holds this reads, or nothing when it does not read at all: the one place a
+// code's reading is made.
 [[nodiscard]] std::optional<CodeReading> MakeReading(const model::Code& code,
-                                                     const QByteArray& text, bool special,
-                                                     QByteArrayView label, text::Encoding encoding);
+                                                     const model::CodeView& held,
+                                                     text::Encoding encoding);
+
+// What the code reads as in one-line form: its shown text and a "<LINE>" for each line break.
+[[nodiscard]] QString OneLineText(const CodeReading& reading);
 
 // A code read as this text alone, as the relative search's letters are.
 [[nodiscard]] CodeReading TextReading(const model::Code& code, QString text);

@@ -22,7 +22,10 @@ ApplyPlan PlanApply(const Query& query, const Candidate& candidate,
       const auto value = static_cast<quint32>(candidate.bases[run] + index);
       const model::Code code = CodeOfValue(value, query.values);
       const QByteArray now = document.GetCellText(code);
-      if (!now.isEmpty() && now != *text) plan.overwrites.push_back(code);
+      // A control code stands for no letter, whatever its label says.
+      if (document.IsControl(code) || (!now.isEmpty() && now != *text)) {
+        plan.overwrites.push_back(code);
+      }
       plan.writes.push_back(CodeText{code, *text});
     }
   }

@@ -27,7 +27,8 @@ struct ApplyPlan {
   // Every symbol of each of the query's runs at its value, one code per value, in run order;
   // for a fill order on single bytes exactly the texts the fill writes.
   std::vector<CodeText> writes;
-  // The codes among them that hold another text now: to ask before they are overwritten.
+  // The codes among them that hold another text now, or are control codes: to ask before they
+  // are overwritten.
   std::vector<model::Code> overwrites;
   // Why nothing may be written: the table's encoding has no kana. Then `writes` is empty.
   std::optional<QString> refusal;

@@ -13,6 +13,7 @@ struct Known {
   quint32 value = 0;
   model::Code code;
   QString text;
+  bool control = false;  // stands for no symbol, whatever its label
 };
 
 // What the table says of the searched values: every code of that size, by value, and those
@@ -28,10 +29,10 @@ TableFacts FactsOf(const Query& query, const CodeLookup& table) {
   table.ForEach([&](const CodeReading& reading) {
     const model::Code& code = reading.code;
     if (code.Length() != unit) return;
-    const QString& text = reading.shown;
-    const Known known{ValueOfCode(code, query.values), code, text};
+    const QString text = reading.control ? reading.shown : OneLineText(reading);
+    const Known known{ValueOfCode(code, query.values), code, text, reading.control};
     facts.by_value.push_back(known);
-    if (text.size() != 1) return;
+    if (reading.control || text.size() != 1) return;
     for (size_t run = 0; run < query.runs.size(); ++run) {
       if (const auto index = IndexInRun(query.runs[run], text[0].unicode())) {
         facts.symbols.emplace_back(known, std::pair(run, *index));
@@ -55,7 +56,7 @@ RankedCandidate Judge(const Query& query, Candidate candidate, const TableFacts&
                                   [](const Known& k, qint64 value) { return k.value < value; });
     for (; known != facts.by_value.end() && known->value < end; ++known) {
       const auto symbol = RunSymbol(query.runs[run], static_cast<int>(known->value - base));
-      if (known->text == QChar(symbol)) {
+      if (!known->control && known->text == QChar(symbol)) {
         ++agreements;
       } else {
         against.push_back(&*known);
@@ -72,8 +73,10 @@ RankedCandidate Judge(const Query& query, Candidate candidate, const TableFacts&
   std::sort(against.begin(), against.end(),
             [](const Known* a, const Known* b) { return a->code < b->code; });
   for (const Known* known : against) {
-    ranked.contradictions.append(QStringLiteral("%1 is %2 in the table")
-                                     .arg(QString::fromLatin1(known->code.Hex()), known->text));
+    const QString code = QString::fromLatin1(known->code.Hex());
+    ranked.contradictions.append(
+        known->control ? QStringLiteral("%1 is the control code %2").arg(code, known->text)
+                       : QStringLiteral("%1 is %2 in the table").arg(code, known->text));
   }
   ranked.verdict = !against.empty() ? RankedCandidate::Verdict::kContradicts
                    : agreements > 0 ? RankedCandidate::Verdict::kAgrees

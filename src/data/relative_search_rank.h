@@ -15,10 +15,11 @@ struct RankedCandidate {
 
   Candidate candidate;
   // Agrees: the table holds some of its symbols at its values, and none elsewhere. Contradicts:
-  // the table holds one of its symbols at another value of that size, or another text at a
-  // value it would write.
+  // the table holds one of its symbols at another value of that size, or another text or a
+  // control code at a value it would write.
   Verdict verdict = Verdict::kSilent;
-  QStringList contradictions;  // "41 is A in the table", in code order
+  // "41 is A in the table", "C9 is the control code <pause=>", in code order
+  QStringList contradictions;
 };
 
 // Best first: agreeing with the table, then silent, then contradicting it; within each, more

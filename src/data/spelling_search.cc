@@ -1,5 +1,7 @@
 #include "data/spelling_search.h"
 
+#include "data/control_text.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -131,17 +133,26 @@ void SpellingSearch::CollectSteps(const SpellingIndex& index, QStringView text) 
     if (const auto spellings = index.constFind(rest[0].unicode()); spellings != index.cend()) {
       for (const Spelling& spelling : *spellings) {
         if (!rest.startsWith(spelling.text)) continue;
-        Step step{static_cast<qint32>(spelling.text.size()),
-                  static_cast<qint8>(spelling.bytes.size()),
-                  static_cast<qint8>(spelling.bytes.size()),
-                  {}};
-        std::copy(spelling.bytes.begin(), spelling.bytes.end(), step.bytes.begin());
-        steps_.push_back(step);
+        const auto code = static_cast<int>(spelling.bytes.size());
+        if (spelling.control == nullptr) {
+          AddStep(static_cast<qint32>(spelling.text.size()), spelling.bytes, code);
+          continue;
+        }
+        for (const ControlMatch& match :
+             MatchControl(*spelling.control, rest, spelling.without_breaks)) {
+          AddStep(static_cast<qint32>(match.length), spelling.bytes + match.arguments, code);
+        }
       }
     }
-    if (const auto raw = RawByte(rest)) steps_.push_back(Step{5, 1, 0, {*raw, 0, 0, 0}});
+    if (const auto raw = RawByte(rest)) AddStep(5, QByteArrayView(&*raw, 1), 0);
   }
   first_step_[static_cast<size_t>(size_)] = static_cast<qint32>(steps_.size());
+}
+
+void SpellingSearch::AddStep(qint32 advance, QByteArrayView bytes, int min_match) {
+  steps_.push_back(Step{advance, static_cast<qint16>(bytes.size()), static_cast<qint8>(min_match),
+                        static_cast<qint32>(bytes_.size())});
+  bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
 std::optional<SpellingSearch::Open> SpellingSearch::Follow(const Open& open,
@@ -159,8 +170,7 @@ std::optional<SpellingSearch::Open> SpellingSearch::Follow(const Open& open,
   for (const qint32 begun : open) {
     qint32 at = begun;
     for (int i = 0; i < step.length && at != CodeClasses::kNone; ++i) {
-      const auto after =
-          classes_->After(at, static_cast<quint8>(step.bytes[static_cast<size_t>(i)]));
+      const auto after = classes_->After(at, ByteOf(step, i));
       if (after && after->code) return std::nullopt;
       at = after ? after->next : CodeClasses::kNone;
     }
@@ -169,7 +179,7 @@ std::optional<SpellingSearch::Open> SpellingSearch::Follow(const Open& open,
   // So would a code longer than the step's own that its bytes begin.
   qint32 at = classes_->Root();
   for (int i = 0; i < step.length && at != CodeClasses::kNone; ++i) {
-    const auto after = classes_->After(at, static_cast<quint8>(step.bytes[static_cast<size_t>(i)]));
+    const auto after = classes_->After(at, ByteOf(step, i));
     if (after && after->code && i + 1 > step.min_match) return std::nullopt;
     at = after ? after->next : CodeClasses::kNone;
   }
@@ -279,15 +289,13 @@ QByteArray SpellingSearch::Best() const {
   while (!frontier.empty()) {
     quint8 least = 0xFF;
     for (const Item& item : frontier) {
-      const auto byte = static_cast<quint8>(
-          steps_[static_cast<size_t>(item.step)].bytes[static_cast<size_t>(item.at)]);
-      least = std::min(least, byte);
+      least = std::min(least, ByteOf(steps_[static_cast<size_t>(item.step)], item.at));
     }
     bytes.append(static_cast<char>(least));
     next.clear();
     for (const Item& item : frontier) {
       const Step& step = steps_[static_cast<size_t>(item.step)];
-      if (static_cast<quint8>(step.bytes[static_cast<size_t>(item.at)]) != least) continue;
+      if (ByteOf(step, item.at) != least) continue;
       if (item.at + 1 < step.length) {
         next.push_back(Item{item.to, item.step, item.at + 1});
       } else {

@@ -12,10 +12,13 @@
 
 namespace orvane::data {
 
-// A way to spell a text: a code whose reading it is, with that code's bytes.
+// A way to spell a text: a code whose reading it is, with that code's bytes. For a control code,
+// `text` is where its reading starts, and the rest, with its argument bytes, is the control's.
 struct Spelling {
   QString text;
   QByteArray bytes;
+  const CodeReading* control = nullptr;  // valid while the lookup it came from is
+  bool without_breaks = false;           // the control code may be spelt without its line breaks
 };
 // The spellings of a table by the first UTF-16 unit of their text.
 using SpellingIndex = QHash<char16_t, std::vector<Spelling>>;
@@ -49,12 +52,13 @@ class CodeClasses {
 };
 
 // The fewest bytes that spell a text, and among as few the first in byte order: a shortest path
-// over the text's positions, each step a code whose reading is the text there, or a "<$XX>" that
-// is that byte. When `checked`, a path only takes a step the reading would take too (no longer
-// code may begin where a code was put, and no code at all where a raw byte was), so that the
-// bytes read back as the text; the path then also carries the codes the following bytes could
-// still complete, as their CodeClasses, at most three. The work is bounded by the text's length:
-// a table whose overlapping codes would need more gives up (Abandoned()).
+// over the text's positions, each step a code whose reading is the text there (a control code
+// with its argument bytes), or a "<$XX>" that is that byte. When `checked`, a path only takes a
+// step the reading would take too (no longer code may begin where a code was put, and no code at
+// all where a raw byte was), so that the bytes read back as the text; the path then also carries
+// the codes the following bytes could still complete, as their CodeClasses, at most three. The work
+// is bounded by the text's length: a table whose overlapping codes would need more gives up
+// (Abandoned()).
 class SpellingSearch {
  public:
   SpellingSearch(const SpellingIndex& index, const CodeLookup& lookup, QStringView text,
@@ -77,9 +81,9 @@ class SpellingSearch {
   using Open = std::array<qint32, model::kMaxCodeLength - 1>;
   struct Step {
     qint32 advance;   // text units spelled
-    qint8 length;     // bytes
+    qint16 length;    // bytes: a code's, and a control code's arguments
     qint8 min_match;  // longest code the reading may find at it: 0 for a raw byte
-    std::array<char, 4> bytes;
+    qint32 first;     // of its bytes in bytes_
   };
   struct Edge {
     qint32 to;
@@ -93,6 +97,10 @@ class SpellingSearch {
   };
 
   void CollectSteps(const SpellingIndex& index, QStringView text);
+  void AddStep(qint32 advance, QByteArrayView bytes, int min_match);
+  [[nodiscard]] quint8 ByteOf(const Step& step, int at) const {
+    return static_cast<quint8>(bytes_[static_cast<size_t>(step.first) + static_cast<size_t>(at)]);
+  }
   void Explore();
   void Measure();
   qint32 NodeAt(qint32 position, const Open& open);
@@ -104,6 +112,7 @@ class SpellingSearch {
   qint64 work_ = 0;
   bool abandoned_ = false;
   std::vector<Step> steps_;
+  std::vector<char> bytes_;
   std::vector<qint32> first_step_;  // steps at each position, and one past the last
   std::vector<Node> nodes_;
   std::vector<Open> opens_;   // of each node, when checked: else every node has none open

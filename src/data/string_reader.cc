@@ -1,5 +1,7 @@
 #include "data/string_reader.h"
 
+#include "data/control_text.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -38,12 +40,24 @@ QString CellOf(const ReadString& string, qsizetype piece, int byte) {
     case PieceKind::kLineBreak:
       return QStringLiteral("*");
     case PieceKind::kText:
+    case PieceKind::kControl:
       break;
   }
   const qsizetype text_end =
       piece + 1 < string.pieces.size() ? string.pieces[piece + 1].text_begin : string.text.size();
-  return FirstCharacter(
-      QStringView(string.text).sliced(read.text_begin, text_end - read.text_begin));
+  const QStringView text =
+      QStringView(string.text).sliced(read.text_begin, text_end - read.text_begin);
+  if (read.kind != PieceKind::kControl) {
+    // A code that stands for a line break alone.
+    if (text.startsWith(kLineMarker) || text.startsWith(u'\n')) return QStringLiteral("↵");
+    return FirstCharacter(text);
+  }
+  // The label whole, without the line breaks after it.
+  QString label = read.closing != 0 ? text.toString() + QChar(read.closing) : text.toString();
+  while (label.endsWith(kLineMarker) || label.endsWith(u'\n')) {
+    label.chop(label.endsWith(u'\n') ? 1 : kLineMarker.size());
+  }
+  return label;
 }
 
 }  // namespace
@@ -81,6 +95,17 @@ qsizetype StringReader::Read(QByteArrayView bytes, bool last, const Take& take) 
       at += match.length;
       continue;
     }
+    if (reading->control) [[unlikely]] {
+      if (options.keep_pieces) {
+        AddPiece(offset_ + at, match.length, PieceKind::kControl);
+        const QStringView closing = ControlClosing(*reading);
+        if (!closing.isEmpty()) current_.pieces.back().closing = closing[0].unicode();
+      }
+      Append(ControlOpening(*reading));
+      at += match.length;
+      AfterCode(*reading, take);
+      continue;
+    }
     if (options.keep_pieces) AddPiece(offset_ + at, match.length, KindOf(reading->kind));
     Append(reading->Shown(options.breaks));
     at += match.length;
@@ -90,6 +115,7 @@ qsizetype StringReader::Read(QByteArrayView bytes, bool last, const Take& take) 
     }
   }
   offset_ += at;
+  if (last && arguments_left_ > 0) CutCode();
   return at;
 }
 
@@ -103,24 +129,48 @@ int StringReader::ReadUnknown(const char* bytes, qsizetype available, qint64 off
 }
 
 void StringReader::AfterCode(const CodeReading& reading, const Take& take) {
-  if (reading.breaks_after && options_.breaks == LineBreaks::kNewLine) Append(u"\n");
+  code_ = &reading;
   arguments_left_ = reading.arguments;
-  if (reading.kind != CodeKind::kEnd) return;
-  if (arguments_left_ > 0) {
-    end_after_arguments_ = true;
-    return;
-  }
-  current_.ended = true;
-  Hand(take);
+  arguments_read_ = 0;
+  if (arguments_left_ == 0) EndCode(take);
 }
 
 void StringReader::ReadArgument(char byte, qint64 offset, const Take& take) {
   if (options_.keep_pieces) AddPiece(offset, 1, PieceKind::kArgument);
-  Append(UnknownByteText(static_cast<quint8>(byte)));
-  if (--arguments_left_ > 0 || !end_after_arguments_) return;
-  end_after_arguments_ = false;
+  Append(ArgumentText(*code_, arguments_read_++, static_cast<quint8>(byte)));
+  if (--arguments_left_ == 0) EndCode(take);
+}
+
+void StringReader::EndCode(const Take& take) {
+  const CodeReading& reading = *code_;
+  code_ = nullptr;
+  Append(ControlClosing(reading));
+  for (int i = 0; i < reading.breaks_after; ++i) Append(LineBreakText(options_.breaks));
+  if (reading.kind != CodeKind::kEnd) return;
   current_.ended = true;
   Hand(take);
+}
+
+void StringReader::CutCode() {
+  const CodeReading& reading = *code_;
+  if (!open_) {
+    current_.offset = offset_;
+    open_ = true;
+  }
+  if (reading.named.isEmpty()) {
+    Append(u"<$");
+    Append(kCutArgument);
+    Append(u">");
+  } else {
+    for (int index = arguments_read_; index < reading.arguments; ++index) {
+      Append(u' ' + QString::fromLatin1(reading.named[index].name) + u'=' +
+             kCutArgument.toString());
+    }
+    Append(ControlClosing(reading));
+  }
+  current_.cut = true;
+  code_ = nullptr;
+  arguments_left_ = 0;
 }
 
 void StringReader::Read(const Block& block, const Take& take) {

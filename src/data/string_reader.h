@@ -14,9 +14,9 @@
 
 namespace orvane::data {
 
-// What one piece of data read as: a code, a byte a code takes as its argument, or a byte that
-// starts no code.
-enum class PieceKind : quint8 { kText, kEnd, kLineBreak, kArgument, kUnknown };
+// What one piece of data read as: a code, a control code, a byte a control code takes as its
+// argument, or a byte that starts no code.
+enum class PieceKind : quint8 { kText, kEnd, kLineBreak, kControl, kArgument, kUnknown };
 
 // The bytes one piece of a string's text came from.
 struct ReadPiece {
@@ -24,6 +24,8 @@ struct ReadPiece {
   qsizetype text_begin = 0;  // where its text starts in the string's text
   quint8 length = 0;         // one to four bytes
   PieceKind kind = PieceKind::kText;
+  // A control code's label less the closing bracket its named arguments come before: this.
+  char16_t closing = 0;
 };
 
 // A string of the data as the table reads it: from its first byte to an end mark, or to where
@@ -33,7 +35,11 @@ struct ReadString {
   QString text;
   QList<ReadPiece> pieces;  // kept only when asked for
   bool ended = false;       // by an end mark
+  bool cut = false;         // by the end of the data inside a control code's arguments
 };
+
+// How the reading shows the arguments of a control code that the data's end cuts off.
+inline constexpr QStringView kCutArgument = u"…";
 
 struct ReadOptions {
   LineBreaks breaks = LineBreaks::kMarker;
@@ -44,8 +50,9 @@ struct ReadOptions {
 };
 
 // The one reader of data through the table: from a starting byte it takes at each byte the
-// longest code that reads and moves past it (and past the bytes the code takes as arguments); a
-// byte that starts no code reads as "<$XX>". An end mark ends a string. The data may come in
+// longest code that reads and moves past it (and past the bytes a control code takes as its
+// arguments, which are never read as codes); a byte that starts no code reads as "<$XX>". An end
+// mark ends a string. The data may come in
 // blocks of any size, down to one byte, so a file is read without holding it whole; what the
 // reader is in the middle of (a string, a code's arguments) carries over from block to block.
 class StringReader {
@@ -87,6 +94,10 @@ class StringReader {
   // What a control code, a mark or a code that ends a line does once its text is read.
   void AfterCode(const CodeReading& reading, const Take& take);
   void ReadArgument(char byte, qint64 offset, const Take& take);
+  // The code's closing bracket and line breaks, and the string's end at an end mark.
+  void EndCode(const Take& take);
+  // The arguments the data's end cut off.
+  void CutCode();
   // Hands the string at hand to `take` and starts the next.
   void Hand(const Take& take);
 
@@ -95,8 +106,10 @@ class StringReader {
   ReadOptions options_;
   // Where the reading is between two bytes.
   bool open_ = false;
+  // The code whose arguments are being read, and how many are read; valid while the lookup is.
+  const CodeReading* code_ = nullptr;
   quint8 arguments_left_ = 0;
-  bool end_after_arguments_ = false;
+  quint8 arguments_read_ = 0;
   ReadString current_;
   // The text of the string at hand, grown as needed and reused from string to string.
   std::vector<char16_t> text_ = std::vector<char16_t>(256);
@@ -122,9 +135,10 @@ ScanEnd ReadFileStrings(const CodeLookup& lookup, DataSource& source, qint64 fro
 [[nodiscard]] QString ReadText(const CodeLookup& lookup, QByteArrayView bytes);
 
 // For each of `count` bytes from `first`, what the reading shows at it beside a hex view: the
-// first character of a code at its first byte ("/" or "*" for a mark), "·" at the other bytes
-// of a longer code and at a code's arguments, "." for a byte that starts no code, and nothing
-// for a byte not read.
+// first character of a code at its first byte ("/" or "*" for a mark, a control code's label),
+// "·" at the other bytes of a longer code and at a control code's arguments, "↵" for a code that
+// stands for a line break alone, "." for a byte that starts no code, and nothing for a byte not
+// read.
 [[nodiscard]] QStringList ByteCells(const QList<ReadString>& strings, qint64 first,
                                     qsizetype count);
 

@@ -1,5 +1,6 @@
 #include "data/text_encoder.h"
 
+#include "data/control_text.h"
 #include "data/string_reader.h"
 #include "text/display_text.h"
 
@@ -38,15 +39,32 @@ QString CharacterAt(QStringView text, qsizetype index) {
 }
 
 // What else a code stands for: its reading as printed where that is not the reading itself.
-QStringList AliasesOf(const CodeReading& reading) {
+// What else a code stands for: its reading as printed where that is not the reading itself, and
+// when `loose`, its text without the line breaks it ends in.
+QStringList AliasesOf(const CodeReading& reading, bool loose) {
   QStringList aliases;
   if (reading.labelled) {
     aliases << (reading.kind == CodeKind::kEnd ? kEndMarker : kLineMarker).toString();
   }
-  if (QString printed = text::WithInvisibleAsCodes(reading.shown); printed != reading.shown) {
+  const QString text = OneLineText(reading);
+  if (QString printed = text::WithInvisibleAsCodes(text); printed != text) {
     aliases << std::move(printed);
   }
+  if (loose && reading.breaks_after > 0 && !reading.shown.isEmpty()) aliases << reading.shown;
   return aliases;
+}
+
+void AddSpelling(SpellingIndex& index, Spelling spelling) {
+  const char16_t first = spelling.text[0].unicode();
+  index[first].push_back(std::move(spelling));
+}
+
+SpellingIndex FewestOf(const QHash<QString, QByteArray>& fewest) {
+  SpellingIndex index;
+  for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
+    AddSpelling(index, Spelling{at.key(), at.value()});
+  }
+  return index;
 }
 
 void KeepFewest(QHash<QString, QByteArray>& fewest, const QString& text, const QByteArray& bytes) {
@@ -77,6 +95,11 @@ QString EncodeResult::Message() const {
           .arg(ElidedBytes(bytes), Elided(read_back));
     case Status::kTooLong:
       return QStringLiteral("The text is longer than %1 characters.").arg(kMaxEncodedText);
+    case Status::kControlArguments:
+      return QStringLiteral("%1 (character %2) takes %3.")
+          .arg(character)
+          .arg(position)
+          .arg(Elided(control));
   }
   return {};
 }
@@ -84,47 +107,99 @@ QString EncodeResult::Message() const {
 TextEncoder::TextEncoder(const CodeLookup& lookup) : lookup_(lookup) {
   // Of the codes that spell the same text, one of fewest bytes, the first in byte order, spells
   // it best wherever the reading allows it.
-  lookup_.ForEach([this](const CodeReading& reading) {
-    const QByteArray bytes = reading.code.Bytes();
-    all_[reading.shown[0].unicode()].push_back(Spelling{reading.shown, bytes});
-    KeepFewest(readings_, reading.shown, bytes);
+  bool breaks = false;
+  lookup_.ForEach([this, &breaks](const CodeReading& reading) {
+    breaks = breaks || reading.breaks_after > 0;
+    if (reading.control) {
+      controls_.push_back(&reading);
+      return;
+    }
+    const QString text = OneLineText(reading);
+    AddSpelling(exact_.all, Spelling{text, reading.code.Bytes()});
+    KeepFewest(readings_, text, reading.code.Bytes());
   });
+  // The texts without their line breaks only where the exact texts make no bytes: what decode
+  // prints comes back as the same bytes.
+  if (breaks) loose_.emplace();
   QHash<QString, QByteArray> fewest = readings_;
-  lookup_.ForEach([this, &fewest](const CodeReading& reading) {
-    for (const QString& alias : AliasesInUse(reading)) {
-      const QByteArray bytes = reading.code.Bytes();
-      all_[alias[0].unicode()].push_back(Spelling{alias, bytes});
+  QHash<QString, QByteArray> loose_fewest;
+  lookup_.ForEach([&](const CodeReading& reading) {
+    if (reading.control) return;
+    const QByteArray bytes = reading.code.Bytes();
+    for (const QString& alias : AliasesInUse(reading, false)) {
+      AddSpelling(exact_.all, Spelling{alias, bytes});
       KeepFewest(fewest, alias, bytes);
       has_aliases_ = true;
     }
+    if (!loose_ || reading.breaks_after == 0) return;
+    for (const QString& alias : AliasesInUse(reading, true)) {
+      AddSpelling(loose_->all, Spelling{alias, bytes});
+      KeepFewest(loose_fewest, alias, bytes);
+    }
   });
-  for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
-    fewest_[at.key()[0].unicode()].push_back(Spelling{at.key(), at.value()});
+  exact_.fewest = FewestOf(fewest);
+  if (loose_) {
+    for (auto at = fewest.cbegin(); at != fewest.cend(); ++at) {
+      KeepFewest(loose_fewest, at.key(), at.value());
+    }
+    loose_->fewest = FewestOf(loose_fewest);
+    for (const auto& [first, spellings] : exact_.all.asKeyValueRange()) {
+      auto& into = loose_->all[first];
+      into.insert(into.end(), spellings.begin(), spellings.end());
+    }
+  }
+  // Each control code's label opens its spellings, whatever its arguments are.
+  for (const CodeReading* control : controls_) {
+    const QString opening = ControlOpening(*control).toString();
+    const Spelling spelling{opening, control->code.Bytes(), control, false};
+    AddSpelling(exact_.all, spelling);
+    AddSpelling(exact_.fewest, spelling);
+    if (!loose_) continue;
+    const Spelling loose{opening, control->code.Bytes(), control, true};
+    AddSpelling(loose_->all, loose);
+    AddSpelling(loose_->fewest, loose);
   }
 }
 
-QStringList TextEncoder::AliasesInUse(const CodeReading& reading) const {
-  QStringList aliases = AliasesOf(reading);
+QStringList TextEncoder::AliasesInUse(const CodeReading& reading, bool loose) const {
+  QStringList aliases = AliasesOf(reading, loose);
   aliases.removeIf([this](const QString& alias) { return readings_.contains(alias); });
   return aliases;
 }
 
-bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text) const {
+QStringList TextEncoder::OtherSpellings(QByteArrayView bytes, const ReadString& string,
+                                        qsizetype piece, qsizetype last, bool loose) const {
+  const ReadPiece& read = string.pieces[piece];
+  if (read.kind == PieceKind::kUnknown || read.kind == PieceKind::kArgument) return {};
+  const CodeReading* reading = lookup_.Find(bytes.data() + read.offset, read.length);
+  if (reading == nullptr) return {};
+  if (!reading->control) return AliasesInUse(*reading, loose);
+  if (!loose || reading->breaks_after == 0 || last - piece != reading->arguments) return {};
+  const QByteArrayView arguments = bytes.sliced(read.offset + read.length, reading->arguments);
+  return {ControlText(*reading, arguments, false)};
+}
+
+bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text, bool loose) const {
   if (ReadText(lookup_, bytes) == text) return true;
-  if (!has_aliases_) return false;
-  // Where the text read so far can end, piece by piece, each piece spelt by its reading or by
-  // one of its aliases.
+  if (!has_aliases_ && !loose) return false;
+  // Where the text read so far can end, code by code, each spelt by its reading or by one of its
+  // aliases; a control code with its arguments is one.
   std::vector<qsizetype> ends{0};
   std::vector<qsizetype> next;
   for (const ReadString& string : ReadStrings(lookup_, bytes, 0, LineBreaks::kMarker, true)) {
     for (qsizetype p = 0; p < string.pieces.size(); ++p) {
       const ReadPiece& piece = string.pieces[p];
-      const qsizetype end =
-          p + 1 < string.pieces.size() ? string.pieces[p + 1].text_begin : string.text.size();
-      QStringList spellings{string.text.sliced(piece.text_begin, end - piece.text_begin)};
-      if (piece.kind != PieceKind::kUnknown) {
-        spellings += AliasesInUse(*lookup_.Find(bytes.data() + piece.offset, piece.length));
+      qsizetype last = p;
+      if (piece.kind == PieceKind::kControl) {
+        while (last + 1 < string.pieces.size() &&
+               string.pieces[last + 1].kind == PieceKind::kArgument) {
+          ++last;
+        }
       }
+      const qsizetype end =
+          last + 1 < string.pieces.size() ? string.pieces[last + 1].text_begin : string.text.size();
+      QStringList spellings{string.text.sliced(piece.text_begin, end - piece.text_begin)};
+      spellings += OtherSpellings(bytes, string, p, last, loose);
       next.clear();
       for (const qsizetype at : ends) {
         for (const QString& spelling : spellings) {
@@ -135,34 +210,62 @@ bool TextEncoder::ReadsBackAs(QByteArrayView bytes, QStringView text) const {
       next.erase(std::unique(next.begin(), next.end()), next.end());
       std::swap(ends, next);
       if (ends.empty()) return false;
+      p = last;
     }
   }
   return std::find(ends.begin(), ends.end(), text.size()) != ends.end();
 }
 
+const CodeReading* TextEncoder::ControlWithoutArguments(QStringView text) const {
+  const CodeReading* found = nullptr;
+  for (const CodeReading* control : controls_) {
+    const QStringView opening = ControlOpening(*control);
+    if (control->arguments > 0 && text.startsWith(opening) &&
+        (found == nullptr || opening.size() > ControlOpening(*found).size())) {
+      found = control;
+    }
+  }
+  return found;
+}
+
 EncodeResult TextEncoder::Encode(QStringView text) const {
-  EncodeResult result;
   if (text.size() > kMaxEncodedText) {
+    EncodeResult result;
     result.status = EncodeResult::Status::kTooLong;
     return result;
   }
-  const SpellingSearch any(fewest_, lookup_, text, false);
+  EncodeResult exact = EncodeWith(text, exact_, false);
+  if (exact.status == EncodeResult::Status::kOk || !loose_) return exact;
+  EncodeResult loose = EncodeWith(text, *loose_, true);
+  return loose.status == EncodeResult::Status::kOk ? loose : exact;
+}
+
+EncodeResult TextEncoder::EncodeWith(QStringView text, const Spellings& spellings,
+                                     bool loose) const {
+  EncodeResult result;
+  const SpellingSearch any(spellings.fewest, lookup_, text, false);
   if (!any.Spelled()) {
     const qsizetype at = any.Furthest();
     result.status = EncodeResult::Status::kNoCode;
     result.character = CharacterAt(text, at);
     result.position = CharacterNumber(text, at);
+    if (const CodeReading* control = ControlWithoutArguments(text.sliced(at))) {
+      result.status = EncodeResult::Status::kControlArguments;
+      result.character = QStringLiteral("The control code %1 %2")
+                             .arg(QString::fromLatin1(control->code.Hex()), control->shown);
+      result.control = ControlUsage(*control);
+    }
     return result;
   }
   // The fewest bytes when they read back; only otherwise a search of every code, which follows
   // what the reading would do.
   const QByteArray shortest = any.Best();
-  if (ReadsBackAs(shortest, text)) {
+  if (ReadsBackAs(shortest, text, loose)) {
     result.bytes = shortest;
     return result;
   }
   const QString read_back = ReadText(lookup_, shortest);
-  const SpellingSearch checked(all_, lookup_, text, true);
+  const SpellingSearch checked(spellings.all, lookup_, text, true);
   if (!checked.Spelled()) {
     result.status = checked.Abandoned() ? EncodeResult::Status::kTooManySpellings
                                         : EncodeResult::Status::kReadsBackOtherwise;

@@ -204,6 +204,7 @@ std::optional<bool> Session::MayOverwrite(const std::vector<model::Code>& codes)
     named << QStringLiteral("%1=%2").arg(
         QString::fromLatin1(code.Hex()),
         text::DisplayText(document_.GetCellText(code), document_.Encoding()));
+    if (document_.IsControl(code)) named.back() += QStringLiteral(" (control code)");
   }
   const QString text =
       QStringLiteral(
@@ -240,6 +241,12 @@ Session::Outcome Session::ApplySearch(const data::Query& query, const data::Cand
     for (const data::CodeText& write : plan.writes) {
       const bool held = std::ranges::find(plan.overwrites, write.code) != plan.overwrites.end();
       if (held && !*overwrite) continue;
+      if (document_.IsControl(write.code)) {
+        // The letter, and no longer the control code whose label was the cell's text.
+        document_.SetEntry(write.code, model::CodeEntry{write.text, false, {}, false, {}});
+        ++outcome.changed;
+        continue;
+      }
       if (document_.GetCellText(write.code) == write.text) {
         ++outcome.already;
         continue;

@@ -95,50 +95,66 @@ void ReadingTest::ReadsTheLongestCodeAndShowsMarks() {
   QCOMPARE(data::ByteCells(read, 0, bytes.size()).join(QString()), cells);
 }
 
-// The table has no syntax for these yet: the lookup is given them as a later table line will.
 void ReadingTest::ControlCodesTakeArgumentsAndEndLines_data() {
   QTest::addColumn<QByteArray>("data");
-  QTest::addColumn<QString>("strings");  // with line ends
+  QTest::addColumn<QString>("strings");  // in one-line form
+  QTest::addColumn<QString>("lines");    // with line ends
   QTest::addColumn<QString>("cells");
-  // F0 takes two arguments; F1 is "." and ends a line; /FF is an end mark that takes one.
+  QTest::addColumn<bool>("cut");
   QTest::newRow("arguments read as bytes, not codes")
-      << QByteArray("41f04141ff0141") << u"0: A[col]<$41><$41><END><$01>|6: A"_s << u"A[··/·A"_s;
-  QTest::newRow("a line after a code") << QByteArray("41f141") << u"0: A.\nA"_s << u"A.A"_s;
+      << QByteArray("41f0414141") << u"0: A[col]<$41><$41>A"_s << u"0: A[col]<$41><$41>A"_s
+      << u"A[col]··A"_s << false;
+  QTest::newRow("a named argument inside the label")
+      << QByteArray("f2ff41") << u"0: [area id=$FF]A"_s << u"0: [area id=$FF]A"_s << u"[area]·A"_s
+      << false;
+  QTest::newRow("decimal and binary, then a line")
+      << QByteArray("f30c0341") << u"0: [color c=12 f=%00000011]<LINE>A"_s
+      << u"0: [color c=12 f=%00000011]\nA"_s << u"[color]··A"_s << false;
+  QTest::newRow("a label without a bracket, and an empty one")
+      << QByteArray("f605f51e") << u"0: wait t=$05<$F5><$1E>"_s << u"0: wait t=$05<$F5><$1E>"_s
+      << u"wait·<$F5>·"_s << false;
+  QTest::newRow("a control code of two bytes, closed by >")
+      << QByteArray("8140fff1ff") << u"0: [k]<$FF><c c=$FF>"_s << u"0: [k]<$FF><c c=$FF>"_s
+      << u"[k]··<c>·"_s << false;
+  QTest::newRow("lines after a text and an end mark's label")
+      << QByteArray("41fe41ff41") << u"0: A<LINE>A[end]<LINE><LINE>|4: A"_s
+      << u"0: A\nA[end]\n\n|4: A"_s << u"A↵A/A"_s << false;
+  QTest::newRow("an escaped backslash is no line")
+      << QByteArray("4a") << u"0: \\\\n"_s << u"0: \\\\n"_s << u"\\"_s << false;
   QTest::newRow("arguments cut by the end of data")
-      << QByteArray("41f041") << u"0: A[col]<$41>"_s << u"A[·"_s;
+      << QByteArray("41f041") << u"0: A[col]<$41><$…>"_s << u"0: A[col]<$41><$…>"_s << u"A[col]·"_s
+      << true;
+  QTest::newRow("named arguments cut") << QByteArray("f30c") << u"0: [color c=12 f=…]"_s
+                                       << u"0: [color c=12 f=…]"_s << u"[color]·"_s << true;
 }
 
 void ReadingTest::ControlCodesTakeArgumentsAndEndLines() {
   QFETCH(QByteArray, data);
   QFETCH(QString, strings);
+  QFETCH(QString, lines);
   QFETCH(QString, cells);
+  QFETCH(bool, cut);
   model::TableDocument document;
-  Load(document, "41=A\n/FF\n");
-  data::CodeLookup::Editor editor(data::CodeLookup::Of(document));
-  data::CodeReading colour = data::TextReading(0xF0, u"[col]"_s);
-  colour.arguments = 2;
-  editor.Set(0xF0, colour);
-  data::CodeReading stop = data::TextReading(0xF1, u"."_s);
-  stop.breaks_after = true;
-  editor.Set(0xF1, stop);
-  data::CodeReading end = *data::CodeLookup::Of(document).Find("\xFF", 1);
-  end.arguments = 1;
-  editor.Set(0xFF, end);
-  const data::CodeLookup lookup = std::move(editor).Done();
+  Load(document,
+       "41=A\n$F0=[col],2\n$f2=[area],id\n$F3=[color]\\n,c=%D,f=%B\n$F5=,1\n$F6=wait,t=%X\n"
+       "FE=\\n\n/FF=[end]\\n\\n\n4A=\\\\n\n$8140=[k],1\n$F1=<c>,c\n");
+  data::CodeLookup lookup;
+  lookup.Build(document);
   const QByteArray bytes = QByteArray::fromHex(data);
-  QCOMPARE(Strings(lookup, bytes, LineBreaks::kNewLine), strings);
+  QCOMPARE(Strings(lookup, bytes, LineBreaks::kMarker), strings);
   const auto read = data::ReadStrings(lookup, bytes, 0, LineBreaks::kMarker, true);
   QCOMPARE(data::ByteCells(read, 0, bytes.size()).join(QString()), cells);
+  QCOMPARE(read.constLast().cut, cut);
   // Cut anywhere, the reading carries on where it was.
   data::BytesSource source(bytes);
-  QStringList lines;
+  QStringList got;
   (void)data::ReadFileStrings(
       lookup, source, 0, -1, LineBreaks::kNewLine,
-      [&lines](data::ReadString&& string) {
-        lines << QString::number(string.offset, 16) + u": "_s + string.text;
+      [&got](data::ReadString&& string) {
+        got << QString::number(string.offset, 16) + u": "_s + string.text;
       },
       1);
-  QCOMPARE(lines.join(u'|'), strings);
+  QCOMPARE(got.join(u'|'), lines);
 }
 
 void ReadingTest::ReadsTheSameInBlocksOfAnySize() {
@@ -183,6 +199,9 @@ void ReadingTest::FollowsEveryKindOfTableChange_data() {
       << u"AB<$81><$40><END>C"_s << 1;
   QTest::newRow("label given") << Edit([](auto& d) { d.SetMarkLabel(0xFF, "[e]"); })
                                << u"AB亜[e]C"_s << 1;
+  QTest::newRow("control code set") << Edit([](auto& d) {
+    d.SetEntry(0xFF, model::CodeEntry{"<p>", false, {}, true, "1"});
+  }) << u"AB亜<p><$43>"_s << 1;
   QTest::newRow("line of no code")
       << Edit([](auto& d) { d.AppendExtraLine("; a comment"); }) << u"AB亜<END>C"_s << 0;
   QTest::newRow("bulk change") << Edit([](auto& d) {

@@ -82,6 +82,39 @@ void TextEncoderTest::MakesTheFewestBytesThatReadBack_data() {
       << OverlappingTable() << u"a"_s.repeated(100) + u'b' << QString()
       << u"The bytes "_s + u"01 "_s.repeated(63) + u"01 …"_s + u" read back as '"_s +
              u"a"_s.repeated(64) + u"…'; no other bytes read back as the text."_s;
+  const QByteArray controls =
+      "41=A\n$C9=<pause=>,1\n$F3=[color]\\n,c=%D,f=%B\n$05=,1\nFF=<clear>\\n\\n\n";
+  QTest::newRow("a control code and its argument")
+      << controls << u"A<pause=><$1E>A"_s << u"41 C9 1E 41"_s << QString();
+  QTest::newRow("an argument that is a code's byte")
+      << controls << u"<pause=><$41>"_s << u"C9 41"_s << QString();
+  QTest::newRow("named arguments and the line after them")
+      << controls << u"[color c=12 f=%00000011]<LINE>A"_s << u"F3 0C 03 41"_s << QString();
+  QTest::newRow("a control code without its line break")
+      << controls << u"[color c=0 f=%11111111]"_s << u"F3 00 FF"_s << QString();
+  QTest::newRow("a text with or without its line breaks")
+      << controls << u"<clear>A<clear><LINE><LINE>"_s << u"FF 41 FF"_s << QString();
+  QTest::newRow("a text's own codes before codes less their line breaks")
+      << QByteArray("00=bb\n02=bbb\\n\n") << u"bbbbbb"_s << u"00 00 00"_s << QString();
+  QTest::newRow("a control code's empty label")
+      << controls << u"<$05><$FF>"_s << u"05 FF"_s << QString();
+  QTest::newRow("a control code of two bytes")
+      << QByteArray("$8140=[k],2\n") << u"[k]<$81><$40>"_s << u"81 40 81 40"_s << QString();
+  QTest::newRow("a control code of 255 arguments")
+      << QByteArray("$C9=<x>,255\n") << u"<x>"_s + u"<$07>"_s.repeated(255)
+      << u"C9"_s + u" 07"_s.repeated(255) << QString();
+  QTest::newRow("a label that is a plain code's text too")
+      << QByteArray("41=<p>\n$C9=<p>,1\n") << u"<p><$05><p>"_s << u"41 05 41"_s << QString();
+  QTest::newRow("a label without its argument")
+      << controls << u"A<pause=>A"_s << QString()
+      << u"The control code C9 <pause=> (character 2) takes 1 argument byte: <pause=><$XX>."_s;
+  QTest::newRow("a named argument out of its range")
+      << controls << u"[color c=256 f=%00000000]"_s << QString()
+      << u"The control code F3 [color] (character 1) takes the arguments c, f: "
+         u"[color c=N f=%BBBBBBBB]."_s;
+  QTest::newRow("a longer code over the argument")
+      << QByteArray("$C9=<p>,1\nC941=z\n") << u"<p><$41>"_s << QString()
+      << u"The bytes C9 41 read back as 'z'; no other bytes read back as the text."_s;
   QTest::newRow("raw byte that leads a code")
       << QByteArray("8140=\xE4\xBA\x9C\n40=@\n") << u"<$81>@"_s << QString()
       << u"The bytes 81 40 read back as '亜'; no other bytes read back as the text."_s;
@@ -100,7 +133,9 @@ void TextEncoderTest::MakesTheFewestBytesThatReadBack() {
   QCOMPARE(result.Message(), message);
   if (result.status != data::EncodeResult::Status::kOk) return;
   QCOMPARE(data::HexBytes(result.bytes), bytes);
-  QCOMPARE(data::ReadText(lookup, result.bytes), text);
+  // The same text, up to the line breaks a code's text may be typed without.
+  QCOMPARE(data::ReadText(lookup, result.bytes).remove(data::kLineMarker.toString()),
+           QString(text).remove(data::kLineMarker.toString()));
 }
 
 void TextEncoderTest::TypedTextOfAMegabyteIsEncoded() {

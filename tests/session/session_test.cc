@@ -332,6 +332,15 @@ void SessionTest::ApplySearchPlansOnceTheRowsAreSettled() {
   QCOMPARE(Document().GetCellText(*model::Code::FromHex("0200")), QByteArray("Z"));
   QCOMPARE(Document().GetCellText(*model::Code::FromHex("0201")), QByteArray("B"));
   QCOMPARE(outcome.changed, 25);
+
+  // A control code is overwritten only when asked, and then is the letter alone.
+  const model::Code pause = *model::Code::FromHex("0203");
+  Document().SetEntry(pause, model::CodeEntry{"<pause=>", false, {}, true, "1"});
+  answers_->QueueButton(editing::Answers::Button::kYes);
+  QCOMPARE(session_->ApplySearch(*query, candidate).changed, 2);  // and 0200 back to H
+  QVERIFY(answers_->messages.constLast().text.contains(u"0203=<pause=> (control code)"_s));
+  QVERIFY(!Document().IsControl(pause));
+  QCOMPARE(Document().GetCellText(pause), QByteArray("D"));
 }
 
 void SessionTest::UndoLandsOnTheFirstCodeItChanged_data() {

@@ -98,6 +98,12 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy_data() {
       "orvane-tbl: unknown option '--to'", true);
   row("decode without data", {u"decode"_s, u"TABLE"_s}, 2, {},
       "orvane-tbl: decode takes TABLE DATA", true);
+  row("a length that ends inside a control code",
+      {u"decode"_s, u"TABLE"_s, u"DIR/cut_later.bin"_s, u"--length"_s, u"2"_s}, 0,
+      "00000000: A<p><$\xE2\x80\xA6>",
+      "DIR/cut_later.bin: warning: the data ends inside a control code");
+  row("data that ends inside a control code", {u"decode"_s, u"TABLE"_s, u"DIR/cut.bin"_s}, 0,
+      "00000000: A<p><$\xE2\x80\xA6>", "DIR/cut.bin: warning: the data ends inside a control code");
 
   row("encode", {u"encode"_s, u"TABLE"_s, u"B亜<$00>[end]"_s}, 0, "42 81 40 00 FF", {});
   row("encode with another spelling", {u"encode"_s, u"TABLE"_s, u"xB"_s}, 0, "90 50 42",
@@ -114,6 +120,10 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy_data() {
   row("an end mark as <END>", {u"encode"_s, u"TABLE"_s, u"A<END>"_s}, 0, "41 FF", {});
   row("encode a character without a code", {u"encode"_s, u"TABLE"_s, u"AZ"_s}, 1, {},
       "No code for 'Z' (character 2).");
+  row("a control code and its argument", {u"encode"_s, u"TABLE"_s, u"A<p><$05>"_s}, 0, "41 C9 05",
+      {});
+  row("a control code without its argument", {u"encode"_s, u"TABLE"_s, u"A<p>"_s}, 1, {},
+      "The control code C9 <p> (character 2) takes 1 argument byte: <p><$XX>.");
   row("text not UTF-8", {u"encode"_s, u"TABLE"_s, u"HER\\xFF"_s}, 2, {},
       "orvane-tbl: TEXT is not valid UTF-8 (byte 4)");
   row("empty text", {u"encode"_s, u"TABLE"_s, QString()}, 2, {}, "orvane-tbl: The text is empty.");
@@ -142,12 +152,14 @@ void DataCommandsTest::DecodeAndEncodeAnswerOrSayWhy() {
   const QString table =
       folder.Write(u"t.tbl"_s,
                    "41=A\n42=B\n01=\x01\n*FE\n/FF=[end]\n8140=\xE4\xBA\x9C\n90=x\n"
-                   "9042=\xE6\xBC\xA2\n5042=B\n02=\xC2\x9B\n03=\xE2\x80\xAE\n");
+                   "9042=\xE6\xBC\xA2\n5042=B\n02=\xC2\x9B\n03=\xE2\x80\xAE\n$C9=<p>,1\n");
   const QByteArray bytes = QByteArray::fromHex("410001fe42ff814042");
   const QString data = folder.Write(u"data.bin"_s, bytes);
   (void)folder.Write(u"empty.bin"_s, {});
   (void)folder.Write(u"one.bin"_s, "A");
   (void)folder.Write(u"kana.bin"_s, QByteArray::fromHex("0000000000001f153632280000000000"));
+  (void)folder.Write(u"cut.bin"_s, "A\xC9");
+  (void)folder.Write(u"cut_later.bin"_s, "A\xC9\x05");
   (void)folder.Write(u"text.txt"_s, "B\xE4\xBA\x9C\r\n");
   const QString dir = QFileInfo(data).path();
   const QByteArray cafe = QFile::encodeName(dir) + "/caf\xE9.bin";
@@ -188,6 +200,10 @@ void DataCommandsTest::WhatDecodePrintsEncodesBack_data() {
                                                   << QByteArray("41") << QByteArray("A<U+2028>B");
   QTest::newRow("a text that reads as a marker")
       << QByteArray("30=<END>\n/FF=[end]\n") << QByteArray("30FF") << QByteArray("<END>[end]");
+  QTest::newRow("control codes and the lines after codes")
+      << QByteArray("$C9=<pause=>,1\n41=A\n$F0=[area],id\nFE=\\n\n/FF=[end]\\n\\n\n")
+      << QByteArray("41C9FE41F0FEFE41FF")
+      << QByteArray("A<pause=><$FE>A[area id=$FE]<LINE>A[end]<LINE><LINE>");
   QTest::newRow("labelled line break")
       << QByteArray("*FE=[br]\n41=A\n") << QByteArray("41FE41") << QByteArray("A[br]A");
 }

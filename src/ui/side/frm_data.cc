@@ -227,8 +227,11 @@ void frmData::ShowStrings() {
     QString text = string.text;
     text.replace(u'\n', u'\n' + indent);
     // A string the reading stopped in before its end.
-    if (&string == &strings.constLast() && !string.ended && start + bytes.size() < reader_.Size()) {
+    const bool last = &string == &strings.constLast();
+    if (last && !string.ended && start + bytes.size() < reader_.Size()) {
       text += u'…';
+    } else if (last && string.cut) {
+      text += u'\n' + indent + QStringLiteral("(the data ends inside a control code)");
     }
     paragraphs << data::OffsetText(string.offset) + QStringLiteral(": ") + text;
   }

@@ -10,7 +10,14 @@ namespace orvane::ui::side {
 namespace {
 
 constexpr int kOffsetDigits = 8;
-const QColor kMarkColour(0xFF, 0xFF, 0x00);  // the grid's yellow for marked cells
+const QColor kMarkColour(0xFF, 0xFF, 0x00);      // the grid's yellow for marked cells
+const QColor kControlColour(190, 220, 255);      // and its colour for control codes
+const QString kOtherByte = QStringLiteral("·");  // a later byte of a code, or an argument
+
+// A control code's label, not one character: it takes the cells of its bytes and arguments.
+bool IsLabel(const QString& text) {
+  return text.size() > 2 || (text.size() == 2 && !text[0].isHighSurrogate());
+}
 
 int DigitWidth(const QFontMetrics& metrics) { return metrics.horizontalAdvance(QLatin1Char('0')); }
 
@@ -57,20 +64,35 @@ ColumnShape ReadingColumn::Shape(const QFontMetrics& metrics, int row_bytes) con
 }
 
 void ReadingColumn::Paint(QPainter& painter, const RowPaint& paint) const {
-  for (qsizetype i = 0; i < paint.row.cells.size(); ++i) {
-    const QRect cell = paint.layout.CellRect(paint.column, static_cast<int>(i), paint.y);
-    const QString& text = paint.row.cells[i];
+  const QStringList& cells = paint.row.cells;
+  for (qsizetype i = 0; i < cells.size(); ++i) {
+    QRect cell = paint.layout.CellRect(paint.column, static_cast<int>(i), paint.y);
+    const QString& text = cells[i];
     const bool start = paint.row.offset + i == paint.start;
+    const bool label = IsLabel(text);
+    if (label) {
+      while (i + 1 < cells.size() && cells[i + 1] == kOtherByte) ++i;
+      cell.setRight(paint.layout.CellRect(paint.column, static_cast<int>(i), paint.y).right());
+    }
     if (start) {
       painter.fillRect(cell, paint.palette.highlight());
+    } else if (label) {
+      painter.fillRect(cell, kControlColour);
     } else if (text == u'/' || text == u'*') {
       painter.fillRect(cell, kMarkColour);
     }
-    const bool faint = !start && (text == u'.' || text == u'·');
+    const bool faint = !start && (text == u'.' || text == kOtherByte);
     painter.setPen(paint.palette.color(start   ? QPalette::HighlightedText
                                        : faint ? QPalette::PlaceholderText
                                                : QPalette::Text));
-    painter.drawText(cell, Qt::AlignCenter, text);
+    if (label) {
+      // Where not even a character and "…" fit, the label's start says more than "…".
+      QString shown = paint.metrics.elidedText(text, Qt::ElideRight, cell.width());
+      if (shown == u'…') shown = text;
+      painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, shown);
+    } else {
+      painter.drawText(cell, Qt::AlignCenter, text);
+    }
   }
 }
 

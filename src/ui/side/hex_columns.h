@@ -57,7 +57,8 @@ class HexColumn final : public ColumnRenderer {
   void Paint(QPainter& painter, const RowPaint& paint) const override;
 };
 
-// The table's reading: each character at its code's first byte, marks on yellow.
+// The table's reading: each character at its code's first byte, marks on yellow, a control
+// code's label across the cells of its bytes and arguments.
 class ReadingColumn final : public ColumnRenderer {
  public:
   [[nodiscard]] ColumnShape Shape(const QFontMetrics& metrics, int row_bytes) const override;

@@ -74,13 +74,16 @@ void RelativeSearchApplyTest::ApplyNamesItsCodesAndWhatItWouldOverwrite() {
   model::TableDocument document;
   document.SetCellText(*model::Code::FromHex("2101"), "x");  // B, little-endian
   document.SetCellText(*model::Code::FromHex("2201"), "C");  // C already
+  // D, though a control code's label: it would be a control code no more.
+  document.SetEntry(*model::Code::FromHex("2301"), model::CodeEntry{"D", false, {}, true, "1"});
   data::Candidate candidate;
   candidate.bases = {0x0120, 0};
   const auto upper = data::MakeQuery(u"HERO"_s, std::nullopt, ValueSize::k16Le).query;
   data::ApplyPlan plan = data::PlanApply(*upper, candidate, document);
   QCOMPARE(plan.writes.front().code.Hex(), QByteArray("2001"));
   QCOMPARE(plan.writes.back().code.Hex(), QByteArray("3901"));
-  QCOMPARE(plan.overwrites, std::vector{*model::Code::FromHex("2101")});
+  QCOMPARE(plan.overwrites,
+           (std::vector{*model::Code::FromHex("2101"), *model::Code::FromHex("2301")}));
 
   const auto big = data::MakeQuery(u"HERO"_s, std::nullopt, ValueSize::k16Be).query;
   QCOMPARE(data::PlanApply(*big, candidate, document).writes.front().code.Hex(), "0120");

@@ -164,6 +164,8 @@ void RelativeSearchTest::TableRanksTheCandidatesAndNamesContradictions_data() {
       << QByteArrayList{"31", "x"} << u"A=80"_s << QStringList{u"31 is x in the table"_s};
   QTest::newRow("the table's end mark")
       << QByteArrayList{"/32", "[end]"} << u"A=80"_s << QStringList{u"32 is [end] in the table"_s};
+  QTest::newRow("a control code where the other writes, whatever its label")
+      << QByteArrayList{"$31", "B"} << u"A=80"_s << QStringList{u"31 is the control code B"_s};
 }
 
 // The made-up game's HERO three times, and a decoy that would put A at 30 four times.
@@ -176,7 +178,11 @@ void RelativeSearchTest::TableRanksTheCandidatesAndNamesContradictions() {
   orvane::model::TableDocument document;
   for (qsizetype i = 0; i + 1 < table.size(); i += 2) {
     const bool mark = table[i].startsWith('/');
-    const auto code = orvane::model::Code::FromHex(table[i].mid(mark ? 1 : 0));
+    const bool control = table[i].startsWith('$');
+    const auto code = orvane::model::Code::FromHex(table[i].mid(mark || control ? 1 : 0));
+    if (control)
+      document.SetEntry(*code, orvane::model::CodeEntry{table[i + 1], false, {}, true, "1"});
+    if (control) continue;
     document.SetCellText(*code, mark ? "/" : table[i + 1]);
     if (mark) document.MarkSpecial(*code);
     if (mark) document.SetMarkLabel(*code, table[i + 1]);

@@ -49,6 +49,7 @@ QByteArray DataBytes() {
   put(0x100, "17141b1b1e2a261e211b13ff");          // HELLO WORLD[end]
   put(0x180, "231714ff");                          // THE[end]
   put(0x300, "1610 1c14 2a1e 2514 21fe 8840 ff");  // GAME OVER<LINE>漢[end]
+  data[kDataSize - 1] = '\x1E';                    // O, and a control code the end cuts
   return data;
 }
 
@@ -176,6 +177,18 @@ void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {
   Retype("txtText", u"x"_s);
   QCOMPARE(found->count(), 0);
   QCOMPARE(Get<QLabel>("lblFound")->text(), QString());
+
+  // A control code takes the byte after it, in the strings, beside the bytes and as typed.
+  rig_->session.Document().SetEntry(0x1E, model::CodeEntry{"<p>", false, {}, true, "1"});
+  GoTo(u"100"_s);
+  QCOMPARE(FirstString(), u"00000100: HELL<p><$2A>W<p><$21>LD[end]"_s);
+  QCOMPARE(window_->View()->VisibleRows().constFirst().cells.mid(0, 12).join(u'|'),
+           u"H|E|L|L|<p>|·|W|<p>|·|L|D|/"_s);
+  Retype("txtText", u"W<p><$21>"_s);
+  QCOMPARE(Get<QLabel>("lblBytes")->text(), u"26 1E 21"_s);
+  GoTo(u"FFF"_s);
+  QCOMPARE(window_->findChild<QPlainTextEdit*>(u"txtStrings"_s)->toPlainText(),
+           u"00000FFF: <p><$…>\n          (the data ends inside a control code)"_s);
 }
 
 void FrmDataTest::BadInputGetsAClearMessage_data() {

@@ -9,14 +9,16 @@
 namespace orvane::tools {
 namespace {
 
-// "FILE:12: message", and the finding's other lines after it.
+// "FILE:12: message", and the finding's other lines after it; check's own warnings name them
+// already.
 QByteArray FindingLine(const QByteArray& name, const check::Finding& finding) {
   QByteArray line = name;
   if (!finding.lines.isEmpty()) line += ':' + QByteArray::number(finding.lines.front());
   line += ": " + PrintableText(finding.message);
-  if (finding.lines.size() > 1) {
+  if (finding.lines.size() > 1 && finding.kind < check::FindingKind::kDefinedAgain) {
     QStringList others;
-    for (qsizetype i = 1; i < finding.lines.size(); ++i) others << QString::number(finding.lines[i]);
+    for (qsizetype i = 1; i < finding.lines.size(); ++i)
+      others << QString::number(finding.lines[i]);
     line += (finding.lines.size() == 2 ? " (also line " : " (also lines ") +
             others.join(QStringLiteral(", ")).toUtf8() + ')';
   }
@@ -30,11 +32,12 @@ QByteArray Counts(const QByteArray& name, const QList<check::Finding>& findings)
   QStringList kinds;
   for (int kind = 0; kind < check::kFindingKinds; ++kind) {
     if (counts[static_cast<size_t>(kind)] == 0) continue;
-    kinds << QStringLiteral("%1 %2").arg(check::KindTitle(static_cast<check::FindingKind>(kind)))
+    kinds << QStringLiteral("%1 %2")
+                 .arg(check::KindTitle(static_cast<check::FindingKind>(kind)))
                  .arg(counts[static_cast<size_t>(kind)]);
   }
-  const QByteArray total = findings.size() == 1 ? "1 finding: "
-                                                : QByteArray::number(findings.size()) + " findings: ";
+  const QByteArray total =
+      findings.size() == 1 ? "1 finding: " : QByteArray::number(findings.size()) + " findings: ";
   return name + ": " + total + kinds.join(QStringLiteral(", ")).toUtf8() + '\n';
 }
 

@@ -65,7 +65,8 @@ struct CheckContext {
 
   void Add(FindingKind kind, QList<model::Code> codes, QString message, qint64 offset = -1) {
     QList<qsizetype> numbers = lines.Of(codes);
-    findings.append(Finding{kind, std::move(numbers), std::move(codes), offset, std::move(message)});
+    findings.append(
+        Finding{kind, std::move(numbers), std::move(codes), offset, std::move(message)});
   }
 };
 

@@ -63,9 +63,9 @@ void FindSharedTexts(CheckContext& context) {
         codes.size() == 2
             ? QStringLiteral("%1 both read %2; %2 is written as %3: %4 is never written")
             : QStringLiteral("%1 all read %2; %2 is written as %3: %4 are never written");
-    context.Add(FindingKind::kSharedText, codes,
-                message.arg(CodeNames(codes), text, QString::fromLatin1(codes.front().Hex()),
-                            never));
+    context.Add(
+        FindingKind::kSharedText, codes,
+        message.arg(CodeNames(codes), text, QString::fromLatin1(codes.front().Hex()), never));
   }
 }
 

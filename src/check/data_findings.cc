@@ -50,15 +50,14 @@ class StringCheck {
   }
   void Finish() {
     for (const ArgumentsPastEnd& past : past_end_) {
-      const QString more = past.count > 1
-                               ? QStringLiteral(" (and %1 more places)").arg(past.count - 1)
-                               : QString();
+      const QString more =
+          past.count > 1 ? QStringLiteral(" (and %1 more places)").arg(past.count - 1) : QString();
       context_.Add(FindingKind::kControlCode, {past.code, past.end},
                    QStringLiteral("control code %1 takes %2, and at %3%4 they hold %5, an end "
                                   "mark: the string ends there or runs on past it")
                        .arg(QString::fromLatin1(past.code.Hex()),
-                            ArgumentWords(arguments_.value(KeyOf(past.code))), OffsetName(past.first),
-                            more, QString::fromLatin1(past.end.Hex())),
+                            ArgumentWords(arguments_.value(KeyOf(past.code))),
+                            OffsetName(past.first), more, QString::fromLatin1(past.end.Hex())),
                    past.first);
     }
   }
@@ -84,8 +83,8 @@ void StringCheck::CheckArguments(const data::ReadString& string) {
     const auto code = model::Code::FromBytes(QByteArrayView(bytes, piece.length));
     const auto taken = code ? arguments_.constFind(KeyOf(*code)) : arguments_.cend();
     if (taken == arguments_.cend()) continue;
-    for (qint64 at = piece.offset + piece.length; at < piece.offset + piece.length + *taken && at < end;
-         ++at) {
+    for (qint64 at = piece.offset + piece.length;
+         at < piece.offset + piece.length + *taken && at < end; ++at) {
       const data::CodeLookup::Match match =
           context_.lookup.Longest(block_->data + (at - begin), end - at);
       if (match.reading == nullptr || match.reading->kind != data::CodeKind::kEnd) continue;
@@ -128,16 +127,17 @@ void StringCheck::CheckText(const data::ReadString& string) {
   if (read_back != string.text) {
     fault = QStringLiteral("which reads back as %1").arg(Quoted(read_back));
   } else if (written.bytes.size() > fewest.bytes.size()) {
-    fault = QStringLiteral("%1 bytes where %2 would do").arg(written.bytes.size()).arg(
-        fewest.bytes.size());
+    fault = QStringLiteral("%1 bytes where %2 would do")
+                .arg(written.bytes.size())
+                .arg(fewest.bytes.size());
   } else {
     return;
   }
-  context_.Add(FindingKind::kLongestFirst, written.codes.mid(0, 1),
-               QStringLiteral("at %1, %2: longest first writes %3, %4; %5 spell it")
-                   .arg(at, text, data::HexBytes(written.bytes), fault,
-                        data::HexBytes(fewest.bytes)),
-               string.offset);
+  context_.Add(
+      FindingKind::kLongestFirst, written.codes.mid(0, 1),
+      QStringLiteral("at %1, %2: longest first writes %3, %4; %5 spell it")
+          .arg(at, text, data::HexBytes(written.bytes), fault, data::HexBytes(fewest.bytes)),
+      string.offset);
 }
 
 }  // namespace
@@ -147,9 +147,7 @@ DataCheck CheckDataStrings(CheckContext& context, data::DataSource& source,
   StringCheck check(context);
   data::BlockReader blocks(&source, kBlockSize, model::kMaxCodeLength - 1);
   data::StringReader reader(context.lookup, 0, data::LineBreaks::kMarker, true);
-  const data::StringReader::Take take = [&check](data::ReadString&& string) {
-    check.Take(string);
-  };
+  const data::StringReader::Take take = [&check](data::ReadString&& string) { check.Take(string); };
   const std::stop_token stop = control != nullptr ? control->StopToken() : std::stop_token();
   const data::ScanEnd ended =
       blocks.Scan(0, std::numeric_limits<qint64>::max(), stop, [&](const data::Block& block) {

@@ -11,7 +11,7 @@ constexpr int kCodes = 60000;
 
 QByteArray LargeTable() {
   QByteArray table = "/FF\n*FE\n";
-  table.reserve(kCodes * 12);
+  table.reserve(qsizetype{kCodes} * 12);
   for (int i = 0; i < kCodes; ++i) {
     const int code = 0x8140 + (i / 192) * 256 + i % 192;
     // A character of the kanji rows, in UTF-8; a word now and then, and a character twice.

@@ -14,9 +14,8 @@ namespace {
 constexpr qsizetype kLongestText = 4096;
 constexpr qint64 kBlockSize = qint64{1} << 20;
 
-quint64 KeyOf(const model::Code& code) {
-  return static_cast<quint64>(code.Length()) << 32 | code.Value();
-}
+// Unique to each code, whatever its length.
+quint64 KeyOf(const model::Code& code) { return code.SortKey(); }
 
 QString OffsetName(qint64 offset) {
   return QStringLiteral("%1").arg(offset, 8, 16, QChar(u'0')).toUpper();

@@ -7,9 +7,8 @@
 namespace orvane::check {
 namespace {
 
-quint64 KeyOf(const model::Code& code) {
-  return static_cast<quint64>(code.Length()) << 32 | code.Value();
-}
+// Unique to each code, whatever its length.
+quint64 KeyOf(const model::Code& code) { return code.SortKey(); }
 
 // The byte "<$XX>" at `at` stands for, as a reading shows an unknown byte.
 std::optional<char> RawByte(QStringView text, qsizetype at) {

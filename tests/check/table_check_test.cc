@@ -80,12 +80,20 @@ void TableCheckTest::FindsWhatNoSingleLineShows_data() {
   QTest::newRow("a code's own text in fewer bytes")
       << QByteArray("818283=abc\n01=a\n02=bc\n") << QByteArray() << FindingKind::kLongestFirst
       << u"abc is written longest first as 81 82 83 (3 bytes); 01 02 spell it in 2"_s << u"1"_s;
-  QTest::newRow("a string longest first cannot finish")
-      << QByteArray("12=Five\n13=SixSeven\n00=FiveSix\n") << QByteArray("1213")
+  QTest::newRow("a string longest first cannot finish, told once")
+      << QByteArray("12=Five\n13=SixSeven\n00=FiveSix\n/FF\n") << QByteArray("1213ff1213ff")
       << FindingKind::kLongestFirst
-      << u"at 00000000, FiveSixSeven: longest first writes 00 (up to 00), then has no code for "
-         "Seven; 12 13 spell it"_s
+      << u"at 00000000, FiveSixSeven<END>: longest first writes 00 (up to 00), then has no code "
+         "for Seven<END>; 12 13 FF spell it"_s
       << u"3"_s;
+  QTest::newRow("a string longest first writes as another text")
+      << QByteArray("41=A\n42=B\n4142=X\n8142=B\n") << QByteArray("418142")
+      << FindingKind::kLongestFirst
+      << u"at 00000000, AB: longest first writes 41 42, which reads back as X; 41 81 42 spell it"_s
+      << u"1"_s;
+  QTest::newRow("a byte no code starts is written as itself")
+      << QByteArray("3C=<\n24=$\n38=8\n41=A\n") << QByteArray("3c8041")
+      << FindingKind::kLongestFirst << QString() << QString();
   QTest::newRow("a string longest first makes longer")
       << QByteArray("03=ab\n04=cd\n05=abc\n8180=d\n/FF\n") << QByteArray("0304ff")
       << FindingKind::kLongestFirst

@@ -4,7 +4,9 @@
 
 #include "model/table_file.h"
 #include "side_rig.h"
+#include "support/temp_table.h"
 #include "support/ui_rig.h"
+#include "ui/side/frm_data.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -49,6 +51,19 @@ void FrmCheckTest::ListsFindingsByKindAndGoesToTheirCode() {
   QVERIFY(finished.wait());
   QCOMPARE(tree->topLevelItemCount(), 1);
   QCOMPARE(tree->topLevelItem(0)->text(0), u"Lines defined again (1)"_s);
+
+  // With the Game Data window's file open, its strings are checked too.
+  rig.Document().SetCellText(0x12, "Five");
+  rig.Document().SetCellText(0x13, "SixSeven");
+  rig.Document().SetCellText(0x00, "FiveSix");
+  const orvane::testing::TempFolder folder;
+  rig.side.ShowGameData();
+  rig.side.GameData()->OpenFile(folder.Write(u"game.bin"_s, "\x12\x13"));
+  rig.Trigger("mnuCheck");
+  QVERIFY(finished.wait());
+  QCOMPARE(tree->topLevelItemCount(), 2);
+  QCOMPARE(tree->topLevelItem(0)->text(0), u"Texts written wrong longest first (1)"_s);
+  QVERIFY(tree->topLevelItem(0)->child(0)->text(0).startsWith(u"at 00000000, FiveSixSeven:"_s));
 }
 
 QTEST_MAIN(FrmCheckTest)

@@ -1,6 +1,7 @@
 #include "check/table_check.h"
 
 #include "data/data_source.h"
+#include "model/table_document.h"
 
 #include <QTest>
 
@@ -19,6 +20,7 @@ class TableCheckTest : public QObject {
   void FindsWhatNoSingleLineShows_data();
   void FindsWhatNoSingleLineShows();
   void StopsWhenAsked();
+  void ChecksTheTableAsEditedWithItsLines();
 };
 
 namespace {
@@ -57,6 +59,9 @@ void TableCheckTest::FindsWhatNoSingleLineShows_data() {
       << QByteArray("8141= \n8140= \n21= \n") << QByteArray() << FindingKind::kSharedText
       << u"21, 8140 and 8141 all read ' '; ' ' is written as 21: 8140 and 8141 are never written"_s
       << u"1,2,3"_s;
+  QTest::newRow("two end marks without labels")
+      << QByteArray("41=A\n/FF\n/FE\n") << QByteArray() << FindingKind::kSharedText
+      << u"FE and FF both read <END>; <END> is written as FE: FF is never written"_s << u"2,3"_s;
   QTest::newRow("code after an end mark")
       << QByteArray("/FF\nFF41=A\n41=B\n") << QByteArray() << FindingKind::kUnreachable
       << u"FF41 begins with FF, an end mark: a string ends at FF, so FF41 is never read"_s
@@ -152,6 +157,23 @@ void TableCheckTest::StopsWhenAsked() {
     table += QByteArray::number(0x8000 + code, 16) + "=ab\n";
   const auto result = CheckTable(table, {}, &control);
   QVERIFY(result.stopped);
+  // A table that does not load is checked no further, with the reason.
+  const auto broken = CheckTable("\xFE\xFF\xDC", {});
+  QVERIFY(broken.error);
+  QVERIFY(broken.findings.isEmpty());
+}
+
+// The window checks the table as it is now: a code typed since has no line of the file yet, and
+// the lines of the others are where a save that keeps the layout writes them.
+void TableCheckTest::ChecksTheTableAsEditedWithItsLines() {
+  orvane::model::TableDocument document;
+  QVERIFY(!orvane::model::LoadTableFromBytes(document, "; notes\n41=A\n42=B\n"));
+  document.SetCellText(0x43, "A");
+  const auto result = orvane::check::CheckTableState(document.Snapshot(), {});
+  QCOMPARE(result.findings.size(), 1);
+  QCOMPARE(result.findings[0].message,
+           u"41 and 43 both read A; A is written as 41: 43 is never written"_s);
+  QCOMPARE(Lines(result.findings[0]), u"2,4"_s);
 }
 
 QTEST_GUILESS_MAIN(TableCheckTest)

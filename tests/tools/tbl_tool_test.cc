@@ -288,6 +288,13 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
             "-:3: code 43 is defined again on line 4\n"
             "-: 2 findings: Texts several codes share 1, Lines defined again 1\n",
             "41=A\n42=A\n43=C\n43=D\n"},
+        // A table's text never reaches the terminal as an escape sequence.
+        Run{{u"lint"_s, u"-"_s},
+            1,
+            {},
+            "-:1: 41 and 42 both read \xE2\x90\x9B[2J; \xE2\x90\x9B[2J is written as 41: 42 is "
+            "never written (also line 2)\n-: 1 finding: Texts several codes share 1\n",
+            "41=\x1B[2J\n42=\x1B[2J\n"},
         Run{{u"normalize"_s, u"-"_s, u"-"_s}, 0, {}, "41=A\r\n42=B\r\n", table},
         Run{{u"encode"_s, folder.Write(u"ab.tbl"_s, table), u"--file"_s, u"-"_s},
             0,

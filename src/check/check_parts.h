@@ -42,7 +42,7 @@ class LongestFirst {
   [[nodiscard]] Written Write(QStringView text) const;
   // The code of fewest bytes, then first, that reads as the text; nothing when none does.
   [[nodiscard]] std::optional<model::Code> Preferred(const QString& text) const;
-  // Every text that several codes read as, with those codes in the order the encoder prefers.
+  // Every text a code reads as, with the codes that read so in the order the encoder prefers.
   [[nodiscard]] const QHash<QString, QList<model::Code>>& Texts() const { return texts_; }
 
  private:

@@ -50,6 +50,7 @@ class NoSideWindows : public orvane::ui::SideWindows {
   void ShowReadme() override {}
   void ShowAbout() override {}
   void ShowGameData() override {}
+  void ShowTableCheck() override {}
   void CloseAll() override {}
 };
 

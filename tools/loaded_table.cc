@@ -14,25 +14,6 @@ ToolResult LoadFailure(const QByteArray& path, const model::LoadError& error) {
   return Failure(path + ':' + QByteArray::number(error.line), error.reason);
 }
 
-QByteArray WarningText(const model::LoadWarning& warning) {
-  const QByteArray code = warning.code.Hex();
-  switch (warning.kind) {
-    case model::LoadWarning::Kind::kReplaced:
-    case model::LoadWarning::Kind::kDefinedAgain:
-      return "code " + code + " is defined again on line " +
-             QByteArray::number(warning.replaced_by);
-    case model::LoadWarning::Kind::kNoText:
-      return "code " + code + " has no text";
-    case model::LoadWarning::Kind::kKeptAsExtraLine:
-      return "kept as an extra line";
-    case model::LoadWarning::Kind::kNulBytes:
-      return "holds bytes that table files do not hold (NUL); it may not be a table";
-    case model::LoadWarning::Kind::kNotValid:
-      return "not valid " + text::EncodingName(warning.encoding).toUtf8();
-  }
-  return {};
-}
-
 }  // namespace
 
 ToolResult Failure(const QByteArray& name, const QString& reason) {
@@ -60,7 +41,7 @@ std::optional<ToolResult> Load(const QByteArray& path, LoadedTable& table, bool 
   const QByteArray name = PrintableName(path);  // once: a table may draw millions of warnings
   for (const model::LoadWarning& warning : table.warnings) {
     table.err.append(name).append(':').append(QByteArray::number(warning.line));
-    table.err.append(": warning: ").append(WarningText(warning)).append('\n');
+    table.err.append(": warning: ").append(model::WarningText(warning)).append('\n');
   }
   if (!error) return std::nullopt;
   ToolResult failure = LoadFailure(path, *error);

@@ -2,6 +2,7 @@
 
 #include "convert_command.h"
 #include "data_commands.h"
+#include "lint_command.h"
 #include "loaded_table.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
@@ -21,6 +22,7 @@ using model::TableDocument;
 
 constexpr char kUsage[] =
     "usage: orvane-tbl check FILE\n"
+    "       orvane-tbl lint FILE\n"
     "       orvane-tbl normalize IN OUT\n"
     "       orvane-tbl convert [--from ENCODING] [--keep-layout] IN OUT ENCODING\n"
     "       orvane-tbl show [--encoding ENCODING | --from ENCODING] FILE\n"
@@ -108,8 +110,9 @@ struct Command {
 };
 
 constexpr QByteArrayView kPrefix = "orvane-tbl: ";
-constexpr std::array<Command, 7> kCommands{{
+constexpr std::array<Command, 8> kCommands{{
     {"check", {}, kPrefix, Check},
+    {"lint", {}, kPrefix, RunLint},
     {"normalize", {}, kPrefix, Normalize},
     {"convert", kConvertOptions, kPrefix, RunConvert},
     {"show", kShowOptions, kPrefix, Show},

@@ -36,6 +36,9 @@ struct LoadWarning {
   friend bool operator==(const LoadWarning&, const LoadWarning&) = default;
 };
 
+// What check says of the warning, after "FILE:LINE: warning: " ("kept as an extra line").
+[[nodiscard]] QByteArray WarningText(const LoadWarning& warning);
+
 struct SaveError {
   QString reason;
 };

@@ -107,6 +107,8 @@ void frmOrvane::BuildMenus() {
   QAction* mnu_data = AddItem(tools, "mnuData", QStringLiteral("&Game Data..."),
                               QKeySequence(Qt::CTRL | Qt::Key_D));
   connect(mnu_data, &QAction::triggered, this, [&side] { side.ShowGameData(); });
+  QAction* mnu_check = AddItem(tools, "mnuCheck", QStringLiteral("Check &Table..."));
+  connect(mnu_check, &QAction::triggered, this, [&side] { side.ShowTableCheck(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
   help->setObjectName(QStringLiteral("mnuHelp"));

@@ -12,6 +12,8 @@ class SideWindows {
   virtual void ShowReadme() = 0;
   virtual void ShowAbout() = 0;
   virtual void ShowGameData() = 0;
+  // Checks the whole table, and the Game Data window's file when it has one open.
+  virtual void ShowTableCheck() = 0;
   // The main window is closing.
   virtual void CloseAll() = 0;
 };

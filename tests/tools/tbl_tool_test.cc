@@ -225,6 +225,7 @@ void TblToolTest::BadArgumentsGiveUsage_data() {
   QTest::newRow("none") << QStringList{};
   QTest::newRow("unknown command") << QStringList{QStringLiteral("dump"), QStringLiteral("a")};
   QTest::newRow("check without file") << QStringList{QStringLiteral("check")};
+  QTest::newRow("lint two files") << QStringList{u"lint"_s, u"a"_s, u"b"_s};
   QTest::newRow("check two files")
       << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")};
   QTest::newRow("normalize one file")
@@ -276,6 +277,24 @@ void TblToolTest::ProgramReportsThroughExitCodeAndStreams() {
             "orvane-tbl: unknown encoding 'SJIS'; known encodings: EUC-JP, Shift-JIS, UTF-8, "
             "Windows-1252 (any letter case)\n"},
         Run{{u"check"_s, u"-"_s}, 0, {}, summary, table},
+        Run{{u"lint"_s, u"-"_s}, 0, {}, "-: nothing found\n", table},
+        Run{{u"lint"_s, bad},
+            1,
+            bad.toLocal8Bit() + ": not valid UTF-16 from line 1 on (byte 2)\n"},
+        Run{{u"lint"_s, u"-"_s},
+            1,
+            {},
+            "-:1: 41 and 42 both read A; A is written as 41: 42 is never written (also line 2)\n"
+            "-:3: code 43 is defined again on line 4\n"
+            "-: 2 findings: Texts several codes share 1, Lines defined again 1\n",
+            "41=A\n42=A\n43=C\n43=D\n"},
+        // A table's text never reaches the terminal as an escape sequence.
+        Run{{u"lint"_s, u"-"_s},
+            1,
+            {},
+            "-:1: 41 and 42 both read \xE2\x90\x9B[2J; \xE2\x90\x9B[2J is written as 41: 42 is "
+            "never written (also line 2)\n-: 1 finding: Texts several codes share 1\n",
+            "41=\x1B[2J\n42=\x1B[2J\n"},
         Run{{u"normalize"_s, u"-"_s, u"-"_s}, 0, {}, "41=A\r\n42=B\r\n", table},
         Run{{u"encode"_s, folder.Write(u"ab.tbl"_s, table), u"--file"_s, u"-"_s},
             0,
@@ -420,6 +439,7 @@ void TblToolTest::ShowPrintsTheLinesAsTheEncodingReadsThem() {
 void TblToolTest::EveryCommandNamesAFolderAlike_data() {
   QTest::addColumn<QStringList>("arguments");  // DIR is a folder, TABLE a table
   QTest::newRow("check") << QStringList{u"check"_s, u"DIR"_s};
+  QTest::newRow("lint") << QStringList{u"lint"_s, u"DIR"_s};
   QTest::newRow("normalize") << QStringList{u"normalize"_s, u"DIR"_s, u"DIR/out.tbl"_s};
   QTest::newRow("show") << QStringList{u"show"_s, u"DIR"_s};
   QTest::newRow("convert") << QStringList{u"convert"_s, u"DIR"_s, u"DIR/out.tbl"_s, u"UTF-8"_s};

@@ -162,8 +162,9 @@ void FrmOrvaneTest::MenusHaveTheirCaptionsAndShortcuts_data() {
                                   << QStringList{u"mnuASCII"_s, u"mnuHira"_s, u"mnuKata"_s}
                                   << QStringList{u"ASCII"_s, u"Hiragana"_s, u"Katakana"_s}
                                   << QStringList{u"Ctrl+A"_s, u"Ctrl+H"_s, u"Ctrl+K"_s};
-  QTest::newRow("&Tools") << QStringLiteral("mnuTools") << QStringList{u"mnuData"_s}
-                          << QStringList{u"&Game Data..."_s} << QStringList{u"Ctrl+D"_s};
+  QTest::newRow("&Tools") << QStringLiteral("mnuTools") << QStringList{u"mnuData"_s, u"mnuCheck"_s}
+                          << QStringList{u"&Game Data..."_s, u"Check &Table..."_s}
+                          << QStringList{u"Ctrl+D"_s, u""_s};
   QTest::newRow("&?") << QStringLiteral("mnuHelp") << QStringList{u"mnuReadme"_s, u"mnuAbout"_s}
                       << QStringList{u"&Readme..."_s, u"&About Orvane..."_s}
                       << QStringList{u""_s, u""_s};

@@ -2,6 +2,7 @@
 
 #include "session/session.h"
 #include "ui/side/frm_book.h"
+#include "ui/side/frm_check.h"
 #include "ui/side/frm_data.h"
 #include "ui/side/frm_extra.h"
 #include "ui/side/frm_ov_about.h"
@@ -33,6 +34,7 @@ SideWindowHost::~SideWindowHost() {
   delete readme_.data();
   delete about_.data();
   delete data_.data();
+  delete check_.data();
 }
 
 frmBook* SideWindowHost::BookmarksManager() const { return book_; }
@@ -40,6 +42,7 @@ frmExtra* SideWindowHost::ExtraLinesManager() const { return extra_; }
 frmReadme* SideWindowHost::Readme() const { return readme_; }
 frmOVAbout* SideWindowHost::About() const { return about_; }
 frmData* SideWindowHost::GameData() const { return data_; }
+frmCheck* SideWindowHost::TableCheck() const { return check_; }
 
 void SideWindowHost::ShowBookmarksManager() {
   Present(Ensure(book_, [this] { return new frmBook(session_); }));
@@ -70,6 +73,12 @@ void SideWindowHost::ShowGameData() {
   if (made && !data_path_.isEmpty()) window->Reopen(data_path_, data_start_);
 }
 
+void SideWindowHost::ShowTableCheck() {
+  frmCheck* window = Ensure(check_, [this] { return new frmCheck(session_); });
+  Present(window);
+  window->Run(data_ ? data_->Path() : QString());
+}
+
 void SideWindowHost::TableReplaced() {
   // The Extra Lines Manager follows its working copy, which the commands start over.
   if (book_) book_->Form_Load();
@@ -79,7 +88,7 @@ void SideWindowHost::CloseAll() {
   for (QWidget* window :
        {static_cast<QWidget*>(book_.data()), static_cast<QWidget*>(extra_.data()),
         static_cast<QWidget*>(readme_.data()), static_cast<QWidget*>(about_.data()),
-        static_cast<QWidget*>(data_.data())}) {
+        static_cast<QWidget*>(data_.data()), static_cast<QWidget*>(check_.data())}) {
     if (window != nullptr) window->close();
   }
 }

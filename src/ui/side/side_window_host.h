@@ -14,6 +14,7 @@ class Session;
 namespace orvane::ui::side {
 
 class frmBook;
+class frmCheck;
 class frmData;
 class frmExtra;
 class frmOVAbout;
@@ -37,6 +38,7 @@ class SideWindowHost : public QObject, public SideWindows {
   void ShowReadme() override;
   void ShowAbout() override;
   void ShowGameData() override;
+  void ShowTableCheck() override;
   void CloseAll() override;
 
   // The open windows, or null; for tests and for the main window's checks.
@@ -45,6 +47,7 @@ class SideWindowHost : public QObject, public SideWindows {
   [[nodiscard]] frmReadme* Readme() const;
   [[nodiscard]] frmOVAbout* About() const;
   [[nodiscard]] frmData* GameData() const;
+  [[nodiscard]] frmCheck* TableCheck() const;
 
  private:
   static void Present(QWidget* window);
@@ -56,6 +59,7 @@ class SideWindowHost : public QObject, public SideWindows {
   QPointer<frmReadme> readme_;
   QPointer<frmOVAbout> about_;
   QPointer<frmData> data_;
+  QPointer<frmCheck> check_;
   // Where the Game Data window was when it closed, to open there again in this run.
   QString data_path_;
   qint64 data_start_ = 0;

@@ -77,7 +77,9 @@ void StringCheck::CheckArguments(const data::ReadString& string) {
   const qint64 end = block_->End();
   for (const data::ReadPiece& piece : string.pieces) {
     // Only what the block in hand still holds: a string begun blocks before is rare.
-    if (piece.kind != data::PieceKind::kText || piece.offset < begin) continue;
+    const bool coded =
+        piece.kind == data::PieceKind::kText || piece.kind == data::PieceKind::kControl;
+    if (!coded || piece.offset < begin) continue;
     const char* bytes = block_->data + (piece.offset - begin);
     const auto code = model::Code::FromBytes(QByteArrayView(bytes, piece.length));
     const auto taken = code ? arguments_.constFind(KeyOf(*code)) : arguments_.cend();

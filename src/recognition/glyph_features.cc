@@ -15,9 +15,10 @@ constexpr float kMargin = 2;
 // of it, so that the body of the character, where typefaces agree most, fills the frame.
 constexpr float kMomentSpan = 3.5F;
 // Smoothing before the gradient, and each zone's spread as a share of its width: sharp enough
-// to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to meet a Gothic drawing.
-constexpr float kBlurSigma = 1.0F;
-constexpr float kZoneSpread = 0.4F;
+// to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to meet a Gothic drawing. More
+// smoothing blurs a small glyph's strokes into each other before typefaces' differences.
+constexpr float kBlurSigma = 0.7F;
+constexpr float kZoneSpread = 0.36F;
 
 struct Frame {
   float centre_x = 0;
@@ -129,7 +130,7 @@ Plane Normalise(const InkImage& image, const Frame& frame) {
   return plane;
 }
 
-constexpr int kBlurReach = 2;  // pixels each way: 2.5 sigmas
+constexpr int kBlurReach = 2;  // pixels each way: nearly 3 sigmas
 
 std::array<float, 2 * kBlurReach + 1> BlurKernel() {
   std::array<float, 2 * kBlurReach + 1> kernel{};

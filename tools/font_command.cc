@@ -24,6 +24,7 @@ using recognition::Recognition;
 
 // Glyphs decoded and recognised at a time, so that memory stays that of a batch.
 constexpr qint64 kBatch = 512;
+constexpr qint64 kBatchBytes = qint64{1} << 20;
 // With --order jis, the share of the glyphs with the highest scores taken as known, and the
 // fewest taken: enough to outvote the few among them read wrong.
 constexpr qint64 kSureShare = 4;
@@ -61,8 +62,10 @@ bool RecogniseFont(const FontRequest& request, data::DataSource& source,
   const glyphs::GlyphFormat& format = request.font.format;
   const qint64 stride = glyphs::GlyphStride(format);
   const qint64 bytes = glyphs::GlyphBytes(format);
-  for (qint64 first = 0; first < request.count; first += kBatch) {
-    const qint64 n = std::min(kBatch, request.count - first);
+  // Glyphs far apart are read in fewer at a time, so that a batch's bytes stay few.
+  const qint64 per_batch = std::clamp(kBatchBytes / stride, qint64{1}, kBatch);
+  for (qint64 first = 0; first < request.count; first += per_batch) {
+    const qint64 n = std::min(per_batch, request.count - first);
     QByteArray block((n - 1) * stride + bytes, Qt::Uninitialized);
     const qint64 got =
         source.Read(glyphs::GlyphOffset(request.font, first), block.data(), block.size());

@@ -20,8 +20,9 @@ void Put(const std::array<float, kSize>& values, std::vector<float>& into, size_
 }  // namespace
 
 void CharacterModel::Add(size_t index, const InkImage& drawing) {
-  const GlyphFeatures moments = Describe(drawing, Normalisation::kMoments);
-  const GlyphFeatures box = Describe(drawing, Normalisation::kBox);
+  const int side = std::max(width_, height_);
+  const GlyphFeatures moments = Describe(drawing, Normalisation::kMoments, side);
+  const GlyphFeatures box = Describe(drawing, Normalisation::kBox, side);
   Put(moments.coarse, coarse_, index);
   Put(moments.fine, moments_, index);
   Put(box.fine, box_, index);
@@ -50,7 +51,7 @@ std::optional<CharacterModel> CharacterModel::Build(const QString& family, int w
   for (size_t i = 0; i < count; ++i) {
     if (stop.stop_requested()) return std::nullopt;
     model.Add(i, painter.Draw(set.characters[i]));
-    if (progress && (i % 256 == 255 || i + 1 == count)) progress(static_cast<qint64>(i + 1), total);
+    if (progress && (i % 256 == 255 || i + 1 == count)) progress(static_cast<qint64>(i) + 1, total);
   }
   return model;
 }

@@ -14,12 +14,13 @@ constexpr float kMargin = 2;
 // The moments' frame spans this many standard deviations of the ink: a little less than all
 // of it, so that the body of the character, where typefaces agree most, fills the frame.
 constexpr float kMomentSpan = 3.5F;
-// Smoothing before the gradient, in the glyph's own pixels, and each zone's spread as a share of
-// its width: sharp enough to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to
-// meet a Gothic drawing. Measured in the glyph's pixels, it smooths an 8-pixel glyph's stair
-// steps and leaves a 16-pixel glyph's strokes apart; the least keeps 12 pixels close to 16.
-constexpr float kBlurGlyphPixels = 0.4F;
+// Smoothing before the gradient, and each zone's spread as a share of its width: sharp enough
+// to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to meet a Gothic drawing. A
+// glyph under 12 pixels gets more, growing as it shrinks: its stair steps are wider than its
+// strokes are apart, which a 16- or 12-pixel glyph's are not.
 constexpr float kLeastBlur = 0.7F;
+constexpr int kSharpFrom = 12;      // pixels high or wide
+constexpr float kBlurStep = 0.15F;  // more for each pixel under kSharpFrom
 constexpr float kZoneSpread = 0.36F;
 
 // An index into an array of the image's pixels or a kernel, never negative.
@@ -138,12 +139,11 @@ Plane Normalise(const InkImage& image, const Frame& frame) {
 constexpr int kBlurReach = 3;  // pixels each way: over 2 sigmas of the most blur
 using BlurKernel = std::array<float, 2 * kBlurReach + 1>;
 
-// The blur of a glyph `glyph_side` pixels high or wide, in normalised pixels.
+// The blur for glyphs `glyph_side` pixels high or wide, in normalised pixels.
 BlurKernel KernelFor(int glyph_side) {
-  const float span = kSide - 2 * kMargin;
   const float sigma =
-      std::clamp(kBlurGlyphPixels * span / static_cast<float>(std::max(glyph_side, 1)), kLeastBlur,
-                 kBlurReach / 2.0F);
+      std::min(kLeastBlur + kBlurStep * static_cast<float>(std::max(kSharpFrom - glyph_side, 0)),
+               kBlurReach / 2.0F);
   BlurKernel kernel{};
   float total = 0;
   for (int i = -kBlurReach; i <= kBlurReach; ++i) {

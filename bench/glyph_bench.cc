@@ -2,7 +2,8 @@
 // characters of another typeface's design. Accuracy over 2,000 kanji and kana in a shuffled
 // order, as counters (top1, top5: shares named right first and among the five best), at
 // 16×16, 12×12 and 8×8; and the time to recognise 3,000 glyphs against every candidate of an
-// EUC-JP table (about 7,000), the candidates' features made once beforehand.
+// EUC-JP table (about 7,000), the candidates' features made once beforehand; and the time to
+// fit the JIS order from five known glyphs.
 //
 // Pairs of typefaces: ORVANE_GLYPH_FONTS="GameFont:CandidateFont,..." (default IPAMincho's glyphs
 // against IPAGothic's characters and the reverse); the speed uses the first pair. Each
@@ -10,6 +11,7 @@
 #include "recognition/candidates.h"
 #include "recognition/character_model.h"
 #include "recognition/character_painter.h"
+#include "recognition/fit_order.h"
 #include "recognition/recogniser.h"
 
 #include <QGuiApplication>
@@ -136,6 +138,28 @@ void BM_Speed(benchmark::State& state) {
   state.counters["glyphs"] = kSpeedGlyphs;
 }
 BENCHMARK(BM_Speed)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Fitting the order of a font kept in JIS order from its first kanji, 3,000 glyphs, from five
+// glyphs known far apart; `faults` counts the glyphs the fit names wrong.
+void BM_FitOrder(benchmark::State& state) {
+  std::vector<char16_t> font = recognition::OrderCharacters(recognition::FontOrder::kJis, {});
+  font.erase(font.begin(), std::find(font.begin(), font.end(), u'亜'));
+  font.resize(kSpeedGlyphs);
+  std::vector<recognition::KnownGlyph> known;
+  for (const qint64 at : {3, 611, 1250, 1999, 2990})
+    known.push_back({at, font[static_cast<size_t>(at)]});
+  std::vector<recognition::Recognition> read;
+  read.reserve(font.size());
+  for (const char16_t character : font) read.push_back({true, {{character, 0.9F}}});
+  int faults = 0;
+  for (auto _ : state) {
+    const auto fit = recognition::FitOrder(known, kSpeedGlyphs, read);
+    faults = 0;
+    for (size_t i = 0; i < font.size(); ++i) faults += fit->characters[i] != font[i] ? 1 : 0;
+  }
+  state.counters["faults"] = faults;
+}
+BENCHMARK(BM_FitOrder)->Unit(benchmark::kMillisecond);
 
 void DropMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 

@@ -2,11 +2,13 @@
 
 #include "convert_command.h"
 #include "data_commands.h"
+#include "font_command.h"
 #include "lint_command.h"
 #include "loaded_table.h"
 #include "model/table_document.h"
 #include "model/table_file.h"
 #include "orvane_version.h"
+#include "recognition/default_font.h"
 #include "search_command.h"
 #include "text/codec.h"
 #include "tool_options.h"
@@ -30,10 +32,20 @@ constexpr char kUsage[] =
     "       orvane-tbl decode TABLE DATA [--from HEX] [--length N]\n"
     "       orvane-tbl encode TABLE TEXT\n"
     "       orvane-tbl encode TABLE --file FILE\n"
+    "       orvane-tbl font DATA --format FORMAT --size WxH --from HEX --count N --code HEX\n"
+    "                  [--tiles rows|columns] [--stride N] [--font FAMILY] [--top K] [--order "
+    "jis]\n"
     "       orvane-tbl --help\n"
     "       orvane-tbl --version\n"
     "ENCODING is EUC-JP, Shift-JIS, UTF-8 or Windows-1252, in any letter case.\n"
     "ORDER is upper, lower, digits, hiragana, katakana, hiragana-jis or katakana-jis.\n"
+    "FORMAT is 1bpp, 1bpp-packed, 2bpp-nes, 2bpp-gb (the same as 2bpp-snes), 4bpp-snes, 4bpp-gba,\n"
+    "4bpp-md or 8bpp; 1bpp is read in glyph rows unless --tiles is given. font prints "
+    "CODE=character\n"
+    "for each glyph with ink, read against the characters of FAMILY (default " ORVANE_DEFAULT_FAMILY
+    "),\n"
+    "with --top K a comment of the K best after each, with --order jis the JIS order fitted to "
+    "them.\n"
     "FILE, IN or --file \"-\" reads standard input, OUT \"-\" writes standard output.\n"
     "Options come before or after the other arguments, each once; \"--\" ends them.\n";
 
@@ -119,6 +131,7 @@ constexpr std::array<Command, 8> kCommands{{
     {"search", kSearchOptions, kSearchPrefix, RunSearch},
     {"decode", kDecodeOptions, kPrefix, RunDecode},
     {"encode", kEncodeOptions, kPrefix, RunEncode},
+    {"font", kFontOptions, kPrefix, RunFont},
 }};
 
 }  // namespace

@@ -20,8 +20,9 @@ void Put(const std::array<float, kSize>& values, std::vector<float>& into, size_
 }  // namespace
 
 void CharacterModel::Add(size_t index, const InkImage& drawing) {
-  const GlyphFeatures moments = Describe(drawing, Normalisation::kMoments);
-  const GlyphFeatures box = Describe(drawing, Normalisation::kBox);
+  const int side = std::max(width_, height_);
+  const GlyphFeatures moments = Describe(drawing, Normalisation::kMoments, side);
+  const GlyphFeatures box = Describe(drawing, Normalisation::kBox, side);
   Put(moments.coarse, coarse_, index);
   Put(moments.fine, moments_, index);
   Put(box.fine, box_, index);

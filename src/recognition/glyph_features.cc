@@ -15,9 +15,16 @@ constexpr float kMargin = 2;
 // of it, so that the body of the character, where typefaces agree most, fills the frame.
 constexpr float kMomentSpan = 3.5F;
 // Smoothing before the gradient, and each zone's spread as a share of its width: sharp enough
-// to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to meet a Gothic drawing.
-constexpr float kBlurSigma = 1.0F;
-constexpr float kZoneSpread = 0.4F;
+// to tell 薄 from 簿 at 16 pixels, loose enough for a Mincho glyph to meet a Gothic drawing. A
+// glyph under 12 pixels gets more, growing as it shrinks: its stair steps are wider than its
+// strokes are apart, which a 16- or 12-pixel glyph's are not.
+constexpr float kLeastBlur = 0.7F;
+constexpr int kSharpFrom = 12;      // pixels high or wide
+constexpr float kBlurStep = 0.15F;  // more for each pixel under kSharpFrom
+constexpr float kZoneSpread = 0.36F;
+
+// An index into an array of the image's pixels or a kernel, never negative.
+size_t Index(int at) { return static_cast<size_t>(at); }
 
 struct Frame {
   float centre_x = 0;
@@ -99,10 +106,7 @@ float Sample(const InkImage& image, float x, float y) {
          (at(x0, y0 + 1) * (1 - fx) + at(x0 + 1, y0 + 1) * fx) * fy;
 }
 
-// An index computed in int; the planes are small, so it never overflows.
-constexpr size_t Ix(int index) { return static_cast<size_t>(index); }
-
-using Plane = std::array<float, Ix(kSide* kSide)>;
+using Plane = std::array<float, size_t{kSide} * kSide>;
 
 // The source coordinate of sub-sample `sub` of `steps` across normalised pixel `at`.
 float SourceAt(int at, int sub, int steps, float centre, float scale) {
@@ -126,20 +130,25 @@ Plane Normalise(const InkImage& image, const Frame& frame) {
           sum += Sample(image, SourceAt(u, sx, steps_x, frame.centre_x, frame.scale_x), y);
         }
       }
-      plane[Ix(v * kSide + u)] = sum * weight;
+      plane[Index(v * kSide + u)] = sum * weight;
     }
   }
   return plane;
 }
 
-constexpr int kBlurReach = 2;  // pixels each way: 2.5 sigmas
+constexpr int kBlurReach = 3;  // pixels each way: over 2 sigmas of the most blur
+using BlurKernel = std::array<float, 2 * kBlurReach + 1>;
 
-std::array<float, 2 * kBlurReach + 1> BlurKernel() {
-  std::array<float, 2 * kBlurReach + 1> kernel{};
+// The blur for glyphs `glyph_side` pixels high or wide, in normalised pixels.
+BlurKernel KernelFor(int glyph_side) {
+  const float sigma =
+      std::min(kLeastBlur + kBlurStep * static_cast<float>(std::max(kSharpFrom - glyph_side, 0)),
+               kBlurReach / 2.0F);
+  BlurKernel kernel{};
   float total = 0;
   for (int i = -kBlurReach; i <= kBlurReach; ++i) {
-    const auto weight = std::exp(-static_cast<float>(i * i) / (2 * kBlurSigma * kBlurSigma));
-    kernel[Ix(i + kBlurReach)] = weight;
+    const auto weight = std::exp(-static_cast<float>(i * i) / (2 * sigma * sigma));
+    kernel[Index(i + kBlurReach)] = weight;
     total += weight;
   }
   for (float& weight : kernel) weight /= total;
@@ -147,23 +156,25 @@ std::array<float, 2 * kBlurReach + 1> BlurKernel() {
 }
 
 // A Gaussian blur along one axis; `step` is 1 for rows, kSide for columns.
-Plane BlurAlong(const Plane& plane, int step) {
-  static const auto kernel = BlurKernel();
+Plane BlurAlong(const Plane& plane, const BlurKernel& kernel, int step) {
   Plane blurred{};
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
       const int along = step == 1 ? x : y;
       float sum = 0;
       for (int i = std::max(-kBlurReach, -along); i <= kBlurReach && along + i < kSide; ++i) {
-        sum += kernel[Ix(i + kBlurReach)] * plane[Ix(y * kSide + x + i * step)];
+        sum += kernel[Index(i + kBlurReach)] * plane[Index(y * kSide + x + i * step)];
       }
-      blurred[Ix(y * kSide + x)] = sum;
+      blurred[Index(y * kSide + x)] = sum;
     }
   }
   return blurred;
 }
 
-void Blur(Plane& plane) { plane = BlurAlong(BlurAlong(plane, 1), kSide); }
+void Blur(Plane& plane, int glyph_side) {
+  const BlurKernel kernel = KernelFor(glyph_side);
+  plane = BlurAlong(BlurAlong(plane, kernel, 1), kernel, kSide);
+}
 
 // The weight of image row or column i in each zone: overlapping Gaussians, zones innermost so
 // that the pooling loops run over contiguous zones.
@@ -222,16 +233,17 @@ void AddGradient(DirectionRows& rows, size_t x, size_t y, float gx, float gy) {
 DirectionRows Directions(const Plane& image) {
   // The image with its edge pixels repeated one pixel out, so that Sobel needs no bounds.
   constexpr int kPadded = kSide + 2;
-  std::array<float, Ix(kPadded * kPadded)> padded{};
+  std::array<float, size_t{kPadded} * kPadded> padded{};
   for (int y = 0; y < kPadded; ++y) {
     const int from_y = std::clamp(y - 1, 0, kSide - 1);
     for (int x = 0; x < kPadded; ++x) {
-      padded[Ix(y * kPadded + x)] = image[Ix(from_y * kSide + std::clamp(x - 1, 0, kSide - 1))];
+      padded[Index(y * kPadded + x)] =
+          image[Index(from_y * kSide + std::clamp(x - 1, 0, kSide - 1))];
     }
   }
   DirectionRows rows{};
   for (int y = 0; y < kSide; ++y) {
-    const float* above = padded.data() + Ix(y * kPadded + 1);
+    const float* above = padded.data() + Index(y * kPadded + 1);
     const float* here = above + kPadded;
     const float* below = here + kPadded;
     for (int x = 0; x < kSide; ++x) {
@@ -286,7 +298,7 @@ void RootAndScale(std::array<float, kSize>& values) {
 
 }  // namespace
 
-GlyphFeatures Describe(const InkImage& image, Normalisation normalisation) {
+GlyphFeatures Describe(const InkImage& image, Normalisation normalisation, int glyph_side) {
   GlyphFeatures features;
   const Moments moments = Measure(image);
   if (moments.total <= 0) return features;
@@ -295,7 +307,7 @@ GlyphFeatures Describe(const InkImage& image, Normalisation normalisation) {
                     moments.right / static_cast<float>(image.width),
                     moments.bottom / static_cast<float>(image.height)};
   Plane plane = Normalise(image, FrameOf(moments, normalisation));
-  Blur(plane);
+  Blur(plane, glyph_side);
   Pool(Directions(plane), features);
   RootAndScale(features.fine);
   RootAndScale(features.coarse);

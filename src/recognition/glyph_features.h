@@ -34,7 +34,9 @@ struct GlyphFeatures {
   InkPlace place;
 };
 
-// An image with no ink gives zero features.
-[[nodiscard]] GlyphFeatures Describe(const InkImage& image, Normalisation normalisation);
+// An image with no ink gives zero features. `glyph_side`, the longer side of the glyphs compared,
+// sets the smoothing; a candidate drawn larger is described for the glyphs' size.
+[[nodiscard]] GlyphFeatures Describe(const InkImage& image, Normalisation normalisation,
+                                     int glyph_side);
 
 }  // namespace orvane::recognition

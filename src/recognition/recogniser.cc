@@ -56,7 +56,9 @@ struct Described {
 Described Describe(const glyphs::GlyphPixels& glyph) {
   const InkImage image = InkOf(glyph);
   if (!image.HasInk()) return {};
-  return {true, Describe(image, Normalisation::kMoments), Describe(image, Normalisation::kBox)};
+  const int side = std::max(glyph.Width(), glyph.Height());
+  return {true, Describe(image, Normalisation::kMoments, side),
+          Describe(image, Normalisation::kBox, side)};
 }
 
 // closeness[g * count + i]: glyph g's coarse features against candidate i's.

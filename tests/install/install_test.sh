@@ -77,4 +77,9 @@ grep -qx "$mime_type text/plain" "$work/mime/subclasses" || fail "$mime_type is 
 version=$(timeout 30 "$prefix/bin/orvane" --version) || fail "orvane --version exited with $?"
 [[ "$version" == "$expected_version" ]] || fail "orvane --version printed '$version'"
 timeout 30 "$prefix/bin/orvane-tbl" --help >/dev/null || fail "orvane-tbl --help exited with $?"
+# font is a module the installed program must find: it, not the program, refuses the offset.
+printf x >"$work/font.bin"
+font_err=$(timeout 60 "$prefix/bin/orvane-tbl" font "$work/font.bin" --format 1bpp --size 8x8 \
+  --from 10 --count 1 --code 88 2>&1) && font_rc=0 || font_rc=$?
+[[ $font_rc -eq 2 && "$font_err" == *"past the end"* ]] || fail "orvane-tbl font: $font_err"
 echo "PASS: installed files in place and valid"

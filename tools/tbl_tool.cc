@@ -122,7 +122,7 @@ struct Command {
 };
 
 constexpr QByteArrayView kPrefix = "orvane-tbl: ";
-constexpr std::array<Command, 8> kCommands{{
+constexpr std::array<Command, 9> kCommands{{
     {"check", {}, kPrefix, Check},
     {"lint", {}, kPrefix, RunLint},
     {"normalize", {}, kPrefix, Normalize},

@@ -105,11 +105,11 @@ QWidget* FontTab::BuildFormatRows() {
   grid->addWidget(Caption(rows, QStringLiteral("&Height"), spnHeight_), 0, 4);
   grid->addWidget(spnHeight_, 0, 5);
   grid->addWidget(cboTiles_, 0, 6);
-  grid->addWidget(Caption(rows, QStringLiteral("Str&ide"), spnStride_), 0, 7);
+  grid->addWidget(Caption(rows, QStringLiteral("Stride, &bytes"), spnStride_), 0, 7);
   grid->addWidget(spnStride_, 0, 8);
   grid->addWidget(Caption(rows, QStringLiteral("First &at"), txtOffset_), 1, 0);
   grid->addWidget(txtOffset_, 1, 1);
-  grid->addWidget(Caption(rows, QStringLiteral("&Code"), txtCode_), 1, 2);
+  grid->addWidget(Caption(rows, QStringLiteral("Co&de"), txtCode_), 1, 2);
   grid->addWidget(txtCode_, 1, 3);
   grid->addWidget(Caption(rows, QStringLiteral("&Zoom"), spnZoom_), 1, 4);
   grid->addWidget(spnZoom_, 1, 5);
@@ -128,7 +128,7 @@ QWidget* FontTab::BuildReadingRows() {
   cboFont_->setCurrentFont(QFont(QString::fromLatin1(recognition::kDefaultFamily)));
   spnCount_ = MakeSpin(rows, "spnCount", 0, kMaxCount, 0);
   spnCount_->setSpecialValueText(QStringLiteral("all"));
-  cmdRecognise_ = Named(new QPushButton(QStringLiteral("Recog&nise"), rows), "cmdRecognise");
+  cmdRecognise_ = Named(new QPushButton(QStringLiteral("Recogn&ise"), rows), "cmdRecognise");
   prgRecognise_ = Named(new QProgressBar(rows), "prgRecognise");
   cmdCancel_ = Named(new QPushButton(QStringLiteral("Cancel"), rows), "cmdCancelRecognise");
   spnThreshold_ = Named(new QDoubleSpinBox(rows), "spnThreshold");
@@ -139,7 +139,7 @@ QWidget* FontTab::BuildReadingRows() {
       QStringLiteral("Fill from Font writes a glyph's best character from this score on; Fit "
                      "Order takes such glyphs as known"));
   cmdFill_ = Named(new QPushButton(QStringLiteral("&Fill from Font"), rows), "cmdFill");
-  cmdFit_ = Named(new QPushButton(QStringLiteral("Fit Or&der"), rows), "cmdFit");
+  cmdFit_ = Named(new QPushButton(QStringLiteral("Fi&t Order"), rows), "cmdFit");
   cmdApplyFit_ = Named(new QPushButton(QStringLiteral("A&pply Fit"), rows), "cmdApplyFit");
   lblRecognise_ = Named(new QLabel(rows), "lblRecognise");
   lblRecognise_->setWordWrap(true);
@@ -150,7 +150,7 @@ QWidget* FontTab::BuildReadingRows() {
   grid->addWidget(cmdRecognise_, 0, 4);
   grid->addWidget(prgRecognise_, 0, 5);
   grid->addWidget(cmdCancel_, 0, 6);
-  grid->addWidget(Caption(rows, QStringLiteral("Fill a&bove"), spnThreshold_), 1, 0);
+  grid->addWidget(Caption(rows, QStringLiteral("Fill abo&ve"), spnThreshold_), 1, 0);
   grid->addWidget(spnThreshold_, 1, 1);
   grid->addWidget(cmdFill_, 1, 2, 1, 2);
   grid->addWidget(cmdFit_, 1, 4);

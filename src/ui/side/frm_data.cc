@@ -50,7 +50,7 @@ frmData::frmData(session::Session& session, QWidget* parent)
   tabSearch_ = new SearchTab(session_, lookup_, tabData_);
   tabData_->addTab(tabSearch_, QStringLiteral("Relative &Search"));
   tabFont_ = new FontTab(session_, nullptr, tabData_);
-  tabData_->addTab(tabFont_, QStringLiteral("Fon&t"));
+  tabData_->addTab(tabFont_, QStringLiteral("Fo&nt"));
   layout->addWidget(tabData_, 1);
 
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &frmData::watcher_FileChanged);

@@ -9,7 +9,8 @@
 namespace orvane::ui {
 
 KeyTyping TypingOf(const QKeyEvent& event) {
-  if (event.key() == Qt::Key_Backspace) return {QString(QChar(char16_t{editing::kBackspaceKey})), {}};
+  if (event.key() == Qt::Key_Backspace)
+    return {QString(QChar(char16_t{editing::kBackspaceKey})), {}};
   if (event.key() == Qt::Key_Delete) return {};  // Delete types no character
   const QString text = event.text();
   // A key pressed with Ctrl, Alt or Meta is a command that is no shortcut of ours, never text;

@@ -84,7 +84,8 @@ QWidget* FontTab::BuildFormatRows() {
   spnWidth_ = MakeSpin(rows, "spnWidth", glyphs::kMinGlyphSide, glyphs::kMaxGlyphSide, 16);
   spnHeight_ = MakeSpin(rows, "spnHeight", glyphs::kMinGlyphSide, glyphs::kMaxGlyphSide, 16);
   cboTiles_ = Named(new QComboBox(rows), "cboTiles");
-  cboTiles_->addItem(QStringLiteral("tiles row by row"), static_cast<int>(glyphs::Layout::kTileRows));
+  cboTiles_->addItem(QStringLiteral("tiles row by row"),
+                     static_cast<int>(glyphs::Layout::kTileRows));
   cboTiles_->addItem(QStringLiteral("tiles column by column"),
                      static_cast<int>(glyphs::Layout::kTileColumns));
   spnStride_ = MakeSpin(rows, "spnStride", 0, 4096, 0);

@@ -62,7 +62,8 @@ void FontTab::AddReportRow(qint64 index, const QString& recognised, const QStrin
   item->setText(kCode, QString::fromLatin1(code->Hex()));
   item->setData(kCode, Qt::UserRole, index);
   const QByteArray text = TextOf(*code);
-  if (!text.isEmpty()) item->setText(kTable, text::DisplayText(text, session_.Document().Encoding()));
+  if (!text.isEmpty())
+    item->setText(kTable, text::DisplayText(text, session_.Document().Encoding()));
   item->setText(kRecognised, recognised);
   item->setText(kOrder, order);
   item->setText(kNote, note);
@@ -81,7 +82,8 @@ void FontTab::cmdFill_Click() {
       [this](const model::Code& code) { return TextOf(code); }, session_.Document().Encoding(),
       static_cast<float>(spnThreshold_->value()));
   std::vector<data::CodeText> writes;
-  for (const recognition::FillWrite& write : plan.writes) writes.push_back({write.code, write.text});
+  for (const recognition::FillWrite& write : plan.writes)
+    writes.push_back({write.code, write.text});
   const session::Session::Outcome outcome =
       session_.WriteTexts(session::StepKind::kFillFromFont, writes, false);
   if (outcome.status != session::Session::Outcome::Status::kDone) return;
@@ -120,13 +122,13 @@ void FontTab::cmdFit_Click() {
   // The table's texts first; a glyph recognised surely counts only where its code has none.
   std::vector<recognition::KnownGlyph> known;
   for (qint64 i = 0; i < count; ++i) {
-    if (auto character = recognition::SingleCharacter(TextOf(codes[static_cast<size_t>(i)]),
-                                                      encoding)) {
+    if (auto character =
+            recognition::SingleCharacter(TextOf(codes[static_cast<size_t>(i)]), encoding)) {
       known.push_back({i, *character});
     }
   }
-  for (const recognition::KnownGlyph& sure : recognition::SurelyRecognised(
-           recognitions_, static_cast<float>(spnThreshold_->value()))) {
+  for (const recognition::KnownGlyph& sure :
+       recognition::SurelyRecognised(recognitions_, static_cast<float>(spnThreshold_->value()))) {
     if (TextOf(codes[static_cast<size_t>(sure.index)]).isEmpty()) known.push_back(sure);
   }
   std::ranges::sort(known, {}, &recognition::KnownGlyph::index);
@@ -134,8 +136,9 @@ void FontTab::cmdFit_Click() {
   proposed_.clear();
   lstReport_->clear();
   if (!fit) {
-    lblReport_->setText(QStringLiteral("No known glyph's character is in a JIS X 0208 or "
-                                       "Shift-JIS order: type or recognise a few first."));
+    lblReport_->setText(
+        QStringLiteral("No known glyph's character is in a JIS X 0208 or "
+                       "Shift-JIS order: type or recognise a few first."));
   } else {
     ShowFit(*fit);
   }
@@ -185,8 +188,8 @@ void FontTab::cmdApplyFit_Click() {
       session_.WriteTexts(session::StepKind::kFitOrder, proposed_, false);
   if (outcome.status != session::Session::Outcome::Status::kDone) return;
   proposed_.clear();
-  lblReport_->setText(QStringLiteral("Fit Order wrote %1; Undo takes them back.")
-                          .arg(CodesText(outcome.changed)));
+  lblReport_->setText(
+      QStringLiteral("Fit Order wrote %1; Undo takes them back.").arg(CodesText(outcome.changed)));
   ShowState();
 }
 

@@ -158,14 +158,16 @@ void FontTab::ShowResult(FontReading reading) {
     const qint64 sure = std::ranges::count_if(recognitions_, [this](const auto& read) {
       return read.has_ink && read.best.front().score >= spnThreshold_->value();
     });
-    QString text = QStringLiteral("%1 glyphs recognised against %2 characters of %3; %4 score "
-                                  "%5 or more.")
+    QString text = QStringLiteral(
+                       "%1 glyphs recognised against %2 characters of %3; %4 score "
+                       "%5 or more.")
                        .arg(Number(std::ssize(recognitions_)), Number(model_->Count()),
                             model_->Family(), Number(sure))
                        .arg(spnThreshold_->value(), 0, 'f', 2);
     if (model_->Limited()) {
-      text += QStringLiteral(" The table is written in %1, which has no kana or kanji: only "
-                             "the characters it holds were compared.")
+      text += QStringLiteral(
+                  " The table is written in %1, which has no kana or kanji: only "
+                  "the characters it holds were compared.")
                   .arg(text::EncodingName(session_.Document().Encoding()));
     }
     lblRecognise_->setText(text);
@@ -190,8 +192,8 @@ void FontTab::lstBest_Click() {
   const QListWidgetItem* item = lstBest_->currentItem();
   const auto current = glyphData_->CurrentGlyph();
   if (item == nullptr || !current || item->data(Qt::UserRole).isNull()) return;
-  const auto bytes = text::EncodeText(item->data(Qt::UserRole).toString(),
-                                      session_.Document().Encoding());
+  const auto bytes =
+      text::EncodeText(item->data(Qt::UserRole).toString(), session_.Document().Encoding());
   const auto code = glyphs::GlyphCode(glyphData_->Font().first_code, *current);
   if (!bytes || !code) return;
   const data::CodeText write{*code, *bytes};

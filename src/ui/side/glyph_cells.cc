@@ -25,8 +25,8 @@ QVector<QRgb> Colours(int bits, bool greys, const QPalette& palette) {
 
 }  // namespace
 
-GlyphRenderer::GlyphRenderer(int width, int height, int bits, int zoom, bool greys,
-                             int code_digits, const QFontMetrics& metrics, const QPalette& palette)
+GlyphRenderer::GlyphRenderer(int width, int height, int bits, int zoom, bool greys, int code_digits,
+                             const QFontMetrics& metrics, const QPalette& palette)
     : width_(width),
       height_(height),
       zoom_(std::clamp(zoom, kMinZoom, kMaxZoom)),
@@ -60,8 +60,8 @@ void GlyphRenderer::Paint(QPainter& painter, int left, int top, const GlyphCell&
   const QRect pixels = PixelsRect().translated(left, top);
   // Drawn without smoothing, an enlarged image keeps its pixels square and sharp.
   if (cell.pixels.Width() > 0) painter.drawImage(pixels, ImageOf(cell.pixels));
-  painter.setPen(palette_.color(cell.current ? QPalette::HighlightedText
-                                             : QPalette::PlaceholderText));
+  painter.setPen(
+      palette_.color(cell.current ? QPalette::HighlightedText : QPalette::PlaceholderText));
   painter.drawText(QRect(left, top + kPadding, cell_width_, line_), Qt::AlignCenter, cell.code);
   painter.setPen(palette_.color(cell.current ? QPalette::HighlightedText : QPalette::Text));
   painter.drawText(QRect(left, pixels.bottom() + 1, cell_width_, line_), Qt::AlignCenter,

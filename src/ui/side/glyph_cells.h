@@ -51,7 +51,7 @@ class GlyphRenderer {
   int width_ = 0;
   int height_ = 0;
   int zoom_ = 1;
-  int line_ = 0;     // a label's height
+  int line_ = 0;  // a label's height
   int cell_width_ = 0;
   int cell_height_ = 0;
   QVector<QRgb> colours_;

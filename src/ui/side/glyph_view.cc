@@ -73,7 +73,12 @@ void GlyphView::Relayout() {
 
 void GlyphView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
-  if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) Relayout();
+  // The renderer holds the colours of the widget's state: enabled or greyed.
+  const QEvent::Type type = event->type();
+  if (type == QEvent::FontChange || type == QEvent::PaletteChange ||
+      type == QEvent::EnabledChange) {
+    Relayout();
+  }
 }
 
 qint64 GlyphView::GlyphCount() const { return glyphs::GlyphsInData(font_, reader_.Size()); }
@@ -98,8 +103,8 @@ qint64 GlyphView::VisibleGlyphs() const { return qint64{RowsInView()} * kRowGlyp
 void GlyphView::UpdateScrollRange() {
   const qint64 last_row = RowOf(std::max<qint64>(0, GlyphCount() - 1));
   const qint64 rows = last_row - FirstRow() + 1;
-  verticalScrollBar()->setRange(0, static_cast<int>(std::clamp<qint64>(rows - RowsInView(), 0,
-                                                                         INT_MAX)));
+  verticalScrollBar()->setRange(
+      0, static_cast<int>(std::clamp<qint64>(rows - RowsInView(), 0, INT_MAX)));
   verticalScrollBar()->setPageStep(RowsInView());
   const int width = kRowGlyphs * renderer_.CellWidth();
   horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
@@ -156,8 +161,7 @@ QRect GlyphView::GlyphRect(qint64 index) const {
 glyphs::GlyphPixels GlyphView::Glyph(qint64 index) const {
   const qint64 offset = glyphs::GlyphOffset(font_, index);
   if (offset < 0 || index >= GlyphCount()) return {};
-  return glyphs::DecodeGlyph(reader_.Bytes(offset, glyphs::GlyphBytes(font_.format)),
-                             font_.format);
+  return glyphs::DecodeGlyph(reader_.Bytes(offset, glyphs::GlyphBytes(font_.format)), font_.format);
 }
 
 GlyphCell GlyphView::CellOf(qint64 index) const {
@@ -197,7 +201,8 @@ void GlyphView::mousePressEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
   const int column = (point.x() + horizontalScrollBar()->value()) / renderer_.CellWidth();
   if (column >= kRowGlyphs || point.x() < 0) return;
-  const qint64 index = TopGlyph() + qint64{point.y() / renderer_.CellHeight()} * kRowGlyphs + column;
+  const qint64 index =
+      TopGlyph() + qint64{point.y() / renderer_.CellHeight()} * kRowGlyphs + column;
   if (index >= 0) Choose(index);
 }
 

@@ -110,20 +110,20 @@ void FontTabTest::TheGlyphsLineUpWithTheirCodesAndTexts_data() {
   QTest::addColumn<qint64>("glyph");
   QTest::addColumn<QString>("shown");  // the code and the text under the glyph
   QTest::addColumn<bool>("ink");
-  QTest::newRow("the kana's first") << u"2bpp-gb"_s << u"100"_s << u"8000"_s << qint64{0}
-                                    << u"8000 ぁ"_s << true;
-  QTest::newRow("a kana not typed") << u"2bpp-gb"_s << u"0x100"_s << u"8000"_s << qint64{10}
-                                    << u"800A "_s << true;
-  QTest::newRow("the blank after the kana") << u"2bpp-gb"_s << u"100"_s << u"8000"_s
-                                            << qint64{83} << u"8053 "_s << false;
-  QTest::newRow("another first code") << u"2bpp-gb"_s << u"100"_s << u"7FFE"_s << qint64{2}
-                                      << u"8000 ぁ"_s << true;
+  QTest::newRow("the kana's first")
+      << u"2bpp-gb"_s << u"100"_s << u"8000"_s << qint64{0} << u"8000 ぁ"_s << true;
+  QTest::newRow("a kana not typed")
+      << u"2bpp-gb"_s << u"0x100"_s << u"8000"_s << qint64{10} << u"800A "_s << true;
+  QTest::newRow("the blank after the kana")
+      << u"2bpp-gb"_s << u"100"_s << u"8000"_s << qint64{83} << u"8053 "_s << false;
+  QTest::newRow("another first code")
+      << u"2bpp-gb"_s << u"100"_s << u"7FFE"_s << qint64{2} << u"8000 ぁ"_s << true;
   QTest::newRow("the kanji") << u"1bpp"_s << u"1600"_s << u"8100"_s << qint64{0} << u"8100 "_s
                              << true;
-  QTest::newRow("the filler before the font") << u"1bpp"_s << u"0"_s << u"8100"_s << qint64{0}
-                                              << u"8100 "_s << true;
-  QTest::newRow("codes end at FF") << u"1bpp"_s << u"1600"_s << u"FE"_s << qint64{2}
-                                   << u" "_s << true;
+  QTest::newRow("the filler before the font")
+      << u"1bpp"_s << u"0"_s << u"8100"_s << qint64{0} << u"8100 "_s << true;
+  QTest::newRow("codes end at FF")
+      << u"1bpp"_s << u"1600"_s << u"FE"_s << qint64{2} << u" "_s << true;
 }
 
 void FontTabTest::TheGlyphsLineUpWithTheirCodesAndTexts() {
@@ -146,12 +146,11 @@ void FontTabTest::KeysInTheViewTypeIntoTheCursorsCell_data() {
   QTest::addColumn<quint32>("code");
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("step");
-  QTest::newRow("romaji into the glyph clicked") << u"ka"_s << QString() << 0x800Au << u"か"_s
-                                                 << u"Typing"_s;
-  QTest::newRow("a slip mended") << u">><ki"_s << QString() << 0x800Cu << u"き"_s
-                                 << u"Typing"_s;
-  QTest::newRow("down a row, in ASCII") << u"vxa"_s << QString() << 0x801Au << u"せxa"_s
-                                        << u"Typing"_s;
+  QTest::newRow("romaji into the glyph clicked")
+      << u"ka"_s << QString() << 0x800Au << u"か"_s << u"Typing"_s;
+  QTest::newRow("a slip mended") << u">><ki"_s << QString() << 0x800Cu << u"き"_s << u"Typing"_s;
+  QTest::newRow("down a row, in ASCII")
+      << u"vxa"_s << QString() << 0x801Au << u"せxa"_s << u"Typing"_s;
   QTest::newRow("paste") << QString() << u"亜"_s << 0x800Au << u"亜"_s << u"Paste"_s;
 }
 

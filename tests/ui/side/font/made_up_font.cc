@@ -10,6 +10,7 @@ namespace orvane::testing {
 namespace {
 
 constexpr int kSide = 16;
+constexpr qsizetype kRowBytes = 2;
 constexpr int kHiraganaRow = 4;
 constexpr int kFirstKanjiRow = 16;
 
@@ -28,14 +29,15 @@ std::vector<bool> Pixels(const recognition::InkImage& drawing) {
 }
 
 bool At(const std::vector<bool>& ink, int x, int y) {
-  return ink[static_cast<size_t>(y * kSide + x)];
+  return ink[static_cast<size_t>(y) * kSide + static_cast<size_t>(x)];
 }
 
 QByteArray OneBitRows(const std::vector<bool>& ink) {
-  QByteArray bytes(2 * kSide, '\0');
+  QByteArray bytes(kRowBytes * kSide, '\0');
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
-      if (At(ink, x, y)) bytes[2 * y + x / 8] = static_cast<char>(bytes[2 * y + x / 8] | (0x80 >> (x % 8)));
+      const qsizetype at = kRowBytes * y + x / 8;
+      if (At(ink, x, y)) bytes[at] = static_cast<char>(bytes[at] | (0x80 >> (x % 8)));
     }
   }
   return bytes;
@@ -48,7 +50,8 @@ QByteArray TwoBitTiles(const std::vector<bool>& ink) {
     for (int y = 0; y < 8; ++y) {
       quint8 plane = 0;
       for (int x = 0; x < 8; ++x) {
-        if (At(ink, (tile % 2) * 8 + x, (tile / 2) * 8 + y)) plane |= static_cast<quint8>(0x80 >> x);
+        if (At(ink, (tile % 2) * 8 + x, (tile / 2) * 8 + y))
+          plane |= static_cast<quint8>(0x80 >> x);
       }
       bytes.append(static_cast<char>(plane)).append(static_cast<char>(plane));
     }
@@ -74,8 +77,7 @@ std::vector<bool> Heart() {
 }
 
 QByteArray Line(quint32 code, char16_t character) {
-  return QByteArray::number(code, 16).toUpper() + '=' +
-         QString(QChar(character)).toUtf8() + "\r\n";
+  return QByteArray::number(code, 16).toUpper() + '=' + QString(QChar(character)).toUtf8() + "\r\n";
 }
 
 }  // namespace

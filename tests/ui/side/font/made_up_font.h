@@ -12,8 +12,8 @@ namespace orvane::testing {
 // it is UTF-8 and has the kana typed, but for か (800A), missing, and き (800C), typed as ぎ.
 struct MadeUpFont {
   static constexpr qint64 kKanaAt = 0x100;
-  static constexpr int kKana = 83;    // ぁ to ん, then the blank at 8053
-  static constexpr int kKanji = 40;   // 亜 on, then the heart at 8128
+  static constexpr int kKana = 83;   // ぁ to ん, then the blank at 8053
+  static constexpr int kKanji = 40;  // 亜 on, then the heart at 8128
   static constexpr qint64 kKanjiAt = kKanaAt + qint64{kKana + 1} * 64;
 
   QByteArray data;

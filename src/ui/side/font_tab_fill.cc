@@ -116,7 +116,10 @@ void FontTab::ShowFill(const recognition::FillPlan& plan, qsizetype written) {
 
 void FontTab::cmdFit_Click() {
   if (Recognising()) return;
-  const qint64 count = recognitions_.empty() ? GlyphsToRead() : std::ssize(recognitions_);
+  // No further than the recognitions, nor past the codes the first code has room for.
+  const qint64 count = recognitions_.empty()
+                           ? GlyphsToRead()
+                           : std::min<qint64>(std::ssize(recognitions_), GlyphsToRead());
   const std::vector<model::Code> codes = Codes(count);
   const text::Encoding encoding = session_.Document().Encoding();
   // The table's texts first; a glyph recognised surely counts only where its code has none.
@@ -127,12 +130,14 @@ void FontTab::cmdFit_Click() {
       known.push_back({i, *character});
     }
   }
+  const auto read =
+      std::span(recognitions_).first(std::min(recognitions_.size(), static_cast<size_t>(count)));
   for (const recognition::KnownGlyph& sure :
-       recognition::SurelyRecognised(recognitions_, static_cast<float>(spnThreshold_->value()))) {
+       recognition::SurelyRecognised(read, static_cast<float>(spnThreshold_->value()))) {
     if (TextOf(codes[static_cast<size_t>(sure.index)]).isEmpty()) known.push_back(sure);
   }
   std::ranges::sort(known, {}, &recognition::KnownGlyph::index);
-  const auto fit = recognition::FitOrder(known, count, recognitions_);
+  const auto fit = recognition::FitOrder(known, count, read);
   proposed_.clear();
   lstReport_->clear();
   if (!fit) {

@@ -194,7 +194,7 @@ void FontTab::cmdApplyFit_Click() {
   if (outcome.status != session::Session::Outcome::Status::kDone) return;
   proposed_.clear();
   lblReport_->setText(
-      QStringLiteral("Fit Order wrote %1; Undo takes them back.").arg(CodesText(outcome.changed)));
+      QStringLiteral("Fit Order wrote %1; Undo takes the step back.").arg(CodesText(outcome.changed)));
   ShowState();
 }
 

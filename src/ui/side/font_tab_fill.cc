@@ -193,8 +193,8 @@ void FontTab::cmdApplyFit_Click() {
       session_.WriteTexts(session::StepKind::kFitOrder, proposed_, false);
   if (outcome.status != session::Session::Outcome::Status::kDone) return;
   proposed_.clear();
-  lblReport_->setText(
-      QStringLiteral("Fit Order wrote %1; Undo takes the step back.").arg(CodesText(outcome.changed)));
+  lblReport_->setText(QStringLiteral("Fit Order wrote %1; Undo takes the step back.")
+                          .arg(CodesText(outcome.changed)));
   ShowState();
 }
 

@@ -274,9 +274,10 @@ void FontTab::Settings_Change() {
 }
 
 void FontTab::SetData(const QString& path, data::DataSource* source) {
+  // First: the source it held may be gone already.
+  reader_.SetSource(source);
   Stop();
   path_ = path;
-  reader_.SetSource(source);
   recognitions_.clear();
   proposed_.clear();
   lstReport_->clear();

@@ -150,9 +150,9 @@ void frmData::OpenFile(const QString& path) {
   source_ = std::move(opened.source);
   path_ = path;
   reader_.SetSource(source_.get());
+  tabFont_->SetData(path, source_.get());
   watcher_.addPath(path);
   tabSearch_->SetData(path, true);
-  tabFont_->SetData(path, source_.get());
   hexData_->GoTo(0);
   lstFound_->clear();
   lblFound_->clear();

@@ -36,6 +36,7 @@ struct GlyphFormat {
   int height = 16;
   // Bytes from one glyph to the next; 0 for the glyph's own size.
   int stride = 0;
+  friend bool operator==(const GlyphFormat&, const GlyphFormat&) = default;
 };
 
 // The names a user gives: "1bpp", "1bpp-packed", "2bpp-nes", "2bpp-gb" (or "2bpp-snes"),

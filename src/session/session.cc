@@ -259,6 +259,27 @@ Session::Outcome Session::ApplySearch(const data::Query& query, const data::Cand
   return outcome;
 }
 
+Session::Outcome Session::WriteTexts(StepKind kind, std::span<const data::CodeText> writes,
+                                     bool overwrite) {
+  Outcome outcome;
+  outcome.status = Outcome::Status::kCancelled;
+  (void)Change(kind, [&] {
+    outcome.status = Outcome::Status::kDone;
+    const model::BulkChange bulk(document_);
+    for (const data::CodeText& write : writes) {
+      const QByteArray held = document_.GetCellText(write.code);
+      if (held == write.text) {
+        ++outcome.already;
+      } else if (held.isEmpty() || overwrite) {
+        document_.SetCellText(write.code, write.text);
+        ++outcome.changed;
+      }
+    }
+    return outcome.changed > 0;
+  });
+  return outcome;
+}
+
 bool Session::AddBookmark(qint32 address, const QByteArray& title) {
   return Change(StepKind::kBookmark, [&] { return document_.AddBookmark(address, title); });
 }

@@ -2,6 +2,7 @@
 
 #include "commands/document_commands.h"
 #include "data/relative_search.h"
+#include "data/relative_search_apply.h"
 #include "editing/answers.h"
 #include "editing/cell_editing.h"
 #include "editing/editing_state.h"
@@ -17,6 +18,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <span>
 
 namespace orvane::session {
 
@@ -88,6 +90,9 @@ class Session : public QObject {
   // Extra Lines Manager's rows are settled first; then the codes that hold other texts are named
   // and the user chooses to overwrite them, to write only the free codes, or to cancel.
   Outcome ApplySearch(const data::Query& query, const data::Candidate& candidate);
+  // Writes texts into codes as one step of `kind`: a code that holds a text keeps it unless
+  // `overwrite`. The Extra Lines Manager's rows are settled first.
+  Outcome WriteTexts(StepKind kind, std::span<const data::CodeText> writes, bool overwrite);
   // The Bookmarks Manager's changes, each one step; false when refused (an empty title, a slot
   // not in use, all slots used) or when the user cancelled the question about the manager's rows.
   [[nodiscard]] bool AddBookmark(qint32 address, const QByteArray& title);

@@ -26,6 +26,12 @@ QString StepName(StepKind kind) {
       return QStringLiteral("Apply Search");
     case StepKind::kControlCode:
       return QStringLiteral("Control Code");
+    case StepKind::kFillFromFont:
+      return QStringLiteral("Fill from Font");
+    case StepKind::kFitOrder:
+      return QStringLiteral("Fit Order");
+    case StepKind::kFontCharacter:
+      return QStringLiteral("Character from Font");
   }
   return {};
 }

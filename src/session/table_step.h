@@ -22,6 +22,9 @@ enum class StepKind {
   kPaste,
   kApplySearch,
   kControlCode,
+  kFillFromFont,
+  kFitOrder,
+  kFontCharacter,
 };
 
 [[nodiscard]] QString StepName(StepKind kind);

@@ -5,6 +5,7 @@
 #include "model/table_document.h"
 #include "model/table_file.h"
 #include "text/display_text.h"
+#include "ui/key_typing.h"
 
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -196,29 +197,18 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown:
       QTableView::keyPressEvent(event);
       return;
-    case Qt::Key_Backspace:
-      emit keyTyped(QChar(char16_t{editing::kBackspaceKey}));
-      return;
     case Qt::Key_Delete:  // Delete types no character
       return;
     default:
       break;
   }
-  const QString text = event->text();
-  // A key pressed with Ctrl, Alt or Meta is a command that is no shortcut of ours, never text;
-  // AltGr and level-3 keys, Shift and the keypad still type.
-  constexpr Qt::KeyboardModifiers kCommandModifiers =
-      Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-  if (text.isEmpty() || (event->modifiers() & kCommandModifiers)) {
+  const KeyTyping typing = TypingOf(*event);
+  if (!typing.Types()) {
     event->ignore();
     return;
   }
-  // A character beyond the 16-bit range arrives as two halves, which are one text.
-  if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
-    emit textCommitted(text);
-    return;
-  }
-  for (const QChar character : text) emit keyTyped(character);
+  if (!typing.committed.isEmpty()) emit textCommitted(typing.committed);
+  for (const QChar character : typing.keys) emit keyTyped(character);
 }
 
 void TableGrid::inputMethodEvent(QInputMethodEvent* event) {

@@ -3,6 +3,7 @@
 #include "data/offset_text.h"
 #include "data/string_reader.h"
 #include "session/session.h"
+#include "ui/side/font_tab.h"
 #include "ui/side/hex_view.h"
 #include "ui/side/search_tab.h"
 #include "ui/side/side_widgets.h"
@@ -48,6 +49,8 @@ frmData::frmData(session::Session& session, QWidget* parent)
   tabData_->addTab(reading, QStringLiteral("&Reading"));
   tabSearch_ = new SearchTab(session_, lookup_, tabData_);
   tabData_->addTab(tabSearch_, QStringLiteral("Relative &Search"));
+  tabFont_ = new FontTab(session_, nullptr, tabData_);
+  tabData_->addTab(tabFont_, QStringLiteral("Fo&nt"));
   layout->addWidget(tabData_, 1);
 
   connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &frmData::watcher_FileChanged);
@@ -147,6 +150,7 @@ void frmData::OpenFile(const QString& path) {
   source_ = std::move(opened.source);
   path_ = path;
   reader_.SetSource(source_.get());
+  tabFont_->SetData(path, source_.get());
   watcher_.addPath(path);
   tabSearch_->SetData(path, true);
   hexData_->GoTo(0);
@@ -168,6 +172,7 @@ void frmData::watcher_FileChanged(const QString& path) {
   fraReload_->show();
   ShowFileName();
   hexData_->FileChanged();
+  tabFont_->FileChanged();
   ShowStrings();
 }
 
@@ -191,7 +196,11 @@ void frmData::txtGoTo_Enter() {
                   .arg(reader_.Size()));
     return;
   }
-  hexData_->GoTo(offset.offset);
+  if (tabData_->currentWidget() == tabFont_) {
+    tabFont_->GoTo(offset.offset);
+  } else {
+    hexData_->GoTo(offset.offset);
+  }
 }
 
 void frmData::ShowFile() {
@@ -242,6 +251,7 @@ void frmData::closeEvent(QCloseEvent* event) {
   if (source_) emit closedAt(path_, hexData_->Start());
   find_.Stop();
   tabSearch_->Stop();
+  tabFont_->Stop();
   QWidget::closeEvent(event);
 }
 

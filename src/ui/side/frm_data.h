@@ -27,6 +27,7 @@ class Session;
 
 namespace orvane::ui::side {
 
+class FontTab;
 class HexView;
 class SearchTab;
 
@@ -53,6 +54,7 @@ class frmData : public QWidget {
   [[nodiscard]] QTabWidget* Tabs() const { return tabData_; }
   [[nodiscard]] HexView* View() const { return hexData_; }
   [[nodiscard]] SearchTab* Search() const { return tabSearch_; }
+  [[nodiscard]] FontTab* Font() const { return tabFont_; }
   [[nodiscard]] const data::BlockReader& File() const { return reader_; }
   [[nodiscard]] QString Path() const { return path_; }
   [[nodiscard]] const data::DocumentLookup& Lookup() const { return lookup_; }
@@ -102,6 +104,7 @@ class frmData : public QWidget {
   QTabWidget* tabData_ = nullptr;
   HexView* hexData_ = nullptr;
   SearchTab* tabSearch_ = nullptr;
+  FontTab* tabFont_ = nullptr;
   QToolButton* cmdRecent_ = nullptr;
   QLabel* lblFile_ = nullptr;
   QWidget* fraReload_ = nullptr;

@@ -128,7 +128,7 @@ void FrmDataTest::init() {
   window_ = rig_->side.GameData();
   QVERIFY(window_ != nullptr);
   QCOMPARE(window_->windowTitle(), u"Game Data"_s);
-  QCOMPARE(window_->Tabs()->count(), 2);
+  QCOMPARE(window_->Tabs()->count(), 3);
 }
 
 void FrmDataTest::ReadsTheStringsAsTheTableIsEditedAndFindsThem() {

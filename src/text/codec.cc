@@ -168,6 +168,8 @@ std::optional<QString> Decode(QByteArrayView bytes, Encoding encoding) {
 }
 
 QString DecodeLenient(QByteArrayView bytes, Encoding encoding) {
+  // An empty cell, as on a new table's first screen, needs no code tables built.
+  if (bytes.isEmpty()) return {};
   if (encoding == Encoding::kUtf8) return Utf8ToString(bytes);
   return *WithReader(encoding, [&](auto read) { return DecodeWith(bytes, read, true); });
 }

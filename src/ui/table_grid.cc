@@ -170,9 +170,10 @@ void TableGrid::FitToFont(int minimum_width) {
   // Wide enough for the row header of a page of four-byte codes, "8A5B8BF".
   int header = metrics.horizontalAdvance(QStringLiteral(" 8A5B8BF "));
   const int frame = 2 * frameWidth();
-  // A header digit padded with two blanks each side, wide enough for one kana as well.
+  // A header digit padded with two blanks each side, wide enough for one kana as well: a kana is
+  // about as wide as a line is high, and measuring one would load a Japanese font at start-up.
   const int column = std::max({metrics.horizontalAdvance(QStringLiteral("  F  ")),
-                               metrics.horizontalAdvance(QStringLiteral(" \u3042 ")),
+                               2 * metrics.horizontalAdvance(u' ') + metrics.height(),
                                (minimum_width - header - frame) / kSide});
   header = std::max(header, minimum_width - frame - kSide * column);
   const int row = metrics.height() + 6;

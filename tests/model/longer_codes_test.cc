@@ -112,6 +112,16 @@ void LongerCodesTest::EditsRewriteTheirLineInPlace_data() {
   QTest::newRow("label after no equals sign")
       << QByteArray("/FFFF[end]\n/FF ; end\n") << QByteArray("FFFF") << "mark"
       << QByteArray("/FFFF[end]\r\n/FF ; end\r\n");
+  // The lines around an edit that the file ends with CR LF go out as one run.
+  QTest::newRow("a run of CR LF lines around an edit")
+      << QByteArray("8140=a\r\n8141=b\r\n8142=c\r\n8143=d\r\n") << QByteArray("8142") << "text:z"
+      << QByteArray("8140=a\r\n8141=b\r\n8142=z\r\n8143=d\r\n");
+  QTest::newRow("the run's last line without its end")
+      << QByteArray("8140=a\r\n8141=b") << QByteArray("41") << "text:A"
+      << QByteArray("8140=a\r\n8141=b\r\n41=A\r\n");
+  QTest::newRow("runs broken by another line end and a blank line")
+      << QByteArray("8140=a\n8141=b\r\n8142=c\r\n\r\n; x\r\n8143=d\r") << QByteArray("41")
+      << "text:A" << QByteArray("8140=a\r\n8141=b\r\n8142=c\r\n; x\r\n8143=d\r\n41=A\r\n");
   QTest::newRow("single bytes stay where they are")
       << QByteArray("41=A\n") << QByteArray("8140") << "text:a" << QByteArray("8140=a\r\n41=A\r\n");
 }

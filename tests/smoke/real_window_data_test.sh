@@ -24,24 +24,7 @@ printf '\xff\x17\x14\x1b\x1b\x1e\x2a\x26\x1e\x21\x1b\x13\xff' >>"$data"
 head -c 64 /dev/urandom >>"$data"
 before=$(od -An -tx1 <"$data")
 
-"$editor" "$table" >"$work/editor.log" 2>&1 &
-app=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "$suffix" | head -1)
-[[ -n "$window" ]] || fail "no window"
-keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
-focus "$window"
-keys ctrl+d
-game=$(wait_window '^Game Data$')
-[[ -n "$game" ]] || fail "Ctrl+D opened no Game Data window"
-focus "$game"
-keys alt+o
-dialog=$(wait_window '^Open')
-[[ -n "$dialog" ]] || fail "no open dialog"
-focus "$dialog"
-xdotool type --delay 20 "$data"
-keys Return
-focus "$game"
+open_game_data "$table" "$data"
 # Go to the string, then copy the strings pane: it is the widget below the hex view.
 keys alt+g
 xdotool type --delay 40 40

@@ -16,24 +16,7 @@ source "$(dirname "$0")/xvfb.sh"
 data="$work/game.bin"
 table="$work/game.tbl"
 
-"$editor" "$table" >"$work/editor.log" 2>&1 &
-app=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "$suffix" | head -1)
-[[ -n "$window" ]] || fail "no window"
-keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
-focus "$window"
-keys ctrl+d
-game=$(wait_window '^Game Data$')
-[[ -n "$game" ]] || fail "Ctrl+D opened no Game Data window"
-focus "$game"
-keys alt+o
-dialog=$(wait_window '^Open')
-[[ -n "$dialog" ]] || fail "no open dialog"
-focus "$dialog"
-xdotool type --delay 20 "$data"
-keys Return
-focus "$game"
+open_game_data "$table" "$data"
 keys alt+n
 
 # The format, the first glyph's offset and code: the glyphs line up with the table's kana.

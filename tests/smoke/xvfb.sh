@@ -41,3 +41,28 @@ wait_exit() {
   wait "$app" || fail "the editor exited with $?: $(cat "$work/editor.log")"
   app=""
 }
+
+keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
+clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+
+# Starts $editor on table $1 and opens data file $2 in its Game Data window (Ctrl+D) through the
+# real file dialog; sets $app, $window (the main window) and $game, which has the focus.
+open_game_data() {
+  "$editor" "$1" >"$work/editor.log" 2>&1 &
+  app=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "$suffix" | head -1)
+  [[ -n "$window" ]] || fail "no window"
+  focus "$window"
+  keys ctrl+d
+  game=$(wait_window '^Game Data$')
+  [[ -n "$game" ]] || fail "Ctrl+D opened no Game Data window"
+  focus "$game"
+  keys alt+o
+  local dialog
+  dialog=$(wait_window '^Open')
+  [[ -n "$dialog" ]] || fail "no open dialog"
+  focus "$dialog"
+  xdotool type --delay 20 "$2"
+  keys Return
+  focus "$game"
+}

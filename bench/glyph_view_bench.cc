@@ -3,6 +3,7 @@
 // should be drawn within a frame at 60 Hz (16 ms).
 #include "data/block_reader.h"
 #include "data/data_source.h"
+#include "no_answers.h"
 #include "session/session.h"
 #include "ui/side/glyph_view.h"
 
@@ -13,17 +14,9 @@
 
 namespace {
 
-using namespace orvane;
+using orvane::bench::NoAnswers;
 
-class NoAnswers : public editing::Answers {
- public:
-  Button MessageBox(const QString&, const QString&, Icon, Buttons) override { return Button::kOk; }
-  std::optional<QString> FileDialog(FileDialogForm, const QString&) override { return {}; }
-  std::optional<QString> AskText(const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  void CloseWindow() override {}
-};
+using namespace orvane;
 
 void BM_DrawGlyphScreen(benchmark::State& state) {
   const auto zoom = static_cast<int>(state.range(0));

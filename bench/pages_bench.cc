@@ -2,6 +2,7 @@
 // window to its paint, and typing into 1,000 of its cells one by one, each typed cell then
 // written as a save writes it. Each should grow with the table at most linearly.
 #include "model/table_file.h"
+#include "no_answers.h"
 #include "session/session.h"
 #include "ui/frm_orvane.h"
 #include "ui/side_windows.h"
@@ -12,18 +13,10 @@
 
 namespace {
 
+using orvane::bench::NoAnswers;
+
 using orvane::model::Code;
 using orvane::model::Page;
-
-class NoAnswers : public orvane::editing::Answers {
- public:
-  Button MessageBox(const QString&, const QString&, Icon, Buttons) override { return Button::kOk; }
-  std::optional<QString> FileDialog(FileDialogForm, const QString&) override { return {}; }
-  std::optional<QString> AskText(const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  void CloseWindow() override {}
-};
 
 class NoSideWindows : public orvane::ui::SideWindows {
  public:

@@ -1,6 +1,7 @@
 // Undo and redo of a whole-table fill and of the Extra Lines Manager's Close, on tables of
 // 1,000 to 100,000 extra lines; and the memory a history of one-cell edits holds.
 #include "model/table_file.h"
+#include "no_answers.h"
 #include "session/session.h"
 
 #include <QCoreApplication>
@@ -10,16 +11,7 @@
 
 namespace {
 
-// Answers nothing: the steps measured ask no question.
-class NoAnswers : public orvane::editing::Answers {
- public:
-  Button MessageBox(const QString&, const QString&, Icon, Buttons) override { return Button::kOk; }
-  std::optional<QString> FileDialog(FileDialogForm, const QString&) override { return {}; }
-  std::optional<QString> AskText(const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  void CloseWindow() override {}
-};
+using orvane::bench::NoAnswers;
 
 void FillExtraLines(orvane::session::Session& session, qint64 count) {
   QList<QByteArray> lines;
